@@ -1,0 +1,84 @@
+#pragma once
+// The machine's registry as the programs need it: the ANSI registry functions, one call each.
+// Texts go out and come back in the system ANSI code page; a name handed in ends at its first
+// NUL, as it does for the C functions. Adapters: shared/win32/win32_registry.h (the real
+// registry) and tests/fakes/fake_registry.h (in memory).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "shared/status.h"
+
+namespace shared {
+
+// The root keys, as the platform's handle constants (signed 32-bit).
+using RegRoot = std::int32_t;
+inline constexpr RegRoot kHkeyClassesRoot = static_cast<RegRoot>(0x80000000u);
+inline constexpr RegRoot kHkeyCurrentUser = static_cast<RegRoot>(0x80000001u);
+inline constexpr RegRoot kHkeyLocalMachine = static_cast<RegRoot>(0x80000002u);
+
+// An open key; 0 means none. Owned by whoever opened it.
+using KeyHandle = std::uintptr_t;
+
+enum class KeyAccess { kQueryValue, kRead, kWrite };
+
+// Value types (the platform's numbers).
+inline constexpr std::uint32_t kRegNone = 0;
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegExpandSz = 2;
+inline constexpr std::uint32_t kRegBinary = 3;
+inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kRegMultiSz = 7;
+
+struct RegValueData {
+  std::uint32_t type = kRegNone;
+  std::string bytes;  // exactly what RegQueryValueExA delivers, terminating NUL included
+};
+
+struct RegKeyInfo {
+  std::uint32_t subkeys = 0;
+  std::uint32_t values = 0;
+};
+
+class RegistryPort {
+ public:
+  virtual ~RegistryPort() = default;
+
+  // RegOpenKeyExA. The path is relative to the root; "" opens the root itself.
+  virtual Result<KeyHandle> OpenKey(RegRoot root, const std::string& path, KeyAccess access) = 0;
+  // RegCreateKeyExA: opens the key, creating it and any missing parents.
+  virtual Result<KeyHandle> CreateKey(RegRoot root, const std::string& path) = 0;
+  virtual void CloseKey(KeyHandle key) = 0;
+  // RegDeleteKeyA: deletes a key that has no subkeys.
+  virtual Status DeleteKey(RegRoot root, const std::string& path) = 0;
+
+  // RegQueryValueExA, whole value ("" = the default value).
+  virtual Result<RegValueData> QueryValue(KeyHandle key, const std::string& name) = 0;
+  // RegSetValueExA with the bytes as given.
+  virtual Status SetValue(KeyHandle key, const std::string& name, const RegValueData& data) = 0;
+  virtual Status DeleteValue(KeyHandle key, const std::string& name) = 0;
+
+  // RegQueryInfoKeyA.
+  virtual Result<RegKeyInfo> QueryInfo(KeyHandle key) = 0;
+  // RegEnumValueA / RegEnumKeyExA: the name at an index, kErrorNoMoreItems past the end.
+  virtual Result<std::string> EnumValueName(KeyHandle key, std::uint32_t index) = 0;
+  virtual Result<std::string> EnumKeyName(KeyHandle key, std::uint32_t index) = 0;
+};
+
+// Closes the key when it goes out of scope.
+class ScopedKey {
+ public:
+  ScopedKey(RegistryPort& registry, KeyHandle key) : registry_(&registry), key_(key) {}
+  ScopedKey(const ScopedKey&) = delete;
+  ScopedKey& operator=(const ScopedKey&) = delete;
+  ~ScopedKey() {
+    if (key_ != 0) registry_->CloseKey(key_);
+  }
+  KeyHandle get() const { return key_; }
+
+ private:
+  RegistryPort* registry_;
+  KeyHandle key_;
+};
+
+}  // namespace shared

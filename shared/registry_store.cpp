@@ -1,0 +1,112 @@
+#include "shared/registry_store.h"
+
+#include <cstring>
+
+#include "shared/text.h"
+
+namespace shared {
+
+KeyHandle RegistryStore::OpenKeyForQuery(RegRoot root, const std::string& path) {
+  auto key = registry_.OpenKey(root, path, KeyAccess::kQueryValue);
+  return key.ok() ? key.value() : 0;
+}
+
+std::string RegistryStore::ReadValueText(KeyHandle key, const std::string& valueName) {
+  if (key == 0) return {};
+  // The whole value, however long: a space-filled buffer trimmed afterwards is the same text as
+  // the data trimmed, and longer data is never cut into garbage.
+  auto data = registry_.QueryValue(key, valueName);
+  if (!data.ok()) return {};
+  return TrimSpaces(data.value().bytes);
+}
+
+std::int32_t RegistryStore::QueryKeyCount(KeyHandle key, std::int32_t mode) {
+  if (mode != 0 && mode != 1) return 0;
+  if (key == 0) return 0;
+  auto info = registry_.QueryInfo(key);
+  if (!info.ok()) return 0;
+  return static_cast<std::int32_t>(mode == 0 ? info.value().values : info.value().subkeys);
+}
+
+std::string RegistryStore::EnumValueName(KeyHandle key, std::int32_t index) {
+  if (key == 0 || index < 0) return {};
+  auto name = registry_.EnumValueName(key, static_cast<std::uint32_t>(index));
+  if (!name.ok()) return {};
+  // The platform writes the name followed by its NUL into the space-filled buffer.
+  return TrimSpaces(name.value() + '\0');
+}
+
+void RegistryStore::CloseKey(KeyHandle key) {
+  if (key != 0) registry_.CloseKey(key);
+}
+
+Result<std::vector<std::string>> RegistryComponent::EnumKeys() const {
+  auto opened = registry_.OpenKey(RootKey, KeyPath, KeyAccess::kRead);
+  if (!opened.ok()) {
+    if (opened.status().code() == kErrorFileNotFound) return std::vector<std::string>{};
+    return opened.status();
+  }
+  ScopedKey key(registry_, opened.value());
+  std::vector<std::string> names;
+  for (std::uint32_t index = 0;; ++index) {
+    auto name = registry_.EnumKeyName(key.get(), index);
+    if (!name.ok()) {
+      if (name.status().code() == kErrorNoMoreItems) break;
+      return name.status();
+    }
+    names.push_back(std::move(name).value());
+  }
+  return names;
+}
+
+bool RegistryComponent::KeyExists() const {
+  auto opened = registry_.OpenKey(RootKey, KeyPath, KeyAccess::kQueryValue);
+  if (opened.ok()) {
+    registry_.CloseKey(opened.value());
+    return true;
+  }
+  // A key we may not read is still there.
+  return opened.status().code() == kErrorAccessDenied;
+}
+
+Result<std::string> RegistryComponent::GetValue() const {
+  auto opened = registry_.OpenKey(RootKey, KeyPath, KeyAccess::kQueryValue);
+  if (!opened.ok()) return opened.status();
+  ScopedKey key(registry_, opened.value());
+  auto data = registry_.QueryValue(key.get(), ValueName);
+  if (!data.ok()) return data.status();
+  const RegValueData& value = data.value();
+  if (value.type == kRegDword && value.bytes.size() >= 4) {
+    std::uint32_t number = 0;
+    std::memcpy(&number, value.bytes.data(), 4);  // little-endian, as stored
+    return std::to_string(number);
+  }
+  if (value.type == kRegSz || value.type == kRegExpandSz) return UpToNul(value.bytes);
+  return value.bytes;
+}
+
+Status RegistryComponent::CreateKey() const {
+  auto created = registry_.CreateKey(RootKey, KeyPath);
+  if (!created.ok()) return created.status();
+  registry_.CloseKey(created.value());
+  return Status::Ok();
+}
+
+Status RegistryComponent::DeleteKey() const { return registry_.DeleteKey(RootKey, KeyPath); }
+
+Status RegistryComponent::SetValue() const {
+  auto opened = registry_.OpenKey(RootKey, KeyPath, KeyAccess::kWrite);
+  if (!opened.ok()) return opened.status();
+  ScopedKey key(registry_, opened.value());
+  RegValueData data{kRegSz, UpToNul(ValueData) + '\0'};
+  return registry_.SetValue(key.get(), ValueName, data);
+}
+
+Status RegistryComponent::DeleteValue() const {
+  auto opened = registry_.OpenKey(RootKey, KeyPath, KeyAccess::kWrite);
+  if (!opened.ok()) return opened.status();
+  ScopedKey key(registry_, opened.value());
+  return registry_.DeleteValue(key.get(), ValueName);
+}
+
+}  // namespace shared

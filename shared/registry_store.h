@@ -1,0 +1,64 @@
+#pragma once
+// The one way both programs reach the registry. Two halves:
+//  - RegistryStore: direct reads with the fixed-buffer semantics callers depend on (a string
+//    value comes back with its terminating NUL; "" when nothing was read);
+//  - RegistryComponent: the stateful registry component (RootKey/KeyPath/ValueName/ValueData
+//    set first, then an operation), whose failures come back as a Status.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "shared/registry_port.h"
+#include "shared/status.h"
+
+namespace shared {
+
+class RegistryStore {
+ public:
+  explicit RegistryStore(RegistryPort& registry) : registry_(registry) {}
+
+  // A key opened for querying values; 0 when it cannot be opened.
+  KeyHandle OpenKeyForQuery(RegRoot root, const std::string& path);
+  // The value as text: data bytes with surrounding spaces removed; a string value keeps its
+  // terminating NUL as last character; "" when nothing could be read.
+  std::string ReadValueText(KeyHandle key, const std::string& valueName);
+  // Mode 0: number of values; mode 1: number of subkeys; other modes and failures: 0.
+  std::int32_t QueryKeyCount(KeyHandle key, std::int32_t mode);
+  // Name of the value at the index followed by its NUL, surrounding spaces removed; "" past the
+  // end or on failure.
+  std::string EnumValueName(KeyHandle key, std::int32_t index);
+  void CloseKey(KeyHandle key);
+
+ private:
+  RegistryPort& registry_;
+};
+
+class RegistryComponent {
+ public:
+  explicit RegistryComponent(RegistryPort& registry) : registry_(registry) {}
+
+  // Properties: set before calling an operation; they keep their values until set again.
+  RegRoot RootKey = 0;
+  std::string KeyPath;
+  std::string ValueName;
+  std::string ValueData;
+
+  // Names of the direct subkeys in the registry's order; an empty list for a missing key or a
+  // key without subkeys.
+  Result<std::vector<std::string>> EnumKeys() const;
+  bool KeyExists() const;
+  // ValueName's data as text (strings without their NUL, DWORDs in decimal).
+  Result<std::string> GetValue() const;
+  // Creates RootKey\KeyPath and any missing parents.
+  Status CreateKey() const;
+  // Deletes RootKey\KeyPath; fails while it has subkeys.
+  Status DeleteKey() const;
+  // Writes ValueName = ValueData as a string value into the existing key RootKey\KeyPath.
+  Status SetValue() const;
+  Status DeleteValue() const;
+
+ private:
+  RegistryPort& registry_;
+};
+
+}  // namespace shared

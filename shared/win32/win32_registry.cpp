@@ -1,0 +1,114 @@
+#include "shared/win32/win32_registry.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "shared/win32/error_text.h"
+
+namespace shared::win32 {
+namespace {
+
+HKEY ToHkey(RegRoot root) {
+  return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
+}
+HKEY ToHkey(KeyHandle key) { return reinterpret_cast<HKEY>(key); }
+KeyHandle ToHandle(HKEY key) { return reinterpret_cast<KeyHandle>(key); }
+
+REGSAM ToSam(KeyAccess access) {
+  switch (access) {
+    case KeyAccess::kQueryValue: return KEY_QUERY_VALUE;
+    case KeyAccess::kRead: return KEY_READ;
+    case KeyAccess::kWrite: return KEY_QUERY_VALUE | KEY_SET_VALUE;
+  }
+  return KEY_QUERY_VALUE;
+}
+
+Status FromCode(LONG code) { return code == ERROR_SUCCESS ? Status::Ok() : LastError(code); }
+
+// Value and key names are at most 16383 characters; data reads grow as needed.
+constexpr DWORD kMaxNameChars = 16384;
+
+}  // namespace
+
+Result<KeyHandle> Win32Registry::OpenKey(RegRoot root, const std::string& path, KeyAccess access) {
+  HKEY key = nullptr;
+  const LONG code = ::RegOpenKeyExA(ToHkey(root), path.c_str(), 0, ToSam(access), &key);
+  if (code != ERROR_SUCCESS) return LastError(code);
+  return ToHandle(key);
+}
+
+Result<KeyHandle> Win32Registry::CreateKey(RegRoot root, const std::string& path) {
+  HKEY key = nullptr;
+  const LONG code = ::RegCreateKeyExA(ToHkey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                      KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr);
+  if (code != ERROR_SUCCESS) return LastError(code);
+  return ToHandle(key);
+}
+
+void Win32Registry::CloseKey(KeyHandle key) {
+  if (key != 0) ::RegCloseKey(ToHkey(key));
+}
+
+Status Win32Registry::DeleteKey(RegRoot root, const std::string& path) {
+  return FromCode(::RegDeleteKeyA(ToHkey(root), path.c_str()));
+}
+
+Result<RegValueData> Win32Registry::QueryValue(KeyHandle key, const std::string& name) {
+  RegValueData data;
+  std::vector<BYTE> buffer(1024);
+  for (;;) {
+    DWORD type = REG_NONE;
+    DWORD size = static_cast<DWORD>(buffer.size());
+    const LONG code = ::RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &type, buffer.data(), &size);
+    if (code == ERROR_MORE_DATA) {
+      buffer.resize(std::max<std::size_t>(size, buffer.size() * 2));
+      continue;
+    }
+    if (code != ERROR_SUCCESS) return LastError(code);
+    data.type = type;
+    data.bytes.assign(reinterpret_cast<const char*>(buffer.data()), size);
+    return data;
+  }
+}
+
+Status Win32Registry::SetValue(KeyHandle key, const std::string& name, const RegValueData& data) {
+  return FromCode(::RegSetValueExA(ToHkey(key), name.c_str(), 0, data.type,
+                                   reinterpret_cast<const BYTE*>(data.bytes.data()),
+                                   static_cast<DWORD>(data.bytes.size())));
+}
+
+Status Win32Registry::DeleteValue(KeyHandle key, const std::string& name) {
+  return FromCode(::RegDeleteValueA(ToHkey(key), name.c_str()));
+}
+
+Result<RegKeyInfo> Win32Registry::QueryInfo(KeyHandle key) {
+  DWORD subkeys = 0;
+  DWORD values = 0;
+  const LONG code = ::RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
+                                       &values, nullptr, nullptr, nullptr, nullptr);
+  if (code != ERROR_SUCCESS) return LastError(code);
+  return RegKeyInfo{subkeys, values};
+}
+
+Result<std::string> Win32Registry::EnumValueName(KeyHandle key, std::uint32_t index) {
+  // No data buffer: only the name is wanted, so a long value never hides its name.
+  std::vector<char> name(kMaxNameChars);
+  DWORD length = kMaxNameChars;
+  const LONG code =
+      ::RegEnumValueA(ToHkey(key), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+  if (code != ERROR_SUCCESS) return LastError(code);
+  return std::string(name.data(), length);
+}
+
+Result<std::string> Win32Registry::EnumKeyName(KeyHandle key, std::uint32_t index) {
+  std::vector<char> name(kMaxNameChars);
+  DWORD length = kMaxNameChars;
+  const LONG code =
+      ::RegEnumKeyExA(ToHkey(key), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+  if (code != ERROR_SUCCESS) return LastError(code);
+  return std::string(name.data(), length);
+}
+
+}  // namespace shared::win32

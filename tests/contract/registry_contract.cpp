@@ -1,0 +1,179 @@
+#include "tests/contract/registry_contract.h"
+
+#include <string>
+
+#include "shared/registry_store.h"
+#include "tests/common/registry_seed.h"
+
+using shared::kHkeyClassesRoot;
+using shared::kHkeyCurrentUser;
+using shared::kHkeyLocalMachine;
+using testing_support::DeleteTree;
+using testing_support::SeedKey;
+using testing_support::SeedString;
+using testing_support::SeedValue;
+using namespace std::string_literals;
+
+namespace {
+const std::string kScratch = "Software\\WardenContract";
+const std::string kClassScratch = "CLSID\\{0BADF00D-0000-4000-8000-00000000C0DE}";
+}  // namespace
+
+void RegistryContract::SetUp() {
+  registry_ = GetParam()();
+  DeleteTree(*registry_, kHkeyCurrentUser, kScratch);
+  DeleteTree(*registry_, kHkeyLocalMachine, kScratch);
+  DeleteTree(*registry_, kHkeyClassesRoot, kClassScratch);
+}
+
+void RegistryContract::TearDown() {
+  DeleteTree(*registry_, kHkeyCurrentUser, kScratch);
+  DeleteTree(*registry_, kHkeyLocalMachine, kScratch);
+  DeleteTree(*registry_, kHkeyClassesRoot, kClassScratch);
+}
+
+TEST_P(RegistryContract, ReadValueTextKeepsTheNulAndReadsNothingAsEmpty) {
+  shared::RegistryStore store(*registry_);
+  EXPECT_EQ(store.OpenKeyForQuery(kHkeyLocalMachine, kScratch + "\\Missing"), 0u);
+  EXPECT_EQ(store.ReadValueText(0, ""), "");
+
+  SeedString(*registry_, kHkeyLocalMachine, kScratch + "\\Three", "", "Abc");
+  SeedString(*registry_, kHkeyLocalMachine, kScratch + "\\Empty", "", "");
+  SeedKey(*registry_, kHkeyLocalMachine, kScratch + "\\Unset");
+  SeedString(*registry_, kHkeyLocalMachine, kScratch + "\\Three", "Padded", "  lead and trail  ");
+  SeedString(*registry_, kHkeyLocalMachine, kScratch + "\\Three", "Long", std::string(3000, 'x'));
+
+  const auto three = store.OpenKeyForQuery(kHkeyLocalMachine, kScratch + "\\Three");
+  ASSERT_NE(three, 0u);
+  EXPECT_EQ(store.ReadValueText(three, ""), "Abc\0"s);
+  EXPECT_EQ(store.ReadValueText(three, "padded"), "lead and trail  \0"s) << "trailing spaces sit before the NUL";
+  EXPECT_EQ(store.ReadValueText(three, "Long"), std::string(3000, 'x') + '\0') << "long values read whole";
+  EXPECT_EQ(store.ReadValueText(three, "Absent"), "");
+  store.CloseKey(three);
+
+  const auto empty = store.OpenKeyForQuery(kHkeyLocalMachine, kScratch + "\\Empty");
+  EXPECT_EQ(store.ReadValueText(empty, ""), "\0"s);
+  store.CloseKey(empty);
+  const auto unset = store.OpenKeyForQuery(kHkeyLocalMachine, kScratch + "\\Unset");
+  ASSERT_NE(unset, 0u);
+  EXPECT_EQ(store.ReadValueText(unset, ""), "");
+  store.CloseKey(unset);
+}
+
+TEST_P(RegistryContract, ReadValueTextTakesAnyTypeAsBytes) {
+  shared::RegistryStore store(*registry_);
+  SeedValue(*registry_, kHkeyCurrentUser, kScratch, "Dword", "\x41\x42\x43\x44", shared::kRegDword);
+  SeedValue(*registry_, kHkeyCurrentUser, kScratch, "NoNul", "text", shared::kRegSz);
+  const auto key = store.OpenKeyForQuery(kHkeyCurrentUser, kScratch);
+  EXPECT_EQ(store.ReadValueText(key, "Dword"), "ABCD");
+  EXPECT_EQ(store.ReadValueText(key, "NoNul").substr(0, 4), "text");
+  store.CloseKey(key);
+}
+
+TEST_P(RegistryContract, QueryKeyCountAndEnumValueName) {
+  shared::RegistryStore store(*registry_);
+  const std::string run = kScratch + "\\Run";
+  for (const char* name : {"One", "Two", "Three", "Four", "Five"}) SeedString(*registry_, kHkeyCurrentUser, run, name, "x.exe");
+  SeedKey(*registry_, kHkeyCurrentUser, run + "\\Sub");
+
+  const auto key = store.OpenKeyForQuery(kHkeyCurrentUser, run);
+  ASSERT_NE(key, 0u);
+  EXPECT_EQ(store.QueryKeyCount(key, 0), 5);
+  EXPECT_EQ(store.QueryKeyCount(key, 1), 1);
+  EXPECT_EQ(store.QueryKeyCount(key, 2), 0);
+  EXPECT_EQ(store.QueryKeyCount(0, 0), 0);
+
+  std::vector<std::string> names;
+  for (int i = 0; i < 5; ++i) {
+    const std::string name = store.EnumValueName(key, i);
+    ASSERT_FALSE(name.empty());
+    EXPECT_EQ(name.back(), '\0') << "the name keeps its NUL";
+    names.push_back(name.substr(0, name.size() - 1));
+  }
+  // Wine lists values by name (Windows keeps them in the order written); the fake follows Wine so
+  // both give the same rows.
+  EXPECT_EQ(names, (std::vector<std::string>{"Five", "Four", "One", "Three", "Two"}));
+  EXPECT_EQ(store.EnumValueName(key, 5), "");
+  EXPECT_EQ(store.EnumValueName(0, 0), "");
+  // A name read with its NUL still names the value.
+  EXPECT_EQ(store.ReadValueText(key, store.EnumValueName(key, 0)), "x.exe\0"s);
+  store.CloseKey(key);
+}
+
+TEST_P(RegistryContract, EnumKeysListsDirectSubkeysWithoutCase) {
+  shared::RegistryComponent reg(*registry_);
+  reg.RootKey = kHkeyLocalMachine;
+  reg.KeyPath = kScratch + "\\Nothing";
+  auto missing = reg.EnumKeys();
+  ASSERT_TRUE(missing.ok());
+  EXPECT_TRUE(missing.value().empty());
+
+  for (const char* name : {"beta", "Alpha", "GAMMA", "alpha2"}) SeedKey(*registry_, kHkeyLocalMachine, kScratch + "\\List\\" + name);
+  SeedKey(*registry_, kHkeyLocalMachine, kScratch + "\\List\\beta\\Deep");
+  SeedKey(*registry_, kHkeyLocalMachine, kScratch + "\\Leaf");
+  reg.KeyPath = kScratch + "\\list";
+  auto names = reg.EnumKeys();
+  ASSERT_TRUE(names.ok());
+  EXPECT_EQ(names.value(), (std::vector<std::string>{"Alpha", "alpha2", "beta", "GAMMA"}));
+  reg.KeyPath = kScratch + "\\Leaf";
+  EXPECT_TRUE(reg.EnumKeys().value_or({"x"}).empty());
+}
+
+TEST_P(RegistryContract, ComponentWritesReadsAndDeletesStrings) {
+  shared::RegistryComponent reg(*registry_);
+  reg.RootKey = kHkeyCurrentUser;
+  reg.KeyPath = kScratch + "\\Values";
+  EXPECT_FALSE(reg.KeyExists());
+  reg.ValueName = "Task";
+  reg.ValueData = "c:\\tool.exe /start";
+  EXPECT_FALSE(reg.SetValue().ok()) << "no key to write into";
+
+  ASSERT_TRUE(reg.CreateKey().ok());
+  EXPECT_TRUE(reg.KeyExists());
+  ASSERT_TRUE(reg.SetValue().ok());
+  auto value = reg.GetValue();
+  ASSERT_TRUE(value.ok());
+  EXPECT_EQ(value.value(), "c:\\tool.exe /start");
+  shared::RegistryStore store(*registry_);
+  const auto key = store.OpenKeyForQuery(kHkeyCurrentUser, kScratch + "\\Values");
+  EXPECT_EQ(store.ReadValueText(key, "Task"), "c:\\tool.exe /start\0"s) << "written as a string with its NUL";
+  store.CloseKey(key);
+
+  ASSERT_TRUE(reg.DeleteValue().ok());
+  EXPECT_FALSE(reg.GetValue().ok());
+  const shared::Status again = reg.DeleteValue();
+  EXPECT_FALSE(again.ok()) << "deleting what is not there says so, the caller decides";
+  EXPECT_EQ(again.code(), shared::kErrorFileNotFound);
+  EXPECT_TRUE(reg.KeyExists()) << "the key stays";
+
+  reg.ValueName = "Count";
+  SeedValue(*registry_, kHkeyCurrentUser, kScratch + "\\Values", "Count", "\x2A\0\0\0"s, shared::kRegDword);
+  EXPECT_EQ(reg.GetValue().value_or(""), "42");
+}
+
+TEST_P(RegistryContract, ClassKeyWithSubkeysGoesOnlySubkeysFirst) {
+  shared::RegistryComponent reg(*registry_);
+  SeedString(*registry_, kHkeyClassesRoot, kClassScratch + "\\InprocServer32", "", "c:\\x.dll");
+  SeedString(*registry_, kHkeyClassesRoot, kClassScratch + "\\ProgID", "", "X.Y");
+  reg.RootKey = kHkeyClassesRoot;
+  reg.KeyPath = kClassScratch;
+  EXPECT_FALSE(reg.DeleteKey().ok()) << "a key with subkeys is not deleted whole";
+  EXPECT_TRUE(reg.KeyExists());
+
+  for (const std::string& sub : reg.EnumKeys().value_or({})) {
+    reg.KeyPath = kClassScratch + "\\" + sub;
+    EXPECT_TRUE(reg.DeleteKey().ok()) << sub;
+  }
+  reg.KeyPath = kClassScratch;
+  EXPECT_TRUE(reg.DeleteKey().ok());
+  EXPECT_FALSE(reg.KeyExists());
+  EXPECT_EQ(reg.DeleteKey().code(), shared::kErrorFileNotFound);
+}
+
+TEST_P(RegistryContract, ClassesRootIsTheMachineClassesKey) {
+  SeedString(*registry_, kHkeyLocalMachine, "Software\\Classes\\" + kClassScratch, "", "Seen");
+  shared::RegistryStore store(*registry_);
+  const auto key = store.OpenKeyForQuery(kHkeyClassesRoot, kClassScratch);
+  EXPECT_EQ(store.ReadValueText(key, ""), "Seen\0"s);
+  store.CloseKey(key);
+}

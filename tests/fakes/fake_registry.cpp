@@ -1,0 +1,204 @@
+#include "tests/fakes/fake_registry.h"
+
+#include <algorithm>
+
+#include "shared/text.h"
+
+namespace fakes {
+
+using shared::Result;
+using shared::Status;
+
+namespace {
+
+Status Error(std::int32_t code) { return Status::Error(code, shared::DefaultErrorText(code)); }
+
+// The registry orders names by their upper-case form.
+struct NameLess {
+  bool operator()(const std::string& a, const std::string& b) const {
+    return shared::ToUpperAscii(a) < shared::ToUpperAscii(b);
+  }
+};
+
+std::vector<std::string> SplitPath(const std::string& path) {
+  std::vector<std::string> parts;
+  std::string part;
+  for (char c : shared::UpToNul(path)) {
+    if (c == '\\') {
+      if (!part.empty()) parts.push_back(part);
+      part.clear();
+    } else {
+      part += c;
+    }
+  }
+  if (!part.empty()) parts.push_back(part);
+  return parts;
+}
+
+}  // namespace
+
+struct FakeRegistry::Key {
+  Key* parent = nullptr;
+  bool denyWrites = false;
+  std::map<std::string, std::unique_ptr<Key>, NameLess> subkeys;
+  // Values listed by name, as Wine's registry lists them.
+  std::vector<std::pair<std::string, shared::RegValueData>> values;
+
+  auto FindValue(const std::string& name) {
+    return std::find_if(values.begin(), values.end(),
+                        [&](const auto& v) { return shared::EqualsIgnoreCase(v.first, name); });
+  }
+  bool Denied() const { return denyWrites || (parent != nullptr && parent->Denied()); }
+};
+
+FakeRegistry::FakeRegistry() {
+  for (shared::RegRoot root : {shared::kHkeyCurrentUser, shared::kHkeyLocalMachine})
+    roots_[root] = std::make_unique<Key>();
+}
+FakeRegistry::~FakeRegistry() = default;
+
+FakeRegistry::Key* FakeRegistry::Find(shared::RegRoot root, const std::string& path) const {
+  std::vector<std::string> parts = SplitPath(path);
+  if (root == shared::kHkeyClassesRoot) {
+    parts.insert(parts.begin(), {"SOFTWARE", "Classes"});
+    root = shared::kHkeyLocalMachine;
+  }
+  const auto found = roots_.find(root);
+  if (found == roots_.end()) return nullptr;
+  Key* key = found->second.get();
+  for (const auto& part : parts) {
+    const auto sub = key->subkeys.find(part);
+    if (sub == key->subkeys.end()) return nullptr;
+    key = sub->second.get();
+  }
+  return key;
+}
+
+FakeRegistry::Key* FakeRegistry::FromHandle(shared::KeyHandle key) const {
+  const auto found = handles_.find(key);
+  return found == handles_.end() ? nullptr : found->second.key;
+}
+
+shared::KeyHandle FakeRegistry::NewHandle(Key* key, bool writable) {
+  const shared::KeyHandle handle = nextHandle_;
+  nextHandle_ += 4;
+  handles_[handle] = {key, writable};
+  return handle;
+}
+
+Result<shared::KeyHandle> FakeRegistry::OpenKey(shared::RegRoot root, const std::string& path,
+                                                shared::KeyAccess access) {
+  Key* key = Find(root, path);
+  if (key == nullptr) return Error(shared::kErrorFileNotFound);
+  const bool writable = access == shared::KeyAccess::kWrite;
+  if (writable && key->Denied()) return Error(shared::kErrorAccessDenied);
+  return NewHandle(key, writable);
+}
+
+Result<shared::KeyHandle> FakeRegistry::CreateKey(shared::RegRoot root, const std::string& path) {
+  std::vector<std::string> parts = SplitPath(path);
+  if (root == shared::kHkeyClassesRoot) {
+    parts.insert(parts.begin(), {"SOFTWARE", "Classes"});
+    root = shared::kHkeyLocalMachine;
+  }
+  const auto found = roots_.find(root);
+  if (found == roots_.end()) return Error(shared::kErrorInvalidHandle);
+  Key* key = found->second.get();
+  for (const auto& part : parts) {
+    auto sub = key->subkeys.find(part);
+    if (sub == key->subkeys.end()) {
+      if (key->Denied()) return Error(shared::kErrorAccessDenied);
+      auto child = std::make_unique<Key>();
+      child->parent = key;
+      sub = key->subkeys.emplace(part, std::move(child)).first;
+    }
+    key = sub->second.get();
+  }
+  if (key->Denied()) return Error(shared::kErrorAccessDenied);
+  return NewHandle(key, true);
+}
+
+void FakeRegistry::CloseKey(shared::KeyHandle key) { handles_.erase(key); }
+
+Status FakeRegistry::DeleteKey(shared::RegRoot root, const std::string& path) {
+  Key* key = Find(root, path);
+  if (key == nullptr) return Error(shared::kErrorFileNotFound);
+  if (key->parent == nullptr || !key->subkeys.empty() || key->Denied())
+    return Error(shared::kErrorAccessDenied);
+  // Handles still open on the key (or below it) go stale, as on the platform.
+  for (auto it = handles_.begin(); it != handles_.end();) {
+    it = it->second.key == key ? handles_.erase(it) : std::next(it);
+  }
+  auto& siblings = key->parent->subkeys;
+  for (auto it = siblings.begin(); it != siblings.end(); ++it) {
+    if (it->second.get() == key) {
+      siblings.erase(it);
+      break;
+    }
+  }
+  return Status::Ok();
+}
+
+Result<shared::RegValueData> FakeRegistry::QueryValue(shared::KeyHandle handle, const std::string& name) {
+  Key* key = FromHandle(handle);
+  if (key == nullptr) return Error(shared::kErrorInvalidHandle);
+  const auto value = key->FindValue(shared::UpToNul(name));
+  if (value == key->values.end()) return Error(shared::kErrorFileNotFound);
+  return value->second;
+}
+
+Status FakeRegistry::SetValue(shared::KeyHandle handle, const std::string& name,
+                              const shared::RegValueData& data) {
+  Key* key = FromHandle(handle);
+  if (key == nullptr) return Error(shared::kErrorInvalidHandle);
+  if (!handles_[handle].writable || key->Denied()) return Error(shared::kErrorAccessDenied);
+  const std::string valueName = shared::UpToNul(name);
+  const auto value = key->FindValue(valueName);
+  if (value != key->values.end()) value->second = data;
+  else {
+    const auto position = std::find_if(key->values.begin(), key->values.end(), [&](const auto& v) {
+      return NameLess()(valueName, v.first);
+    });
+    key->values.emplace(position, valueName, data);
+  }
+  return Status::Ok();
+}
+
+Status FakeRegistry::DeleteValue(shared::KeyHandle handle, const std::string& name) {
+  Key* key = FromHandle(handle);
+  if (key == nullptr) return Error(shared::kErrorInvalidHandle);
+  if (!handles_[handle].writable || key->Denied()) return Error(shared::kErrorAccessDenied);
+  const auto value = key->FindValue(shared::UpToNul(name));
+  if (value == key->values.end()) return Error(shared::kErrorFileNotFound);
+  key->values.erase(value);
+  return Status::Ok();
+}
+
+Result<shared::RegKeyInfo> FakeRegistry::QueryInfo(shared::KeyHandle handle) {
+  Key* key = FromHandle(handle);
+  if (key == nullptr) return Error(shared::kErrorInvalidHandle);
+  return shared::RegKeyInfo{static_cast<std::uint32_t>(key->subkeys.size()),
+                            static_cast<std::uint32_t>(key->values.size())};
+}
+
+Result<std::string> FakeRegistry::EnumValueName(shared::KeyHandle handle, std::uint32_t index) {
+  Key* key = FromHandle(handle);
+  if (key == nullptr) return Error(shared::kErrorInvalidHandle);
+  if (index >= key->values.size()) return Error(shared::kErrorNoMoreItems);
+  return key->values[index].first;
+}
+
+Result<std::string> FakeRegistry::EnumKeyName(shared::KeyHandle handle, std::uint32_t index) {
+  Key* key = FromHandle(handle);
+  if (key == nullptr) return Error(shared::kErrorInvalidHandle);
+  if (index >= key->subkeys.size()) return Error(shared::kErrorNoMoreItems);
+  return std::next(key->subkeys.begin(), index)->first;
+}
+
+void FakeRegistry::DenyWrites(shared::RegRoot root, const std::string& path) {
+  auto created = CreateKey(root, path);
+  if (created.ok()) CloseKey(created.value());
+  if (Key* key = Find(root, path)) key->denyWrites = true;
+}
+
+}  // namespace fakes

@@ -1,0 +1,54 @@
+#pragma once
+// In-memory registry with the platform's rules: names compared without case, subkeys listed in
+// case-insensitive order (values too, as under Wine), a key with subkeys not deletable, HKEY_CLASSES_ROOT the machine's
+// SOFTWARE\Classes, names ending at their first NUL.
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "shared/registry_port.h"
+
+namespace fakes {
+
+class FakeRegistry final : public shared::RegistryPort {
+ public:
+  FakeRegistry();
+  ~FakeRegistry() override;
+
+  shared::Result<shared::KeyHandle> OpenKey(shared::RegRoot root, const std::string& path,
+                                            shared::KeyAccess access) override;
+  shared::Result<shared::KeyHandle> CreateKey(shared::RegRoot root, const std::string& path) override;
+  void CloseKey(shared::KeyHandle key) override;
+  shared::Status DeleteKey(shared::RegRoot root, const std::string& path) override;
+  shared::Result<shared::RegValueData> QueryValue(shared::KeyHandle key, const std::string& name) override;
+  shared::Status SetValue(shared::KeyHandle key, const std::string& name,
+                          const shared::RegValueData& data) override;
+  shared::Status DeleteValue(shared::KeyHandle key, const std::string& name) override;
+  shared::Result<shared::RegKeyInfo> QueryInfo(shared::KeyHandle key) override;
+  shared::Result<std::string> EnumValueName(shared::KeyHandle key, std::uint32_t index) override;
+  shared::Result<std::string> EnumKeyName(shared::KeyHandle key, std::uint32_t index) override;
+
+  // Test controls: writes under a denied key fail with "Access is denied".
+  void DenyWrites(shared::RegRoot root, const std::string& path);
+  // Keys opened and not yet closed, to catch leaks.
+  int OpenHandles() const { return static_cast<int>(handles_.size()); }
+
+  struct Key;
+
+ private:
+  Key* Find(shared::RegRoot root, const std::string& path) const;
+  Key* FromHandle(shared::KeyHandle key) const;
+  shared::KeyHandle NewHandle(Key* key, bool writable);
+
+  std::map<shared::RegRoot, std::unique_ptr<Key>> roots_;
+  struct OpenKeyState {
+    Key* key;
+    bool writable;
+  };
+  std::map<shared::KeyHandle, OpenKeyState> handles_;
+  shared::KeyHandle nextHandle_ = 0x100;
+};
+
+}  // namespace fakes

@@ -1,0 +1,34 @@
+// The port contracts against the in-memory fakes.
+#include "tests/contract/file_system_contract.h"
+#include "tests/contract/registry_contract.h"
+#include "tests/fakes/fake_file_system.h"
+#include "shared/registry_store.h"
+#include "tests/fakes/fake_registry.h"
+
+INSTANTIATE_TEST_SUITE_P(Fake, RegistryContract,
+                         ::testing::Values(RegistryFactory([] { return std::make_unique<fakes::FakeRegistry>(); })));
+
+INSTANTIATE_TEST_SUITE_P(Fake, FileSystemContract,
+                         ::testing::Values(FileSystemTarget{
+                             [] { return std::make_unique<fakes::FakeFileSystem>(); }, "C:\\"}));
+
+TEST(FakeRegistry, WritesUnderADeniedKeyFailAsAccessDenied) {
+  fakes::FakeRegistry registry;
+  registry.DenyWrites(shared::kHkeyLocalMachine, "SOFTWARE\\Locked");
+  shared::RegistryComponent reg(registry);
+  reg.RootKey = shared::kHkeyLocalMachine;
+  reg.KeyPath = "SOFTWARE\\Locked";
+  reg.ValueName = "x";
+  EXPECT_EQ(reg.SetValue().code(), shared::kErrorAccessDenied);
+  reg.KeyPath = "SOFTWARE\\Locked\\Child";
+  EXPECT_EQ(reg.CreateKey().code(), shared::kErrorAccessDenied);
+  EXPECT_TRUE(registry.OpenHandles() == 0);
+}
+
+TEST(FakeFileSystem, FailedWritesLeaveTheOldFile) {
+  fakes::FakeFileSystem files;
+  ASSERT_TRUE(files.WriteFileAtomic("C:\\store.pro", "old").ok());
+  files.FailWrites(true);
+  EXPECT_FALSE(files.WriteFileAtomic("C:\\store.pro", "new").ok());
+  EXPECT_EQ(files.ReadFile("C:\\store.pro").value_or(""), "old");
+}
