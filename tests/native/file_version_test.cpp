@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "shared/file_version.h"
+#include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_version.h"
+
+namespace {
+
+using shared::FileVersionRecord;
+using shared::kVersionPlaceholder;
+
+class FileVersionTest : public ::testing::Test {
+ protected:
+  FileVersionRecord Read(const std::string& path) { return shared::GetFileVersionRecord(files_, versions_, path); }
+  fakes::FakeFileSystem files_;
+  fakes::FakeVersion versions_;
+};
+
+TEST_F(FileVersionTest, ValuesUnderTheFirstTranslationAndPlaceholdersElsewhere) {
+  files_.AddFile("C:\\mod.dll");
+  fakes::FakeVersionResource resource;
+  resource.strings = {{"FileDescription", "Helper Module"}, {"CompanyName", "   "}, {"ProductName", ""},
+                      {"LegalCopyright", std::string(300, 'c')}, {"InternalName", "  padded  "}};
+  versions_.Add("C:\\mod.dll", resource);
+  const FileVersionRecord record = Read("c:\\MOD.dll");
+  EXPECT_EQ(record[FileVersionRecord::kFileDescription], "Helper Module");
+  EXPECT_EQ(record[FileVersionRecord::kComments], kVersionPlaceholder) << "missing key";
+  EXPECT_EQ(record[FileVersionRecord::kCompanyName], kVersionPlaceholder) << "only spaces";
+  EXPECT_EQ(record[FileVersionRecord::kProductName], kVersionPlaceholder) << "empty";
+  EXPECT_EQ(record[FileVersionRecord::kLegalCopyright], std::string(300, 'c')) << "long values kept whole";
+  EXPECT_EQ(record[FileVersionRecord::kInternalName], "  padded  ") << "never trimmed";
+}
+
+TEST_F(FileVersionTest, NoResourceOrNoTranslationGivesTwelvePlaceholders) {
+  files_.AddFile("C:\\readme.txt");
+  files_.AddFile("C:\\notrans.dll");
+  fakes::FakeVersionResource noTranslation;
+  noTranslation.hasTranslation = false;
+  noTranslation.strings = {{"FileDescription", "Unreachable"}};
+  versions_.Add("C:\\notrans.dll", noTranslation);
+  for (const char* path : {"C:\\readme.txt", "C:\\notrans.dll"}) {
+    for (const auto& field : Read(path).fields) EXPECT_EQ(field, kVersionPlaceholder) << path;
+  }
+}
+
+TEST_F(FileVersionTest, MissingHiddenAndSystemFilesGetTheMessageEverywhere) {
+  files_.AddFile("C:\\Program Files\\hidden.dll", "", {.hidden = true});
+  files_.SetShortPath("C:\\Program Files\\hidden.dll", "C:\\PROGRA~1\\hidden.dll");
+  files_.AddFile("C:\\sys.dll", "", {.system = true});
+  for (const auto& field : Read("C:\\Program Files\\hidden.dll").fields)
+    EXPECT_EQ(field, "The file \"C:\\PROGRA~1\\hidden.dll\" doesn't exist.");
+  EXPECT_EQ(Read("C:\\sys.dll")[FileVersionRecord::kSpecialBuild], "The file \"C:\\sys.dll\" doesn't exist.");
+  // No short form for a missing path: the path as given, not empty quotes.
+  EXPECT_EQ(Read("C:\\gone.dll")[FileVersionRecord::kCompanyName], "The file \"C:\\gone.dll\" doesn't exist.");
+  files_.AddFolder("C:\\Folder.dll");
+  EXPECT_EQ(Read("C:\\Folder.dll")[FileVersionRecord::kFileVersion], "The file \"C:\\Folder.dll\" doesn't exist.");
+}
+
+TEST_F(FileVersionTest, TranslationKeyIsLanguageThenCodePageInUpperHex) {
+  EXPECT_EQ(shared::TranslationKey(0x0409, 0x04B0), "040904B0");
+  EXPECT_EQ(shared::TranslationKey(0x0007, 0x04E4), "000704E4");
+  // A language word with its high bit set must not overflow into a wrong key.
+  EXPECT_EQ(shared::TranslationKey(0x8409, 0xFFFF), "8409FFFF");
+
+  files_.AddFile("C:\\high.dll");
+  fakes::FakeVersionResource high;
+  high.language = 0x8409;
+  high.codePage = 0x04B0;
+  high.strings = {{"FileDescription", "High"}};
+  versions_.Add("C:\\high.dll", high);
+  EXPECT_EQ(Read("C:\\high.dll")[FileVersionRecord::kFileDescription], "High");
+}
+
+TEST_F(FileVersionTest, FileVersionComesFromTheFixedInfo) {
+  fakes::FakeVersionResource resource;
+  resource.fileVersion[0] = 6;
+  resource.fileVersion[1] = 0;
+  resource.fileVersion[2] = 2900;
+  resource.fileVersion[3] = 65535;
+  versions_.Add("C:\\v.dll", resource);
+  EXPECT_EQ(shared::GetFileVersion(versions_, "C:\\v.dll"), "6.0.2900.65535");
+  EXPECT_EQ(shared::GetFileVersion(versions_, "C:\\none.dll"), "");
+  fakes::FakeVersionResource noFixed;
+  noFixed.hasFixedInfo = false;
+  versions_.Add("C:\\nofixed.dll", noFixed);
+  EXPECT_EQ(shared::GetFileVersion(versions_, "C:\\nofixed.dll"), "");
+}
+
+}  // namespace
