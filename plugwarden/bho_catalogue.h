@@ -1,0 +1,52 @@
+#pragma once
+// The Browser Helper Objects registered on the machine, one list row each.
+#include <string>
+
+#include "shared/file_system_port.h"
+#include "shared/list_model.h"
+#include "shared/registry_store.h"
+#include "shared/version_port.h"
+
+namespace plugwarden {
+
+inline constexpr char kBhoKeyPath[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
+
+// Status words, compared exactly.
+inline constexpr char kStatusEnabled[] = "Enabled";
+inline constexpr char kStatusDisabled[] = "Disabled";
+inline constexpr char kStatusRemove[] = "Remove";
+inline constexpr char kStatusError[] = "ERROR";
+
+inline constexpr char kUnknownName[] = "UnKnown";
+inline constexpr char kNotRegistered[] = "BHO is not Registred";
+inline constexpr char kNoInprocServer[] = "BHO Module is registred but not correctly implemented";
+inline constexpr char kModuleNotFound[] = "BHO Module is not found";
+inline constexpr char kPathWithoutModule[] = "Path Exist but Module not found";
+
+// One list row; the field order is the column order and the order of lines in entry files.
+struct BhoEntry {
+  enum Field { kName, kStatus, kInformation, kVersion, kPath, kIdentifier, kFieldCount };
+  std::string Name;
+  std::string Status;
+  std::string Information;
+  std::string Version;
+  std::string Path;
+  std::string Identifier;
+};
+
+// What the enumeration reads: the main window's two registry components (Reg1 on the Browser
+// Helper Objects key, Reg2 on the class registrations), the direct reads, files and versions.
+struct BhoSources {
+  shared::RegistryComponent& reg1;
+  shared::RegistryComponent& reg2;
+  shared::RegistryStore& store;
+  shared::FileSystemPort& files;
+  shared::VersionPort& versions;
+};
+
+// Appends one row per subkey of the Browser Helper Objects key, in the registry's order, with
+// its health; never clears the list, never shows anything.
+void SetBHOIntoList(BhoSources& sources, shared::ListModel& list);
+
+}  // namespace plugwarden

@@ -1,0 +1,16 @@
+// The port contracts against the real registry and file system of the test prefix.
+#include "shared/win32/win32_file_system.h"
+#include "shared/win32/win32_registry.h"
+#include "tests/contract/file_system_contract.h"
+#include "tests/contract/registry_contract.h"
+#include "tests/wine/test_paths.h"
+
+INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,
+                         ::testing::Values(RegistryFactory([] {
+                           return std::make_unique<shared::win32::Win32Registry>();
+                         })));
+
+INSTANTIATE_TEST_SUITE_P(Win32, FileSystemContract,
+                         ::testing::Values(FileSystemTarget{
+                             [] { return std::make_unique<shared::win32::Win32FileSystem>(); },
+                             testing_support::ScratchFolder("contract")}));
