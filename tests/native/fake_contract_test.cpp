@@ -1,7 +1,9 @@
 // The port contracts against the in-memory fakes.
 #include "tests/contract/file_system_contract.h"
+#include "tests/contract/profile_contract.h"
 #include "tests/contract/registry_contract.h"
 #include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_profile.h"
 #include "shared/registry_store.h"
 #include "tests/fakes/fake_registry.h"
 
@@ -11,6 +13,14 @@ INSTANTIATE_TEST_SUITE_P(Fake, RegistryContract,
 INSTANTIATE_TEST_SUITE_P(Fake, FileSystemContract,
                          ::testing::Values(FileSystemTarget{
                              [] { return std::make_unique<fakes::FakeFileSystem>(); }, "C:\\"}));
+
+INSTANTIATE_TEST_SUITE_P(Fake, ProfileContract, ::testing::Values(ProfileTarget{[] {
+                           auto files = std::make_unique<fakes::FakeFileSystem>();
+                           auto profile = std::make_unique<fakes::FakeProfile>(*files, "C:\\Windows");
+                           return std::make_pair<std::unique_ptr<shared::FileSystemPort>,
+                                                 std::unique_ptr<shared::ProfilePort>>(std::move(files),
+                                                                                       std::move(profile));
+                         }, "C:\\"}));
 
 TEST(FakeRegistry, WritesUnderADeniedKeyFailAsAccessDenied) {
   fakes::FakeRegistry registry;

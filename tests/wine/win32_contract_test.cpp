@@ -1,7 +1,9 @@
 // The port contracts against the real registry and file system of the test prefix.
 #include "shared/win32/win32_file_system.h"
+#include "shared/win32/win32_profile.h"
 #include "shared/win32/win32_registry.h"
 #include "tests/contract/file_system_contract.h"
+#include "tests/contract/profile_contract.h"
 #include "tests/contract/registry_contract.h"
 #include "tests/wine/test_paths.h"
 
@@ -14,3 +16,13 @@ INSTANTIATE_TEST_SUITE_P(Win32, FileSystemContract,
                          ::testing::Values(FileSystemTarget{
                              [] { return std::make_unique<shared::win32::Win32FileSystem>(); },
                              testing_support::ScratchFolder("contract")}));
+
+INSTANTIATE_TEST_SUITE_P(Win32, ProfileContract,
+                         ::testing::Values(ProfileTarget{
+                             [] {
+                               return std::make_pair<std::unique_ptr<shared::FileSystemPort>,
+                                                     std::unique_ptr<shared::ProfilePort>>(
+                                   std::make_unique<shared::win32::Win32FileSystem>(),
+                                   std::make_unique<shared::win32::Win32Profile>());
+                             },
+                             testing_support::ScratchFolder("profile")}));
