@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "shared/entry_file.h"
+#include "tests/fakes/fake_file_system.h"
+
+namespace {
+
+using shared::EntryFields;
+
+const EntryFields kFirst{"Contoso Helper", "Disabled", "Helper", "1.0.0.1", "C:\\x.dll", "{A1}"};
+const EntryFields kSecond{"UnKnown", "ERROR", "BHO is not Registred", "", "", "{A2}"};
+
+TEST(EntryFile, SixCrLfLinesPerRowAndBackAgain) {
+  const std::string text = shared::FormatEntryFile({kFirst, kSecond});
+  EXPECT_EQ(text.substr(0, 53), "Contoso Helper\r\nDisabled\r\nHelper\r\n1.0.0.1\r\nC:\\x.dll\r\n");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 12);
+  EXPECT_EQ(shared::ParseEntryFile(text), (std::vector<EntryFields>{kFirst, kSecond}));
+  EXPECT_TRUE(shared::ParseEntryFile("").empty());
+}
+
+TEST(EntryFile, ReadingStopsAtAnEmptyFirstLine) {
+  const std::string two = shared::FormatEntryFile({kFirst, kSecond});
+  EXPECT_EQ(shared::ParseEntryFile(two + "\r\n\r\n\r\n").size(), 2u) << "trailing empty lines";
+  EXPECT_EQ(shared::ParseEntryFile(shared::FormatEntryFile({kFirst}) + "\r\n" + shared::FormatEntryFile({kSecond})).size(),
+            1u) << "what follows an empty first line is ignored";
+  EXPECT_TRUE(shared::ParseEntryFile("\r\n" + two).empty());
+  // Empty fields inside a row are fine; only the first line of a row ends the file.
+  EXPECT_EQ(shared::ParseEntryFile(shared::FormatEntryFile({kSecond, kFirst})).size(), 2u);
+}
+
+TEST(EntryFile, ShortLastRowKeepsWhatItHas) {
+  const auto rows = shared::ParseEntryFile(shared::FormatEntryFile({kFirst}) + "Cut Short\r\nEnabled");
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1], (EntryFields{"Cut Short", "Enabled", "", "", "", ""}));
+  EXPECT_EQ(shared::ParseEntryFile("Bare LF\nDisabled\n\n\n\n{B}\n")[0][5], "{B}");
+}
+
+TEST(EntryFile, LineBreaksInsideAFieldCannotShiftRows) {
+  const EntryFields odd{"Two\r\nLines", "Disabled", "", "", "", "{C}"};
+  const auto rows = shared::ParseEntryFile(shared::FormatEntryFile({odd, kFirst}));
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0][0], "Two  Lines");
+  EXPECT_EQ(rows[1], kFirst);
+}
+
+TEST(EntryFile, FilesAreReplacedWholeAndMissingReadsEmpty) {
+  fakes::FakeFileSystem files;
+  files.AddFolder("C:\\Windows");
+  const std::string path = "C:\\Windows\\SaveBHOProf.pro";
+  EXPECT_TRUE(shared::ReadEntryFile(files, path).value_or({kFirst}).empty());
+  ASSERT_TRUE(shared::WriteEntryFile(files, {kFirst, kSecond}, path).ok());
+  ASSERT_TRUE(shared::WriteEntryFile(files, {kSecond}, path).ok());
+  EXPECT_EQ(shared::ReadEntryFile(files, path).value_or({}), std::vector<EntryFields>{kSecond});
+  EXPECT_TRUE(shared::WriteEntryFile(files, {kFirst}, "").ok());
+  files.FailWrites(true);
+  EXPECT_FALSE(shared::WriteEntryFile(files, {kFirst}, path).ok());
+  EXPECT_EQ(shared::ReadEntryFile(files, path).value_or({}), std::vector<EntryFields>{kSecond}) << "old file kept";
+}
+
+}  // namespace
