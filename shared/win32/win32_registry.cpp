@@ -30,6 +30,16 @@ Status FromCode(LONG code) { return code == ERROR_SUCCESS ? Status::Ok() : LastE
 // Value and key names are at most 16383 characters; data reads grow as needed.
 constexpr DWORD kMaxNameChars = 16384;
 
+// The name at an index through one of the two enumeration calls.
+template <typename Enumerate>
+Result<std::string> EnumName(KeyHandle key, std::uint32_t index, Enumerate enumerate) {
+  std::vector<char> name(kMaxNameChars);
+  DWORD length = kMaxNameChars;
+  const LONG code = enumerate(ToHkey(key), index, name.data(), &length);
+  if (code != ERROR_SUCCESS) return LastError(code);
+  return std::string(name.data(), length);
+}
+
 }  // namespace
 
 Result<KeyHandle> Win32Registry::OpenKey(RegRoot root, const std::string& path, KeyAccess access) {
@@ -94,21 +104,15 @@ Result<RegKeyInfo> Win32Registry::QueryInfo(KeyHandle key) {
 
 Result<std::string> Win32Registry::EnumValueName(KeyHandle key, std::uint32_t index) {
   // No data buffer: only the name is wanted, so a long value never hides its name.
-  std::vector<char> name(kMaxNameChars);
-  DWORD length = kMaxNameChars;
-  const LONG code =
-      ::RegEnumValueA(ToHkey(key), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
-  if (code != ERROR_SUCCESS) return LastError(code);
-  return std::string(name.data(), length);
+  return EnumName(key, index, [](HKEY hkey, DWORD i, char* name, DWORD* length) {
+    return ::RegEnumValueA(hkey, i, name, length, nullptr, nullptr, nullptr, nullptr);
+  });
 }
 
 Result<std::string> Win32Registry::EnumKeyName(KeyHandle key, std::uint32_t index) {
-  std::vector<char> name(kMaxNameChars);
-  DWORD length = kMaxNameChars;
-  const LONG code =
-      ::RegEnumKeyExA(ToHkey(key), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
-  if (code != ERROR_SUCCESS) return LastError(code);
-  return std::string(name.data(), length);
+  return EnumName(key, index, [](HKEY hkey, DWORD i, char* name, DWORD* length) {
+    return ::RegEnumKeyExA(hkey, i, name, length, nullptr, nullptr, nullptr, nullptr);
+  });
 }
 
 }  // namespace shared::win32
