@@ -12,4 +12,15 @@ bool IsPlainFile(FileSystemPort& files, const std::string& path) {
   return attributes.has_value() && !attributes->directory && !attributes->hidden && !attributes->system;
 }
 
+Result<std::vector<std::string>> ListPlainFiles(FileSystemPort& files, const std::string& folder) {
+  auto listing = files.ListDirectory(folder);
+  if (!listing.ok()) return listing.status();
+  std::vector<std::string> names;
+  for (const DirectoryEntry& entry : listing.value()) {
+    const FileAttributes& attributes = entry.attributes;
+    if (!attributes.directory && !attributes.hidden && !attributes.system) names.push_back(entry.name);
+  }
+  return names;
+}
+
 }  // namespace shared

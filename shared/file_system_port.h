@@ -49,5 +49,8 @@ bool FileExists(FileSystemPort& files, const std::string& path);
 // True when a listing of ordinary files would show the path: an existing file that is neither
 // hidden nor system.
 bool IsPlainFile(FileSystemPort& files, const std::string& path);
+// The names of a folder's ordinary files in listing order, as a pattern search for files returns
+// them: no folders, no hidden or system files (read-only and archived ones are listed).
+Result<std::vector<std::string>> ListPlainFiles(FileSystemPort& files, const std::string& folder);
 
 }  // namespace shared

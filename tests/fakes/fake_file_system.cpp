@@ -61,6 +61,15 @@ void FakeFileSystem::SetAttributes(const std::string& path, shared::FileAttribut
   if (Node* node = Find(path)) node->attributes = attributes;
 }
 
+void FakeFileSystem::RemoveEmptyFolder(const std::string& path) {
+  const Node* node = Find(path);
+  if (node == nullptr || !node->attributes.directory) return;
+  const std::string folder = shared::ToLowerAscii(node->path);
+  for (const auto& [key, child] : nodes_)
+    if (&child != node && shared::ToLowerAscii(Parent(child.path)) == folder) return;
+  nodes_.erase(folder);
+}
+
 void FakeFileSystem::SetShortPath(const std::string& path, const std::string& shortPath) {
   if (Node* node = Find(path)) node->shortPath = shortPath;
 }

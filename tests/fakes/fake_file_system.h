@@ -28,6 +28,8 @@ class FakeFileSystem final : public shared::FileSystemPort {
   void AddFile(const std::string& path, const std::string& contents = {},
                shared::FileAttributes attributes = {});
   void SetAttributes(const std::string& path, shared::FileAttributes attributes);
+  // Removes a folder that holds nothing, as RemoveDirectoryA does.
+  void RemoveEmptyFolder(const std::string& path);
   void SetShortPath(const std::string& path, const std::string& shortPath);
   // Writes fail with "Access is denied", as on a full or locked medium.
   void FailWrites(bool fail) { failWrites_ = fail; }

@@ -2,10 +2,14 @@
 #include "tests/contract/file_system_contract.h"
 #include "tests/contract/profile_contract.h"
 #include "tests/contract/registry_contract.h"
+#include "tests/contract/shell_contract.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_profile.h"
 #include "shared/registry_store.h"
 #include "tests/fakes/fake_registry.h"
+#include "tests/fakes/fake_shell_folder.h"
+#include "tests/fakes/fake_shortcut.h"
+#include "tests/fakes/fake_windows_folder.h"
 
 INSTANTIATE_TEST_SUITE_P(Fake, RegistryContract,
                          ::testing::Values(RegistryFactory([] { return std::make_unique<fakes::FakeRegistry>(); })));
@@ -42,3 +46,19 @@ TEST(FakeFileSystem, FailedWritesLeaveTheOldFile) {
   EXPECT_FALSE(files.WriteFileAtomic("C:\\store.pro", "new").ok());
   EXPECT_EQ(files.ReadFile("C:\\store.pro").value_or(""), "old");
 }
+
+INSTANTIATE_TEST_SUITE_P(Fake, ShellContract, ::testing::Values(ShellTarget{[] {
+                           auto files = std::make_unique<fakes::FakeFileSystem>();
+                           files->AddFolder("C:\\Windows");
+                           files->AddFolder("C:\\Scratch");
+                           fakes::FakeFileSystem& fake = *files;
+                           ShellPorts ports;
+                           ports.windowsFolder = std::make_unique<fakes::FakeWindowsFolder>("C:\\Windows");
+                           ports.shellFolders = std::make_unique<fakes::FakeShellFolder>(fake);
+                           ports.shortcuts = std::make_unique<fakes::FakeShortcut>(fake);
+                           ports.removeEmptyFolder = [&fake](const std::string& path) {
+                             fake.RemoveEmptyFolder(path);
+                           };
+                           ports.files = std::move(files);
+                           return ports;
+                         }, "C:\\Scratch"}));

@@ -1,10 +1,16 @@
-// The port contracts against the real registry and file system of the test prefix.
+// The port contracts against the real registry, files and shell of the test prefix.
+#include <windows.h>
+
 #include "shared/win32/win32_file_system.h"
 #include "shared/win32/win32_profile.h"
 #include "shared/win32/win32_registry.h"
+#include "shared/win32/win32_shell_folder.h"
+#include "shared/win32/win32_shortcut.h"
+#include "shared/win32/win32_windows_folder.h"
 #include "tests/contract/file_system_contract.h"
 #include "tests/contract/profile_contract.h"
 #include "tests/contract/registry_contract.h"
+#include "tests/contract/shell_contract.h"
 #include "tests/wine/test_paths.h"
 
 INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,
@@ -26,3 +32,18 @@ INSTANTIATE_TEST_SUITE_P(Win32, ProfileContract,
                                    std::make_unique<shared::win32::Win32Profile>());
                              },
                              testing_support::ScratchFolder("profile")}));
+
+INSTANTIATE_TEST_SUITE_P(Win32, ShellContract,
+                         ::testing::Values(ShellTarget{
+                             [] {
+                               ShellPorts ports;
+                               ports.files = std::make_unique<shared::win32::Win32FileSystem>();
+                               ports.windowsFolder = std::make_unique<shared::win32::Win32WindowsFolder>();
+                               ports.shellFolders = std::make_unique<shared::win32::Win32ShellFolder>();
+                               ports.shortcuts = std::make_unique<shared::win32::Win32Shortcut>();
+                               ports.removeEmptyFolder = [](const std::string& path) {
+                                 ::RemoveDirectoryA(path.c_str());
+                               };
+                               return ports;
+                             },
+                             testing_support::ScratchFolder("shell")}));

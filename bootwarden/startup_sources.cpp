@@ -1,0 +1,123 @@
+#include "bootwarden/startup_sources.h"
+
+#include "shared/text.h"
+
+namespace bootwarden {
+namespace {
+
+using shared::kHkeyCurrentUser;
+using shared::kHkeyLocalMachine;
+
+// The profile buffer is 128 characters with a limit of 127: 126 characters and the NUL.
+constexpr std::uint32_t kIniLimit = 127;
+constexpr char kShortcutExtension[] = ".lnk";
+
+void FillRow(shared::ListModel& list, int row, const std::string& loadFrom, const char* user, const char* when) {
+  list.SetText(row, StartupEntry::kStatus, kStatusEnabled);
+  list.SetText(row, StartupEntry::kLoadFrom, loadFrom);
+  list.SetText(row, StartupEntry::kUser, user);
+  list.SetText(row, StartupEntry::kWhen, when);
+}
+
+void AddStartupFolder(StartupSources& sources, shared::ListModel& list, std::int32_t csidl, const std::string& loadFrom,
+                      const char* user, const char* when) {
+  const std::string folder = GetShellFolder(sources.shellFolders, csidl);
+  if (folder.empty()) return;
+  auto listing = shared::ListPlainFiles(sources.files, folder);
+  if (!listing.ok()) return;
+  for (std::string name : listing.value()) {
+    // Case-sensitive and anywhere after the first character: "TOOL.LNK" keeps its whole name,
+    // which then names no shortcut and gets no target.
+    if (name.find(kShortcutExtension, 1) != std::string::npos) name.resize(name.size() - 4);
+    const int row = list.Add(name);
+    FillRow(list, row, loadFrom, user, when);
+    list.SetText(row, StartupEntry::kLocation,
+                 sources.shortcuts.ReadTargetPath(folder + "\\" + name + kShortcutExtension));
+  }
+}
+
+}  // namespace
+
+StartupEntry EntryAt(const shared::ListModel& list, int position) {
+  const shared::ListModel::Row& row = list.RowAt(position);
+  return {row[0], row[1], row[2], row[3], row[4], row[5]};
+}
+
+shared::ListModel::Row ToRow(const StartupEntry& entry) {
+  return {entry.TaskName, entry.Status, entry.LoadFrom, entry.User, entry.When, entry.Location};
+}
+
+void FillLocationNames(LocationNames& names) {
+  names = {"Registry(User Run)",     "Registry(Machine Run)",  "Registry(Machine RunOnce)",
+           "Registry(Machine RunOnceEx)", "StartUp (Current User)", "StartUp (All Users)",
+           "Win.ini Load",           "Win.ini Run"};
+}
+
+std::string GetShellFolder(shared::ShellFolderPort& shellFolders, std::int32_t csidl) {
+  const shared::ShellFolderReply reply =
+      shellFolders.GetFolderPath(csidl | shared::kCsidlFlagCreate, shared::kShgfpTypeCurrent);
+  return reply.result == shared::kSOk ? shared::UpToNul(reply.path) : std::string();
+}
+
+std::string ReadIniString(shared::ProfilePort& profile, const std::string& section, const std::string& key,
+                          const std::string& file) {
+  std::string value = profile.GetString(section, key, "", kIniLimit, file);
+  return value.size() > 1 ? value : std::string();
+}
+
+void SetRegRunIntoList(StartupSources& sources, shared::ListModel& list, shared::RegRoot root,
+                       const std::string& key) {
+  const std::string path = kRunKeyBase + key;
+  const shared::KeyHandle handle = sources.store.OpenKeyForQuery(root, path);
+  const std::int32_t count = sources.store.QueryKeyCount(handle, 0);
+  for (std::int32_t index = 0; index < count; ++index) {
+    // A listed name carries its NUL, so even the default value's is not empty. An empty one means
+    // the value went away since the count: listing it would show (and later act on) the default
+    // value under a name that was never there.
+    const std::string name = sources.store.EnumValueName(handle, index);
+    if (name.empty()) continue;
+    sources.reg.RootKey = root;
+    sources.reg.KeyPath = path;
+    sources.reg.ValueName = name;
+    const int row = list.Add(name);
+    if (root == kHkeyCurrentUser) {
+      FillRow(list, row, sources.names[kUserRun], kCurrentUser, kCurrentUserLogsOn);
+    } else {
+      FillRow(list, row, "Registry(Machine " + key + ")", kAllUsers, kAnyUserLogsOn);
+    }
+    list.SetText(row, StartupEntry::kLocation, sources.reg.GetValue().value_or(""));
+  }
+  sources.store.CloseKey(handle);
+}
+
+void SetWinIniIntoList(StartupSources& sources, shared::ListModel& list) {
+  const std::string file = shared::GetWinDir(sources.windowsFolder) + "\\win.ini";
+  const std::string load = ReadIniString(sources.profile, kWinIniSection, kWinIniLoad, file);
+  const std::string run = ReadIniString(sources.profile, kWinIniSection, kWinIniRun, file);
+  const auto add = [&](const std::string& value, LocationIndex location) {
+    if (value.empty()) return;
+    const int row = list.Add(sources.names[location]);
+    FillRow(list, row, sources.names[location], kAllUsers, kAnyUserLogsOn);
+    list.SetText(row, StartupEntry::kLocation, value);
+  };
+  add(load, kWinIniLoadLocation);
+  add(run, kWinIniRunLocation);
+}
+
+void SetStartupIntoList(StartupSources& sources, shared::ListModel& list) {
+  AddStartupFolder(sources, list, shared::kCsidlStartup, sources.names[kStartupCurrentUser], kCurrentUser,
+                   kCurrentUserLogsOn);
+  AddStartupFolder(sources, list, shared::kCsidlCommonStartup, sources.names[kStartupAllUsers], kAllUsers,
+                   kAnyUserLogsOn);
+}
+
+void EnumerateStartupEntries(StartupSources& sources, shared::ListModel& list) {
+  FillLocationNames(sources.names);
+  SetRegRunIntoList(sources, list, kHkeyCurrentUser, kKeyRun);
+  for (const char* key : {kKeyRun, kKeyRunOnce, kKeyRunOnceEx, kKeyRunServices})
+    SetRegRunIntoList(sources, list, kHkeyLocalMachine, key);
+  SetWinIniIntoList(sources, list);
+  SetStartupIntoList(sources, list);
+}
+
+}  // namespace bootwarden

@@ -1,0 +1,106 @@
+#pragma once
+// The places Windows starts programs from, and the enumeration that turns them into list rows:
+// registry Run keys, the "Load" and "Run" keys of win.ini, and the two Startup folders.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "shared/file_system_port.h"
+#include "shared/list_model.h"
+#include "shared/profile_port.h"
+#include "shared/registry_store.h"
+#include "shared/shell_folder_port.h"
+#include "shared/shortcut_port.h"
+#include "shared/windows_folder_port.h"
+
+namespace bootwarden {
+
+inline constexpr char kRunKeyBase[] = "Software\\Microsoft\\Windows\\CurrentVersion\\";
+inline constexpr char kKeyRun[] = "Run";
+inline constexpr char kKeyRunOnce[] = "RunOnce";
+inline constexpr char kKeyRunOnceEx[] = "RunOnceEx";
+inline constexpr char kKeyRunServices[] = "RunServices";
+
+inline constexpr char kWinIniSection[] = "Windows";
+inline constexpr char kWinIniLoad[] = "Load";
+inline constexpr char kWinIniRun[] = "Run";
+
+// Status words, compared exactly.
+inline constexpr char kStatusEnabled[] = "Enabled";
+inline constexpr char kStatusDisabled[] = "Disabled";
+inline constexpr char kStatusRemove[] = "Remove";
+
+inline constexpr char kAllUsers[] = "All Users";
+inline constexpr char kCurrentUser[] = "Current User";
+inline constexpr char kAnyUserLogsOn[] = "Any User Logs on";
+inline constexpr char kCurrentUserLogsOn[] = "Current User Logs on";
+
+// One list row; the field order is the column order and the order of lines in entry files.
+struct StartupEntry {
+  enum Field { kTaskName, kStatus, kLoadFrom, kUser, kWhen, kLocation, kFieldCount };
+  std::string TaskName;
+  std::string Status;
+  std::string LoadFrom;
+  std::string User;
+  std::string When;
+  std::string Location;
+
+  friend bool operator==(const StartupEntry&, const StartupEntry&) = default;
+};
+inline constexpr std::array<const char*, StartupEntry::kFieldCount> kColumnHeaders = {
+    "Task Name", "Status", "Load From", "User", "When?", "Location"};
+
+// The row at a 1-based position as a record, and a record as a row.
+StartupEntry EntryAt(const shared::ListModel& list, int position);
+shared::ListModel::Row ToRow(const StartupEntry& entry);
+
+// The location texts the apply step dispatches on; never translated.
+using LocationNames = std::array<std::string, 8>;
+enum LocationIndex {
+  kUserRun,
+  kMachineRun,
+  kMachineRunOnce,
+  kMachineRunOnceEx,
+  kStartupCurrentUser,
+  kStartupAllUsers,
+  kWinIniLoadLocation,
+  kWinIniRunLocation,
+};
+void FillLocationNames(LocationNames& names);
+
+// What the enumeration reads, and the main window's table of location texts.
+struct StartupSources {
+  shared::RegistryStore& store;
+  shared::RegistryComponent& reg;
+  shared::ProfilePort& profile;
+  shared::FileSystemPort& files;
+  shared::ShellFolderPort& shellFolders;
+  shared::WindowsFolderPort& windowsFolder;
+  shared::ShortcutPort& shortcuts;
+  LocationNames& names;
+};
+
+// The folder's path, created when missing; "" unless the shell answers S_OK.
+std::string GetShellFolder(shared::ShellFolderPort& shellFolders, std::int32_t csidl);
+// The key's value through a 127-character limit: at most 126 characters, and "" for a value of
+// fewer than two characters or a missing key.
+std::string ReadIniString(shared::ProfilePort& profile, const std::string& section, const std::string& key,
+                          const std::string& file);
+
+// Each appends rows with status "Enabled" in the store's own order; none clears the list, shows
+// anything or stops at a failure.
+// One row per value directly under root\kRunKeyBase + key (HKEY_CURRENT_USER or
+// HKEY_LOCAL_MACHINE; "Run", "RunOnce", "RunOnceEx" or "RunServices").
+void SetRegRunIntoList(StartupSources& sources, shared::ListModel& list, shared::RegRoot root,
+                       const std::string& key);
+// At most two rows: win.ini's "Load", then "Run", each value whole.
+void SetWinIniIntoList(StartupSources& sources, shared::ListModel& list);
+// One row per plain file of the current user's Startup folder, then of the all-users one.
+void SetStartupIntoList(StartupSources& sources, shared::ListModel& list);
+
+// The start-up enumeration of the main window's load, on an empty list: fills the location texts,
+// then the current user's Run, the machine's Run, RunOnce, RunOnceEx and RunServices, win.ini and
+// the Startup folders. The disabled-entry store is appended after it by the caller.
+void EnumerateStartupEntries(StartupSources& sources, shared::ListModel& list);
+
+}  // namespace bootwarden

@@ -1,0 +1,66 @@
+#include "tests/common/startup_sources_suite.h"
+
+#include "bootwarden/startup_sources.h"
+#include "tests/common/registry_seed.h"
+
+using testing_support::EnumerateStartup;
+using testing_support::RowsOf;
+using testing_support::SortedWithinStartupFolders;
+
+void StartupSourcesSuite::SetUp() {
+  machine_ = GetParam()();
+  testing_support::ClearStartupLocations(machine_);
+}
+
+void StartupSourcesSuite::TearDown() { testing_support::ClearStartupLocations(machine_); }
+
+TEST_P(StartupSourcesSuite, EmptyLocationsGiveAnEmptyList) {
+  // Empty keys, not missing ones.
+  for (const char* key : {"Run", "RunOnce", "RunOnceEx", "RunServices"}) {
+    auto created = machine_.registry->CreateKey(shared::kHkeyLocalMachine, bootwarden::kRunKeyBase + std::string(key));
+    ASSERT_TRUE(created.ok());
+    machine_.registry->CloseKey(created.value());
+  }
+  auto created = machine_.registry->CreateKey(shared::kHkeyCurrentUser, bootwarden::kRunKeyBase + std::string("Run"));
+  ASSERT_TRUE(created.ok());
+  machine_.registry->CloseKey(created.value());
+  EXPECT_EQ(EnumerateStartup(machine_).Count(), 0);
+}
+
+TEST_P(StartupSourcesSuite, EveryLocationGivesItsRowsInOrder) {
+  testing_support::SeedStartupScenario(machine_);
+  const auto rows = SortedWithinStartupFolders(RowsOf(EnumerateStartup(machine_)));
+  const auto expected = testing_support::ExpectedStartupRows(machine_);
+  ASSERT_EQ(rows.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(rows[i], expected[i]) << "row " << i + 1;
+}
+
+TEST_P(StartupSourcesSuite, WinIniValuesFollowTheLengthRule) {
+  const std::string winIni = testing_support::WinIniPath(machine_);
+  const auto write = [&](const char* key, const std::string& value) {
+    ASSERT_TRUE(machine_.profile->WriteString("Windows", key, value, winIni).ok());
+  };
+  write("Load", "x");
+  write("Run", "ab");
+  auto list = EnumerateStartup(machine_);
+  ASSERT_EQ(list.Count(), 1) << "one character is no program";
+  EXPECT_EQ(bootwarden::EntryAt(list, 1),
+            (bootwarden::StartupEntry{"Win.ini Run", "Enabled", "Win.ini Run", "All Users", "Any User Logs on", "ab"}));
+
+  const std::string longValue = "C:\\Very Long Folder Name\\" + std::string(150, 'p') + ".exe";
+  write("Load", longValue);
+  list = EnumerateStartup(machine_);
+  ASSERT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.Text(1, bootwarden::StartupEntry::kLocation), longValue.substr(0, 126));
+}
+
+TEST_P(StartupSourcesSuite, ALongCommandLineIsListedWhole) {
+  // Longer than the 255-byte data buffer of a value listing: the name must still come through.
+  const std::string command = "\"C:\\Program Files\\Agent\\agent.exe\" " + std::string(600, 'a');
+  testing_support::SeedString(*machine_.registry, shared::kHkeyLocalMachine,
+                              bootwarden::kRunKeyBase + std::string("Run"), "Agent", command);
+  const auto list = EnumerateStartup(machine_);
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Text(1, bootwarden::StartupEntry::kTaskName), "Agent");
+  EXPECT_EQ(list.Text(1, bootwarden::StartupEntry::kLocation), command);
+}

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include "bootwarden/startup_sources.h"
+#include "tests/common/registry_seed.h"
+#include "tests/common/startup_sources_suite.h"
+#include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_profile.h"
+#include "tests/fakes/fake_registry.h"
+#include "tests/fakes/fake_shell_folder.h"
+#include "tests/fakes/fake_shortcut.h"
+#include "tests/fakes/fake_windows_folder.h"
+
+namespace {
+
+using bootwarden::StartupEntry;
+
+testing_support::StartupMachine FakeMachine() {
+  testing_support::StartupMachine machine;
+  auto files = std::make_unique<fakes::FakeFileSystem>();
+  files->AddFolder("C:\\Windows");
+  files->AddFolder("C:\\Program Files\\Tools");
+  fakes::FakeFileSystem& fakeFiles = *files;
+  machine.registry = std::make_unique<fakes::FakeRegistry>();
+  machine.profile = std::make_unique<fakes::FakeProfile>(fakeFiles, "C:\\Windows");
+  machine.shellFolders = std::make_unique<fakes::FakeShellFolder>(fakeFiles);
+  machine.windowsFolder = std::make_unique<fakes::FakeWindowsFolder>("C:\\Windows");
+  machine.shortcuts = std::make_unique<fakes::FakeShortcut>(fakeFiles);
+  machine.hideFile = [&fakeFiles](const std::string& path) { fakeFiles.SetAttributes(path, {.hidden = true}); };
+  machine.removeEmptyFolder = [&fakeFiles](const std::string& path) { fakeFiles.RemoveEmptyFolder(path); };
+  machine.targetFolder = "C:\\Program Files\\Tools";
+  machine.files = std::move(files);
+  return machine;
+}
+
+INSTANTIATE_TEST_SUITE_P(Fake, StartupSourcesSuite, ::testing::Values(StartupMachineFactory(FakeMachine)));
+
+// Forwards to a fake registry but counts one value more than a key holds, as when a value goes
+// away between the count and the listing.
+class VanishingValueRegistry final : public shared::RegistryPort {
+ public:
+  explicit VanishingValueRegistry(fakes::FakeRegistry& inner) : inner_(inner) {}
+  shared::Result<shared::KeyHandle> OpenKey(shared::RegRoot root, const std::string& path,
+                                            shared::KeyAccess access) override {
+    return inner_.OpenKey(root, path, access);
+  }
+  shared::Result<shared::KeyHandle> CreateKey(shared::RegRoot root, const std::string& path) override {
+    return inner_.CreateKey(root, path);
+  }
+  void CloseKey(shared::KeyHandle key) override { inner_.CloseKey(key); }
+  shared::Status DeleteKey(shared::RegRoot root, const std::string& path) override {
+    return inner_.DeleteKey(root, path);
+  }
+  shared::Result<shared::RegValueData> QueryValue(shared::KeyHandle key, const std::string& name) override {
+    return inner_.QueryValue(key, name);
+  }
+  shared::Status SetValue(shared::KeyHandle key, const std::string& name, const shared::RegValueData& data) override {
+    return inner_.SetValue(key, name, data);
+  }
+  shared::Status DeleteValue(shared::KeyHandle key, const std::string& name) override {
+    return inner_.DeleteValue(key, name);
+  }
+  shared::Result<shared::RegKeyInfo> QueryInfo(shared::KeyHandle key) override {
+    auto info = inner_.QueryInfo(key);
+    if (!info.ok()) return info;
+    shared::RegKeyInfo counted = info.value();
+    ++counted.values;
+    return counted;
+  }
+  shared::Result<std::string> EnumValueName(shared::KeyHandle key, std::uint32_t index) override {
+    return inner_.EnumValueName(key, index);
+  }
+  shared::Result<std::string> EnumKeyName(shared::KeyHandle key, std::uint32_t index) override {
+    return inner_.EnumKeyName(key, index);
+  }
+
+ private:
+  fakes::FakeRegistry& inner_;
+};
+
+class StartupSourcesTest : public ::testing::Test {
+ protected:
+  StartupSourcesTest() {
+    files_.AddFolder("C:\\Windows");
+    bootwarden::FillLocationNames(names_);
+  }
+  std::string UserStartup() { return bootwarden::GetShellFolder(shellFolders_, shared::kCsidlStartup); }
+  std::string CommonStartup() { return bootwarden::GetShellFolder(shellFolders_, shared::kCsidlCommonStartup); }
+
+  fakes::FakeRegistry registry_;
+  fakes::FakeFileSystem files_;
+  fakes::FakeProfile profile_{files_, "C:\\Windows"};
+  fakes::FakeShellFolder shellFolders_{files_};
+  fakes::FakeWindowsFolder windowsFolder_;
+  fakes::FakeShortcut shortcuts_{files_};
+  shared::RegistryStore store_{registry_};
+  shared::RegistryComponent reg_{registry_};
+  bootwarden::LocationNames names_;
+  bootwarden::StartupSources sources_{store_, reg_, profile_, files_, shellFolders_, windowsFolder_, shortcuts_, names_};
+  shared::ListModel list_;
+};
+
+TEST_F(StartupSourcesTest, LocationTextsAndTheMachineKeysOwnText) {
+  EXPECT_EQ(names_, (bootwarden::LocationNames{"Registry(User Run)", "Registry(Machine Run)",
+                                                "Registry(Machine RunOnce)", "Registry(Machine RunOnceEx)",
+                                                "StartUp (Current User)", "StartUp (All Users)", "Win.ini Load",
+                                                "Win.ini Run"}));
+  testing_support::SeedString(registry_, shared::kHkeyLocalMachine,
+                              std::string(bootwarden::kRunKeyBase) + "RunServices", "Agent", "agent.exe");
+  testing_support::SeedString(registry_, shared::kHkeyCurrentUser, std::string(bootwarden::kRunKeyBase) + "RunOnce",
+                              "Once", "once.exe");
+  list_.Add("kept");
+  bootwarden::SetRegRunIntoList(sources_, list_, shared::kHkeyLocalMachine, "RunServices");
+  bootwarden::SetRegRunIntoList(sources_, list_, shared::kHkeyLocalMachine, "NoSuchKey");
+  ASSERT_EQ(list_.Count(), 2) << "appends, never clears; a missing key adds nothing";
+  EXPECT_EQ(list_.Text(1, 0), "kept");
+  EXPECT_EQ(bootwarden::EntryAt(list_, 2), (StartupEntry{"Agent", "Enabled", "Registry(Machine RunServices)",
+                                                         "All Users", "Any User Logs on", "agent.exe"}));
+  EXPECT_EQ(registry_.OpenHandles(), 0) << "every key opened is closed";
+}
+
+TEST_F(StartupSourcesTest, AValueGoneSinceTheCountGivesNoRow) {
+  VanishingValueRegistry vanishing(registry_);
+  shared::RegistryStore store(vanishing);
+  shared::RegistryComponent reg(vanishing);
+  bootwarden::StartupSources sources{store, reg, profile_, files_, shellFolders_, windowsFolder_, shortcuts_, names_};
+  const std::string run = std::string(bootwarden::kRunKeyBase) + "Run";
+  testing_support::SeedString(registry_, shared::kHkeyCurrentUser, run, "", "default.exe");
+  testing_support::SeedString(registry_, shared::kHkeyCurrentUser, run, "Tray", "tray.exe");
+  bootwarden::SetRegRunIntoList(sources, list_, shared::kHkeyCurrentUser, "Run");
+  ASSERT_EQ(list_.Count(), 2) << "no phantom copy of the default value";
+  EXPECT_EQ(list_.Text(1, 0), "");
+  EXPECT_EQ(list_.Text(1, StartupEntry::kLocation), "default.exe");
+  EXPECT_EQ(list_.Text(2, 0), "Tray");
+}
+
+TEST_F(StartupSourcesTest, ShellFolderOnlyOnSuccessAndCreated) {
+  const std::string folder = UserStartup();
+  EXPECT_FALSE(folder.empty());
+  EXPECT_TRUE(files_.GetAttributes(folder).has_value()) << "created on the way";
+  shellFolders_.SetReply(shared::kCsidlStartup, {shared::kSFalse, "C:\\Somewhere"});
+  EXPECT_EQ(UserStartup(), "");
+  shellFolders_.SetReply(shared::kCsidlStartup, {shared::kEInvalidArg, "C:\\Somewhere"});
+  EXPECT_EQ(UserStartup(), "");
+  shellFolders_.SetReply(shared::kCsidlStartup, {shared::kSOk, std::string("C:\\Cut\0tail", 11)});
+  EXPECT_EQ(UserStartup(), "C:\\Cut");
+}
+
+TEST_F(StartupSourcesTest, WindowsFolderWithoutTrailingBackslash) {
+  windowsFolder_.Set("C:\\WINDOWS\\");
+  EXPECT_EQ(shared::GetWinDir(windowsFolder_), "C:\\WINDOWS");
+  windowsFolder_.Set("D:\\");
+  EXPECT_EQ(shared::GetWinDir(windowsFolder_), "D:") << "so that + \"\\win.ini\" stays one path";
+  windowsFolder_.Set("");
+  EXPECT_EQ(shared::GetWinDir(windowsFolder_), "");
+  bootwarden::SetWinIniIntoList(sources_, list_);
+  EXPECT_EQ(list_.Count(), 0) << "no win.ini, no rows";
+}
+
+TEST_F(StartupSourcesTest, StartupNamesListingOrderAndTargets) {
+  const std::string folder = UserStartup();
+  files_.AddFile(folder + "\\zeta.txt");  // listed first: the folder's own order, not sorted
+  files_.AddFile(folder + "\\Tool.lnk", fakes::FakeShortcut::Contents("C:\\Tools\\tool.exe"));
+  files_.AddFile(folder + "\\broken.lnk", "garbage");
+  files_.AddFile(folder + "\\a.lnk.txt");
+  files_.AddFile(folder + "\\.lnk");
+  files_.AddFile(folder + "\\locked.exe", "", {.readOnly = true});
+  files_.AddFile(folder + "\\system.dat", "", {.system = true});
+  files_.AddFile(folder + "\\hidden.lnk", fakes::FakeShortcut::Contents("C:\\x.exe"), {.hidden = true});
+  bootwarden::SetStartupIntoList(sources_, list_);
+
+  std::vector<std::pair<std::string, std::string>> rows;
+  for (int i = 1; i <= list_.Count(); ++i) rows.emplace_back(list_.Text(i, 0), list_.Text(i, StartupEntry::kLocation));
+  EXPECT_EQ(rows, (std::vector<std::pair<std::string, std::string>>{
+                      {"zeta.txt", ""},
+                      {"Tool", "C:\\Tools\\tool.exe"},
+                      {"broken", ""},  // a shortcut that cannot be read
+                      {"a.lnk", ""},   // the last four characters go, whatever they are
+                      {".lnk", ""},    // ".lnk" at the very start is no extension
+                      {"locked.exe", ""},
+                  }));
+}
+
+TEST_F(StartupSourcesTest, AFolderWithoutPathAddsNothingTheOtherStillCounts) {
+  files_.AddFile(CommonStartup() + "\\Common.lnk", fakes::FakeShortcut::Contents("C:\\c.exe"));
+  files_.AddFile(UserStartup() + "\\User.lnk", fakes::FakeShortcut::Contents("C:\\u.exe"));
+  shellFolders_.SetReply(shared::kCsidlStartup, {shared::kEFail, ""});
+  bootwarden::SetStartupIntoList(sources_, list_);
+  ASSERT_EQ(list_.Count(), 1);
+  EXPECT_EQ(bootwarden::EntryAt(list_, 1), (StartupEntry{"Common", "Enabled", "StartUp (All Users)", "All Users",
+                                                         "Any User Logs on", "C:\\c.exe"}));
+  EXPECT_EQ(bootwarden::ToRow(bootwarden::EntryAt(list_, 1)), list_.RowAt(1));
+}
+
+}  // namespace
