@@ -1,0 +1,70 @@
+#include "tests/common/plugwarden_rig.h"
+
+#include "shared/text.h"
+#include "tests/common/registry_seed.h"
+
+namespace testing_support {
+
+PlugwardenRun::PlugwardenRun(PlugwardenPorts ports)
+    : ports_(ports),
+      store_(ports.registry),
+      reg1_(ports.registry),
+      reg2_(ports.registry),
+      sources{reg1_, reg2_, store_, ports.files, ports.versions},
+      machine{reg1_, reg2_, ports.system, ports.prompt, ports.language, ports.files, ports.windowsFolder},
+      staging(list, machine) {
+  staging.SetCaptions("&Disable", "&Enable");
+}
+
+int PlugwardenRun::PositionOf(int object) const {
+  for (int position = 1; position <= list.Count(); ++position) {
+    if (list.Text(position, plugwarden::BhoEntry::kIdentifier) == ObjectId(object)) return position;
+  }
+  return 0;
+}
+
+void PlugwardenRun::Toggle(int object) {
+  staging.SelectRow(PositionOf(object));
+  staging.DisableClicked();
+}
+
+void PlugwardenRun::MarkRemove(int object) {
+  staging.SelectRow(PositionOf(object));
+  staging.RemoveClicked();
+}
+
+std::string ObjectId(int n) { return "{C000000" + std::to_string(n) + "-0000-4000-8000-00000000C0DE}"; }
+std::string ObjectName(int n) { return "Object " + std::to_string(n); }
+std::string ObjectKey(int n) { return std::string(plugwarden::kBhoKeyPath) + "\\" + ObjectId(n); }
+std::string ClassKey(int n) { return "CLSID\\" + ObjectId(n); }
+
+void SeedObjects(shared::RegistryPort& registry, const std::string& module) {
+  ClearObjects(registry);
+  for (int n = 1; n <= 4; ++n) {
+    SeedString(registry, shared::kHkeyLocalMachine, ObjectKey(n), "", ObjectName(n));
+    SeedString(registry, shared::kHkeyClassesRoot, ClassKey(n) + "\\InprocServer32", "", module);
+    SeedString(registry, shared::kHkeyClassesRoot, ClassKey(n) + "\\ProgID", "", "Warden.Object" + std::to_string(n));
+  }
+}
+
+void ClearObjects(shared::RegistryPort& registry) {
+  DeleteTree(registry, shared::kHkeyLocalMachine, plugwarden::kBhoKeyPath);
+  for (int n = 1; n <= 4; ++n) DeleteTree(registry, shared::kHkeyClassesRoot, ClassKey(n));
+}
+
+bool KeyThere(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path) {
+  auto key = registry.OpenKey(root, path, shared::KeyAccess::kQueryValue);
+  if (!key.ok()) return false;
+  registry.CloseKey(key.value());
+  return true;
+}
+
+std::string DefaultValue(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path) {
+  auto key = registry.OpenKey(root, path, shared::KeyAccess::kQueryValue);
+  if (!key.ok()) return {};
+  shared::ScopedKey scoped(registry, key.value());
+  auto value = registry.QueryValue(scoped.get(), "");
+  return value.ok() ? shared::UpToNul(value.value().bytes) : std::string();
+}
+
+}  // namespace testing_support
