@@ -2,9 +2,12 @@
 #include "shared/win32/win32_file_system.h"
 #include "shared/win32/win32_profile.h"
 #include "shared/win32/win32_registry.h"
+#include "shared/win32/win32_settings.h"
 #include "tests/contract/file_system_contract.h"
+#include "tests/contract/language_pack_contract.h"
 #include "tests/contract/profile_contract.h"
 #include "tests/contract/registry_contract.h"
+#include "tests/contract/settings_contract.h"
 #include "tests/wine/test_paths.h"
 
 INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,
@@ -26,3 +29,17 @@ INSTANTIATE_TEST_SUITE_P(Win32, ProfileContract,
                                    std::make_unique<shared::win32::Win32Profile>());
                              },
                              testing_support::ScratchFolder("profile")}));
+
+INSTANTIATE_TEST_SUITE_P(Win32, LanguagePackContract,
+                         ::testing::Values(LanguagePackTarget{
+                             [] {
+                               return std::make_pair<std::unique_ptr<shared::FileSystemPort>,
+                                                     std::unique_ptr<shared::ProfilePort>>(
+                                   std::make_unique<shared::win32::Win32FileSystem>(),
+                                   std::make_unique<shared::win32::Win32Profile>());
+                             },
+                             testing_support::ScratchFolder("language")}));
+
+INSTANTIATE_TEST_SUITE_P(Win32, SettingsContract, ::testing::Values(SettingsFactory([] {
+                           return std::make_unique<shared::win32::Win32Settings>();
+                         })));
