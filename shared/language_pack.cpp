@@ -1,5 +1,7 @@
 #include "shared/language_pack.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
 
 #include "shared/text.h"
@@ -11,14 +13,14 @@ namespace {
 constexpr std::int32_t kErrorNotEnoughMemory = 8;
 constexpr std::int32_t kErrorInvalidName = 123;
 
-// A pack is a file of the Lang folder: a stored choice that names anything else (a path, a
-// device) is refused rather than read from wherever it points.
-bool IsPlainFileName(const std::string& name) {
+}  // namespace
+
+// A pack is a file of the Lang folder: a name that points anywhere else (a path, a drive, a
+// stream, a device reached through a path) is refused rather than read from wherever it points.
+bool IsPlainPackName(const std::string& name) {
   return !name.empty() && name.find_first_of(std::string("\\/:\0", 4)) == std::string::npos &&
          name != "." && name != "..";
 }
-
-}  // namespace
 
 std::string LanguagePack::LanguageFolder() const { return programFolder_ + "\\" + kLanguageFolderName; }
 
@@ -26,7 +28,7 @@ Result<std::string> LanguagePack::PackPath() const {
   if (programFolder_.empty())
     return Status::Error(kErrorPathNotFound, DefaultErrorText(kErrorPathNotFound));
   // "" is still a lookup of a missing file (defaults), as before the language is chosen.
-  if (!currentLanguageFile_.empty() && !IsPlainFileName(currentLanguageFile_))
+  if (!currentLanguageFile_.empty() && !IsPlainPackName(currentLanguageFile_))
     return Status::Error(kErrorInvalidName, "The filename, directory name, or volume label syntax is incorrect.");
   return LanguageFolder() + "\\" + currentLanguageFile_;
 }

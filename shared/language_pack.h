@@ -34,7 +34,8 @@ class LanguagePack {
   void WriteErrorLog(const std::string& message);
 
   // The file name of the current pack, extension included ("English.ini"); "" until the main
-  // window's load chooses one.
+  // window's load chooses one. A name that is not a plain file name of the Lang folder (a path,
+  // a drive, a device) is never read: a lookup with it fails and is logged.
   const std::string& CurrentLanguageFile() const { return currentLanguageFile_; }
   void SetCurrentLanguageFile(std::string fileName) { currentLanguageFile_ = std::move(fileName); }
 
@@ -58,5 +59,8 @@ std::string FormatErrorLogRecord(const LocalTimeText& now, const std::string& me
 
 // The message a failed lookup logs.
 std::string LookupErrorMessage(const Status& failure);
+
+// True for a name that can only mean a file inside the Lang folder.
+bool IsPlainPackName(const std::string& name);
 
 }  // namespace shared

@@ -1,8 +1,10 @@
 // The port contracts against the in-memory fakes.
 #include "tests/contract/file_system_contract.h"
+#include "tests/contract/language_pack_contract.h"
 #include "tests/contract/profile_contract.h"
 #include "tests/contract/registry_contract.h"
 #include "tests/contract/shell_contract.h"
+#include "tests/contract/settings_contract.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_profile.h"
 #include "shared/registry_store.h"
@@ -10,6 +12,7 @@
 #include "tests/fakes/fake_shell_folder.h"
 #include "tests/fakes/fake_shortcut.h"
 #include "tests/fakes/fake_windows_folder.h"
+#include "tests/fakes/fake_settings.h"
 
 INSTANTIATE_TEST_SUITE_P(Fake, RegistryContract,
                          ::testing::Values(RegistryFactory([] { return std::make_unique<fakes::FakeRegistry>(); })));
@@ -25,6 +28,18 @@ INSTANTIATE_TEST_SUITE_P(Fake, ProfileContract, ::testing::Values(ProfileTarget{
                                                  std::unique_ptr<shared::ProfilePort>>(std::move(files),
                                                                                        std::move(profile));
                          }, "C:\\"}));
+
+INSTANTIATE_TEST_SUITE_P(Fake, LanguagePackContract, ::testing::Values(LanguagePackTarget{[] {
+                           auto files = std::make_unique<fakes::FakeFileSystem>();
+                           files->AddFolder("C:\\Windows");
+                           auto profile = std::make_unique<fakes::FakeProfile>(*files, "C:\\Windows");
+                           return std::make_pair<std::unique_ptr<shared::FileSystemPort>,
+                                                 std::unique_ptr<shared::ProfilePort>>(std::move(files),
+                                                                                       std::move(profile));
+                         }, "C:"}));
+
+INSTANTIATE_TEST_SUITE_P(Fake, SettingsContract,
+                         ::testing::Values(SettingsFactory([] { return std::make_unique<fakes::FakeSettings>(); })));
 
 TEST(FakeRegistry, WritesUnderADeniedKeyFailAsAccessDenied) {
   fakes::FakeRegistry registry;

@@ -7,10 +7,13 @@
 #include "shared/win32/win32_shell_folder.h"
 #include "shared/win32/win32_shortcut.h"
 #include "shared/win32/win32_windows_folder.h"
+#include "shared/win32/win32_settings.h"
 #include "tests/contract/file_system_contract.h"
+#include "tests/contract/language_pack_contract.h"
 #include "tests/contract/profile_contract.h"
 #include "tests/contract/registry_contract.h"
 #include "tests/contract/shell_contract.h"
+#include "tests/contract/settings_contract.h"
 #include "tests/wine/test_paths.h"
 
 INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,
@@ -47,3 +50,17 @@ INSTANTIATE_TEST_SUITE_P(Win32, ShellContract,
                                return ports;
                              },
                              testing_support::ScratchFolder("shell")}));
+
+INSTANTIATE_TEST_SUITE_P(Win32, LanguagePackContract,
+                         ::testing::Values(LanguagePackTarget{
+                             [] {
+                               return std::make_pair<std::unique_ptr<shared::FileSystemPort>,
+                                                     std::unique_ptr<shared::ProfilePort>>(
+                                   std::make_unique<shared::win32::Win32FileSystem>(),
+                                   std::make_unique<shared::win32::Win32Profile>());
+                             },
+                             testing_support::ScratchFolder("language")}));
+
+INSTANTIATE_TEST_SUITE_P(Win32, SettingsContract, ::testing::Values(SettingsFactory([] {
+                           return std::make_unique<shared::win32::Win32Settings>();
+                         })));

@@ -1,0 +1,32 @@
+#pragma once
+// The language lookup and the error log over a real or fake INI reader and file system: the
+// same pack files must give the same texts and the same log bytes on both.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "shared/file_system_port.h"
+#include "shared/language_pack.h"
+#include "shared/profile_port.h"
+#include "tests/fakes/fake_clock.h"
+
+struct LanguagePackTarget {
+  std::function<std::pair<std::unique_ptr<shared::FileSystemPort>, std::unique_ptr<shared::ProfilePort>>()> make;
+  std::string scratch;  // an existing folder, "C:\..." form; a program folder is made inside it
+};
+
+class LanguagePackContract : public ::testing::TestWithParam<LanguagePackTarget> {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  void WritePack(const std::string& fileName, const std::string& contents);
+  std::string Log();
+
+  std::unique_ptr<shared::FileSystemPort> files_;
+  std::unique_ptr<shared::ProfilePort> profile_;
+  fakes::FakeClock clock_;
+  std::string programFolder_;
+  std::unique_ptr<shared::LanguagePack> pack_;
+};

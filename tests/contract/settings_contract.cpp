@@ -1,0 +1,48 @@
+#include "tests/contract/settings_contract.h"
+
+void SettingsContract::SetUp() {
+  settings_ = GetParam()();
+  app_ = std::string("WardenContract ") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  for (char& c : app_) {
+    if (c == '/') c = '_';
+  }
+}
+
+TEST_P(SettingsContract, MissingReadsEmptyAndSavedValuesComeBack) {
+  EXPECT_EQ(settings_->GetSetting(app_, "Language", "Name"), "") << "nothing stored yet";
+  ASSERT_TRUE(settings_->SaveSetting(app_, "Language", "Name", "Arabic.ini").ok());
+  EXPECT_EQ(settings_->GetSetting(app_, "Language", "Name"), "Arabic.ini");
+  EXPECT_EQ(settings_->GetSetting(app_, "LANGUAGE", "name"), "Arabic.ini") << "names compare without case";
+  EXPECT_EQ(settings_->GetSetting(app_, "Language", "Other"), "");
+  EXPECT_EQ(settings_->GetSetting(app_, "Start", "Name"), "") << "sections are separate";
+  EXPECT_EQ(settings_->GetSetting(app_ + " Other", "Language", "Name"), "") << "applications are separate";
+
+  ASSERT_TRUE(settings_->SaveSetting(app_, "language", "NAME", "English.ini").ok());
+  EXPECT_EQ(settings_->GetSetting(app_, "Language", "Name"), "English.ini") << "one value, replaced";
+  ASSERT_TRUE(settings_->SaveSetting(app_, "Language", "Name", "").ok());
+  EXPECT_EQ(settings_->GetSetting(app_, "Language", "Name"), "");
+}
+
+TEST_P(SettingsContract, ValuesKeepTheirBytesUpToANul) {
+  const std::string ansi = "Fran\xE7" "ais \xC7\xD1\xC8\xED.ini";  // high bytes of the code page
+  ASSERT_TRUE(settings_->SaveSetting(app_, "Language", "Name", ansi).ok());
+  EXPECT_EQ(settings_->GetSetting(app_, "Language", "Name"), ansi);
+
+  const std::string big(5000, 'x');  // longer than any first read buffer
+  ASSERT_TRUE(settings_->SaveSetting(app_, "Start", "Check1", big).ok());
+  EXPECT_EQ(settings_->GetSetting(app_, "Start", "Check1"), big);
+
+  ASSERT_TRUE(settings_->SaveSetting(app_, "Start", "Check1", std::string("1\0tail", 6)).ok());
+  EXPECT_EQ(settings_->GetSetting(app_, "Start", "Check1"), "1");
+  EXPECT_EQ(settings_->GetSetting(app_, "Start", std::string("Check1\0x", 8)), "1") << "a name ends at its NUL";
+}
+
+TEST_P(SettingsContract, EmptyNamesNameNoSetting) {
+  ASSERT_TRUE(settings_->SaveSetting(app_, "Language", "Name", "kept").ok());
+  EXPECT_FALSE(settings_->SaveSetting("", "Language", "Name", "x").ok());
+  EXPECT_FALSE(settings_->SaveSetting(app_, "", "Name", "x").ok());
+  EXPECT_FALSE(settings_->SaveSetting(app_, "Language", "", "x").ok());
+  EXPECT_EQ(settings_->GetSetting(app_, "Language", ""), "");
+  EXPECT_EQ(settings_->GetSetting(app_, "", "Name"), "");
+  EXPECT_EQ(settings_->GetSetting(app_, "Language", "Name"), "kept");
+}

@@ -1,0 +1,102 @@
+// The shipped packs as the programs find them: Lang\ beside the executable, read through the real
+// INI functions and the real folder listing; the settings where the classic runtime keeps them.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "shared/language_list.h"
+#include "shared/win32/program_folder.h"
+#include "shared/win32/win32_clock.h"
+#include "shared/win32/win32_file_system.h"
+#include "shared/win32/win32_profile.h"
+#include "shared/win32/win32_settings.h"
+#include "tests/wine/test_paths.h"
+
+namespace {
+
+class ShippedPacks : public ::testing::Test {
+ protected:
+  shared::win32::Win32FileSystem files_;
+  shared::win32::Win32Profile profile_;
+  shared::win32::Win32Clock clock_;
+};
+
+TEST_F(ShippedPacks, LookupsReadThePackBesideTheProgram) {
+  const shared::Result<std::string> folder = shared::win32::ProgramFolder();
+  ASSERT_TRUE(folder.ok()) << folder.status().message();
+  EXPECT_EQ(folder.value(), testing_support::ExecutableFolder());
+
+  shared::LanguagePack pack(profile_, files_, clock_, folder.value());
+  pack.SetCurrentLanguageFile("English.ini");
+  EXPECT_EQ(pack.SetCaptionfromINI("8101", ""), "Installed Browser Helper Objects");
+  EXPECT_EQ(pack.SetCaptionfromINI("8404", "default"), "") << "present and empty";
+  EXPECT_EQ(pack.SetCaptionfromINI("8515", "").back(), ' ') << "quoted last blank kept by the real reader";
+  pack.SetCurrentLanguageFile("german.INI");
+  EXPECT_EQ(pack.SetCaptionfromINI("8105", ""), "Alle zur\xFC" "cksetzen") << "file names without case";
+  pack.SetCurrentLanguageFile("Arabic.ini");
+  EXPECT_EQ(pack.SetCaptionfromINI("8103", ""), "&\xCA\xDA\xD8\xED\xE1") << "the bytes, whatever the code page";
+  pack.SetCurrentLanguageFile("Klingon.ini");
+  EXPECT_EQ(pack.SetCaptionfromINI("8518", "Are you sure you want to apply these changes?"),
+            "Are you sure you want to apply these changes?");
+  EXPECT_FALSE(files_.GetAttributes(folder.value() + "\\errorlog.txt").has_value()) << "nothing failed";
+}
+
+TEST_F(ShippedPacks, TheLanguageListOfTheLangFolder) {
+  const std::string lang = testing_support::ExecutableFolder() + "\\Lang";
+  const auto list = shared::FillLanguageList(files_, lang, "English.ini");
+  ASSERT_TRUE(list.ok()) << list.status().message();
+  std::vector<std::string> order;
+  for (const auto& item : list.value().items) order.push_back(item.text);
+  std::string listed;
+  for (const auto& name : order) listed += name + " ";
+  RecordProperty("listing_order", listed);
+  ASSERT_EQ(order.size(), 5u);
+  ASSERT_TRUE(list.value().selected.has_value());
+  EXPECT_EQ(order[*list.value().selected], "English");
+  EXPECT_TRUE(list.value().LanguagePackFound);
+  ASSERT_EQ(list.value().pictureFiles.size(), 5u);
+  // Pictures pair with packs by position; with one flag named like each pack the pairs are right
+  // as long as the listing orders both kinds alike.
+  for (std::size_t i = 0; i < order.size(); ++i)
+    EXPECT_EQ(list.value().pictureFiles[i], order[i] + ".bmp") << "listing: " << listed;
+}
+
+TEST(Win32Settings, KeptWhereTheClassicRuntimeKeepsThem) {
+  shared::win32::Win32Settings settings;
+  ASSERT_TRUE(settings.SaveSetting("WardenSettingsPlace", "Language", "Name", "Arabic.ini").ok());
+  char data[64] = {};
+  DWORD size = sizeof data;
+  DWORD type = 0;
+  ASSERT_EQ(::RegGetValueA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\WardenSettingsPlace\\Language",
+                           "Name", RRF_RT_ANY, &type, data, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  EXPECT_STREQ(data, "Arabic.ini");
+
+  // A value an earlier release (or the user) left there is read back.
+  HKEY key = nullptr;
+  ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\WardenSettingsPlace\\Start", 0,
+                              nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  ::RegSetValueExA(key, "Check1", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
+  ::RegSetValueExA(key, "Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>("\1\0\0\0"), 4);
+  ::RegCloseKey(key);
+  EXPECT_EQ(settings.GetSetting("WardenSettingsPlace", "Start", "Check1"), "1");
+  EXPECT_EQ(settings.GetSetting("WardenSettingsPlace", "Start", "Number"), "") << "not a text";
+  ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\WardenSettingsPlace");
+}
+
+TEST(Win32Clock, TheUsersShortDateAndTime) {
+  shared::win32::Win32Clock clock;
+  const shared::LocalTimeText now = clock.Now();
+  char date[80] = {};
+  ::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, sizeof date);
+  EXPECT_EQ(now.date, date) << "the same day, no NUL kept";
+  EXPECT_FALSE(now.time.empty());
+  EXPECT_EQ(now.time.find('\0'), std::string::npos);
+  RecordProperty("log_date_time", now.date + " " + now.time);
+}
+
+}  // namespace
