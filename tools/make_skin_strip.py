@@ -63,7 +63,7 @@ def delta(darker, centre):
 
 
 # Cell 0 darkens towards its right frame, cell 1 towards its left one; the steps are those of row 10.
-CELL0_DARKER = {14: (-2, -2, -3), 15: delta("EEEDE7", "F3F3EF"), 16: delta("E8E5DF", "F3F3EF")}
+CELL0_DARKER = {15: delta("EEEDE7", "F3F3EF"), 16: delta("E8E5DF", "F3F3EF")}
 CELL1_DARKER = {1: delta("D7D4CB", "E2E1DA"), 2: delta("DDDBD3", "E2E1DA")}
 
 

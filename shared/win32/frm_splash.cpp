@@ -146,6 +146,11 @@ void SplashWindow::PaintFrame(HWND frame) {
   HDC dc = ::BeginPaint(frame, &ps);
   RECT client{};
   ::GetClientRect(frame, &client);
+  // The caption-text colour is white in the standard scheme; where a scheme makes it the colour
+  // of the text itself (Wine's is black), the labels would vanish, so the window colour stands in.
+  const int background =
+      ::GetSysColor(COLOR_CAPTIONTEXT) == ::GetSysColor(COLOR_BTNTEXT) ? COLOR_HIGHLIGHTTEXT : COLOR_CAPTIONTEXT;
+  ::FillRect(dc, &client, ::GetSysColorBrush(background));
   ::DrawEdge(dc, &client, EDGE_ETCHED, BF_RECT);
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
@@ -189,6 +194,8 @@ LRESULT SplashWindow::HandleFrameMessage(HWND frame, UINT message, WPARAM wParam
     case WM_PAINT:
       PaintFrame(frame);
       return 0;
+    case WM_ERASEBKGND:
+      return 1;  // painted whole in WM_PAINT
     case WM_LBUTTONDOWN: {
       // A click on a label does nothing; anywhere else on the frame it closes the splash.
       const POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
