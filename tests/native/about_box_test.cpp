@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include "shared/about_box.h"
+#include "shared/splash.h"
+#include "tests/fakes/fake_clock.h"
+#include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_profile.h"
+#include "tests/fakes/fake_prompt.h"
+#include "tests/fakes/fake_registry.h"
+#include "tests/fakes/fake_shell.h"
+
+namespace {
+
+using namespace shared;
+
+class GetKeyValueTest : public ::testing::Test {
+ protected:
+  void Put(const std::string& path, const std::string& name, std::uint32_t type, const std::string& bytes) {
+    Result<KeyHandle> key = registry_.CreateKey(kHkeyLocalMachine, path);
+    ASSERT_TRUE(key.ok());
+    ASSERT_TRUE(registry_.SetValue(key.value(), name, {type, bytes}).ok());
+    registry_.CloseKey(key.value());
+  }
+  bool Get(const std::string& name, std::string& out) {
+    return GetKeyValue(registry_, kHkeyLocalMachine, "SOFTWARE\\T", name, out);
+  }
+  fakes::FakeRegistry registry_;
+};
+
+TEST_F(GetKeyValueTest, StringsLoseOneTerminatingNulOnly) {
+  Put("SOFTWARE\\T", "WithNul", kRegSz, std::string("C:\\x.exe\0", 9));
+  Put("SOFTWARE\\T", "Without", kRegSz, "C:\\y.exe");
+  Put("SOFTWARE\\T", "TwoNuls", kRegSz, std::string("ab\0\0", 4));
+  std::string v;
+  EXPECT_TRUE(Get("WithNul", v));
+  EXPECT_EQ(v, "C:\\x.exe");
+  EXPECT_TRUE(Get("Without", v));
+  EXPECT_EQ(v, "C:\\y.exe") << "no character lost";
+  EXPECT_TRUE(Get("TwoNuls", v));
+  EXPECT_EQ(v, std::string("ab\0", 3));
+  EXPECT_EQ(registry_.OpenHandles(), 0);
+}
+
+TEST_F(GetKeyValueTest, DwordsAsUpperCaseHexWithoutLeadingZeros) {
+  Put("SOFTWARE\\T", "Zero", kRegDword, std::string(4, '\0'));
+  Put("SOFTWARE\\T", "Some", kRegDword, std::string("\x1F\x0A\0\0", 4));
+  Put("SOFTWARE\\T", "Max", kRegDword, std::string(4, '\xFF'));
+  std::string v;
+  EXPECT_TRUE(Get("Zero", v));
+  EXPECT_EQ(v, "&h0");
+  EXPECT_TRUE(Get("Some", v));
+  EXPECT_EQ(v, "&hA1F");
+  EXPECT_TRUE(Get("Max", v));
+  EXPECT_EQ(v, "&hFFFFFFFF");
+}
+
+TEST_F(GetKeyValueTest, OtherTypesKeepTheCallersTextAndFailuresEmptyIt) {
+  Put("SOFTWARE\\T", "Bin", kRegBinary, "\x01\x02");
+  Put("SOFTWARE\\T", "Huge", kRegSz, std::string(2000, 'x'));
+  std::string v = "kept";
+  EXPECT_TRUE(Get("Bin", v));
+  EXPECT_EQ(v, "kept");
+  EXPECT_FALSE(Get("Missing", v));
+  EXPECT_EQ(v, "");
+  v = "x";
+  EXPECT_FALSE(Get("Huge", v)) << "longer than the 1024-byte buffer";
+  EXPECT_EQ(v, "");
+  v = "x";
+  EXPECT_FALSE(GetKeyValue(registry_, kHkeyLocalMachine, "SOFTWARE\\Nowhere", "PATH", v));
+  EXPECT_EQ(v, "");
+  EXPECT_EQ(registry_.OpenHandles(), 0);
+}
+
+TEST_F(GetKeyValueTest, ReadsUnderAKeyDeniedForWriting) {
+  Put("SOFTWARE\\T", "PATH", kRegSz, "p");
+  registry_.DenyWrites(kHkeyLocalMachine, "SOFTWARE\\T");
+  std::string v;
+  EXPECT_TRUE(Get("PATH", v)) << "opened for reading only";
+}
+
+class StartSysInfoTest : public GetKeyValueTest {
+ protected:
+  void Start() {
+    StartSysInfo(registry_, files_, shell_, prompt_, "Plugwarden", [this] {
+      ++lookups_;
+      return std::string("No system information");
+    });
+  }
+  fakes::FakeFileSystem files_;
+  fakes::FakeShell shell_;
+  fakes::FakePrompt prompt_;
+  int lookups_ = 0;
+};
+
+TEST_F(StartSysInfoTest, PathIsRunWithoutCheckingTheFile) {
+  Put(kMsinfoKey, "PATH", kRegSz, std::string("C:\\Program Files\\MSInfo\\msinfo32.exe") + '\0');
+  shell_.AddProgram("C:\\Program Files\\MSInfo\\msinfo32.exe");
+  Start();
+  ASSERT_EQ(shell_.CommandLines().size(), 1u);
+  EXPECT_EQ(shell_.CommandLines()[0], "\"C:\\Program Files\\MSInfo\\msinfo32.exe\"");
+  EXPECT_TRUE(prompt_.Asked().empty());
+  EXPECT_EQ(lookups_, 0) << "the message is looked up only when shown";
+}
+
+TEST_F(StartSysInfoTest, PathThatCannotStartShowsTheMessage) {
+  Put(kMsinfoKey, "PATH", kRegSz, "C:\\gone.exe");
+  Put(kSharedToolsLocationKey, "MSINFO", kRegSz, "C:\\Tools");
+  files_.AddFile("C:\\Tools\\MSINFO32.EXE");
+  Start();
+  EXPECT_EQ(shell_.CommandLines().size(), 1u) << "no fall-back to the folder once PATH was read";
+  ASSERT_EQ(prompt_.Asked().size(), 1u);
+  EXPECT_EQ(prompt_.Asked()[0].text, "No system information");
+  EXPECT_EQ(prompt_.Asked()[0].style, kMbOk);
+  EXPECT_EQ(prompt_.Asked()[0].title, "Plugwarden");
+}
+
+TEST_F(StartSysInfoTest, FolderWithAndWithoutTheTool) {
+  Put(kSharedToolsLocationKey, "MSINFO", kRegSz, std::string("C:\\Tools\0", 9));
+  Start();
+  EXPECT_TRUE(shell_.CommandLines().empty()) << "no MSINFO32.EXE in the folder";
+  EXPECT_EQ(prompt_.Asked().size(), 1u);
+
+  files_.AddFile("C:\\Tools\\MSINFO32.EXE");
+  shell_.AddProgram("C:\\Tools\\MSINFO32.EXE");
+  Start();
+  ASSERT_EQ(shell_.CommandLines().size(), 1u);
+  EXPECT_EQ(shell_.CommandLines()[0], "C:\\Tools\\MSINFO32.EXE");
+  EXPECT_EQ(prompt_.Asked().size(), 1u);
+}
+
+TEST_F(StartSysInfoTest, NothingRegistered) {
+  Start();
+  EXPECT_EQ(prompt_.Asked().size(), 1u);
+  EXPECT_TRUE(shell_.CommandLines().empty());
+}
+
+class AboutCaptionsTest : public ::testing::Test {
+ protected:
+  AboutCaptionsTest() {
+    files_.AddFile("C:\\PW\\Lang\\English.ini",
+                   "[Vexlin Language Pack]\r\n8401=About it\r\n8402=PW\r\n8403=V1\r\n8404=D\r\n8405=W\r\n"
+                   "8406=OK!\r\n8407=&Info\r\n");
+    files_.AddFile("C:\\PW\\Lang\\Arabic.ini", "[Vexlin Language Pack]\r\n8401=A\r\n");
+  }
+  fakes::FakeFileSystem files_;
+  fakes::FakeProfile profile_{files_, "C:\\WINDOWS"};
+  fakes::FakeClock clock_;
+  LanguagePack pack_{profile_, files_, clock_, "C:\\PW"};
+};
+
+TEST_F(AboutCaptionsTest, PlugwardenDefaultsToEnglishAndLooksUpAllSeven) {
+  const AboutCaptions c = LoadAboutCaptions(PlugwardenAbout(), &pack_);
+  EXPECT_EQ(pack_.CurrentLanguageFile(), "English.ini");
+  EXPECT_EQ(c.caption, "About it");
+  EXPECT_EQ(c.title, "PW");
+  EXPECT_EQ(c.version, "V1");
+  EXPECT_EQ(c.description, "D");
+  EXPECT_EQ(c.disclaimer, "W");
+  EXPECT_EQ(c.ok, "OK!");
+  EXPECT_EQ(c.sysInfo, "&Info");
+  EXPECT_EQ(c.rightToLeft, std::nullopt) << "design setting kept";
+}
+
+TEST_F(AboutCaptionsTest, ArabicMirrorsAndMissingKeysGiveEmptyCaptions) {
+  pack_.SetCurrentLanguageFile("Arabic.ini");
+  const AboutCaptions c = LoadAboutCaptions(PlugwardenAbout(), &pack_);
+  EXPECT_EQ(c.rightToLeft, true);
+  EXPECT_EQ(c.caption, "A");
+  EXPECT_EQ(c.ok, "");
+  pack_.SetCurrentLanguageFile("English.ini");
+  EXPECT_EQ(LoadAboutCaptions(PlugwardenAbout(), &pack_).rightToLeft, std::nullopt) << "reopened: left-to-right";
+}
+
+TEST_F(AboutCaptionsTest, BootwardenKeepsDesignTextsAndSetsReadingOrder) {
+  const AboutCaptions c = LoadAboutCaptions(BootwardenAbout(), &pack_);
+  EXPECT_EQ(pack_.CurrentLanguageFile(), "") << "Bootwarden sets no default language here";
+  EXPECT_EQ(c.caption, "About Bootwarden");
+  EXPECT_EQ(c.version, "Version 1.0");
+  EXPECT_EQ(c.sysInfo, "&System Info...");
+  EXPECT_EQ(c.rightToLeft, false);
+  pack_.SetCurrentLanguageFile("Arabic.ini");
+  EXPECT_EQ(LoadAboutCaptions(BootwardenAbout(), &pack_).rightToLeft, true);
+  EXPECT_EQ(LoadAboutCaptions(BootwardenAbout(), nullptr).rightToLeft, false);
+}
+
+TEST(AboutLayoutTest, TwipsAtTheRealDpi) {
+  const AboutLayout at96 = LayOutAbout(PlugwardenAbout(), 96);
+  EXPECT_EQ(at96.client, (PixelRect{156, 129, 387, 274}));
+  EXPECT_EQ(at96.ok, (PixelRect{288, 184, 89, 25}));
+  EXPECT_EQ(at96.sysInfo, (PixelRect{288, 216, 89, 25}));
+  EXPECT_EQ(at96.icon, (PixelRect{16, 16, 36, 36}));
+  EXPECT_EQ(at96.greyRuleY, 163);
+  EXPECT_EQ(at96.whiteRuleY, 164);
+  const AboutLayout at144 = LayOutAbout(BootwardenAbout(), 144);
+  EXPECT_EQ(at144.client.width, 573);
+  EXPECT_EQ(at144.client.height, 411);
+  EXPECT_EQ(at144.title.left, 108);
+  EXPECT_EQ(at144.ok, (PixelRect{432, 276, 134, 38})) << "edges rounded, extents follow";
+  EXPECT_LE(at144.ok.top + at144.ok.height, at144.sysInfo.top) << "the buttons never overlap";
+}
+
+TEST(TwipsTest, Rounding) {
+  EXPECT_EQ(TwipsToPixels(15, 96), 1);
+  EXPECT_EQ(TwipsToPixels(7, 96), 0);
+  EXPECT_EQ(TwipsToPixels(8, 96), 1) << "half a pixel rounds up";
+  EXPECT_EQ(TwipsToPixels(-8, 96), -1);
+  EXPECT_EQ(TwipsToPixels(1440, 144), 144);
+  EXPECT_EQ(PointsToPixels(8.25, 96), 11);
+}
+
+TEST(SplashPresenterTest, HandOverOnceAndDismissEnds) {
+  SplashPresenter handed;
+  EXPECT_EQ(handed.TimerTick(), SplashAction::kHandOver);
+  handed.HandedOver(true);
+  EXPECT_EQ(handed.Phase(), SplashPhase::kMainWindowOpen);
+  EXPECT_EQ(handed.TimerTick(), SplashAction::kNone);
+  EXPECT_EQ(handed.Dismiss(), SplashAction::kNone) << "a key after the hand-over is the main window's";
+
+  SplashPresenter dismissed;
+  EXPECT_EQ(dismissed.Dismiss(), SplashAction::kClose);
+  EXPECT_EQ(dismissed.Phase(), SplashPhase::kEnded);
+  EXPECT_EQ(dismissed.TimerTick(), SplashAction::kNone) << "no main window after an early dismissal";
+
+  SplashPresenter failed;
+  failed.TimerTick();
+  failed.HandedOver(false);
+  EXPECT_EQ(failed.Phase(), SplashPhase::kEnded);
+}
+
+TEST(SplashVariantTest, PerProgramLabels) {
+  const SplashVariant pw = PlugwardenSplash();
+  const SplashVariant bw = BootwardenSplash();
+  ASSERT_EQ(pw.labels.size(), 3u);
+  ASSERT_EQ(bw.labels.size(), 4u) << "Bootwarden adds the maker";
+  EXPECT_EQ(pw.labels[0].text, " Plugwarden");
+  EXPECT_EQ(pw.labels[0].place.width, 4470);
+  EXPECT_EQ(bw.labels[0].text, "Bootwarden");
+  EXPECT_EQ(bw.labels[0].place.width, 5100);
+  EXPECT_TRUE(pw.labels[1].rightAligned);
+  EXPECT_EQ(pw.labels[1].text, "Version 1.0.0");
+}
+
+}  // namespace

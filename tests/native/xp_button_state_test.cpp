@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include "shared/xp_button_state.h"
+
+namespace {
+
+using namespace shared;
+
+constexpr int kW = 75;
+constexpr int kH = 23;
+
+TEST(XPButtonStateTest, HoverPressAndReleaseLooks) {
+  XPButtonState b;
+  EXPECT_EQ(b.ShowRestLook(), kCellNormal);
+  ButtonReaction hover = b.MouseMove(0, 10, 10, kW, kH);
+  EXPECT_EQ(hover.cell, kCellHot);
+  EXPECT_TRUE(hover.raise);
+  EXPECT_TRUE(hover.startTimer);
+  EXPECT_FALSE(b.MouseMove(0, 11, 10, kW, kH).startTimer) << "the running timer is not started again";
+  EXPECT_EQ(b.MouseDown().cell, kCellPressed);
+  EXPECT_EQ(b.MouseMove(kButtonLeft, 12, 10, kW, kH).cell, kCellPressed);
+  ButtonReaction up = b.MouseUp();
+  EXPECT_EQ(up.cell, kCellNormal) << "the hot look returns only with the next move";
+  EXPECT_TRUE(up.raise);
+  EXPECT_TRUE(b.TimerRunning());
+}
+
+TEST(XPButtonStateTest, DragOffWithLeftButtonKeepsPressedUntilTheTimerTick) {
+  XPButtonState b;
+  b.MouseMove(0, 5, 5, kW, kH);
+  b.MouseDown();
+  ButtonReaction outside = b.MouseMove(kButtonLeft, 200, 5, kW, kH);
+  EXPECT_FALSE(outside.cell) << "a captured move outside repaints nothing";
+  EXPECT_FALSE(outside.raise);
+  ButtonReaction tick = b.TimerTick(200, 5, kW, kH);
+  EXPECT_EQ(tick.cell, kCellNormal);
+  EXPECT_TRUE(tick.raise) << "MouseOut";
+  EXPECT_TRUE(tick.stopTimer);
+  EXPECT_FALSE(b.TimerRunning());
+  EXPECT_FALSE(b.TimerTick(200, 5, kW, kH).raise) << "a stopped timer raises no second MouseOut";
+}
+
+TEST(XPButtonStateTest, OutsideMoveStillStartsTheTimer) {
+  XPButtonState b;
+  ButtonReaction r = b.MouseMove(kButtonLeft, -1, 5, kW, kH);
+  EXPECT_TRUE(r.startTimer);
+  EXPECT_FALSE(r.cell);
+}
+
+TEST(XPButtonStateTest, RightButtonHoversAndPresses) {
+  XPButtonState b;
+  EXPECT_EQ(b.MouseMove(kButtonRight, 5, 5, kW, kH).cell, kCellHot);
+  EXPECT_EQ(b.MouseMove(kButtonLeft | kButtonRight, 5, 5, kW, kH).cell, kCellHot) << "only the left button alone";
+  EXPECT_EQ(b.MouseDown().cell, kCellPressed);
+}
+
+TEST(XPButtonStateTest, DisabledLooksAndCaptionColour) {
+  XPButtonState b;
+  b.SetState(1);
+  EXPECT_EQ(b.SetEnabled(false), kCellDisabled);
+  EXPECT_EQ(b.CaptionColour(), (Rgb{161, 161, 146}));
+  EXPECT_EQ(b.ShowRestLook(), kCellDisabled);
+  EXPECT_EQ(b.SetState(0), kCellDisabled);
+  EXPECT_EQ(b.MouseUp().cell, kCellDisabled);
+  EXPECT_EQ(b.SetEnabled(true), kCellNormal);
+  EXPECT_EQ(b.CaptionColour(), (Rgb{0, 0, 0}));
+}
+
+TEST(XPButtonStateTest, StateChoosesTheRestCellAndUnknownValuesKeepIt) {
+  XPButtonState b;
+  EXPECT_EQ(b.SetState(1), kCellEmphasised);
+  EXPECT_EQ(b.RestCell(), kCellEmphasised);
+  EXPECT_EQ(b.SetState(7), kCellEmphasised) << "unknown State keeps the rest cell";
+  EXPECT_EQ(b.State(), 7) << "but is stored";
+  EXPECT_EQ(b.SetState(-1), kCellEmphasised);
+  EXPECT_EQ(b.SetState(0), kCellNormal);
+  EXPECT_EQ(b.SetState(2), kCellNormal);
+  b.SetState(1);
+  b.MouseMove(0, 1, 1, kW, kH);
+  EXPECT_EQ(b.TimerTick(-5, 1, kW, kH).cell, kCellEmphasised) << "MouseOut returns to the State look";
+}
+
+TEST(XPButtonStateTest, RightAndBottomEdgesCountAsInside) {
+  EXPECT_TRUE(PointerInside(kW, kH, kW, kH));
+  EXPECT_TRUE(PointerInside(0, 0, kW, kH));
+  EXPECT_FALSE(PointerInside(kW + 1, 0, kW, kH));
+  EXPECT_FALSE(PointerInside(0, kH + 0.5, kW, kH));
+  EXPECT_FALSE(PointerInside(-0.5, 0, kW, kH));
+  XPButtonState b;
+  EXPECT_EQ(b.MouseMove(0, kW, kH, kW, kH).cell, kCellHot);
+  EXPECT_FALSE(b.TimerTick(kW, kH, kW, kH).raise) << "the timer uses the same rule";
+  EXPECT_TRUE(b.TimerTick(kW, kH + 1, kW, kH).raise);
+}
+
+TEST(NineSliceTest, CopiesInOrderWithThreePixelCorners) {
+  const NineSlicePlan plan = PlanNineSlice(75, 23);
+  ASSERT_EQ(plan.count, 9);
+  const SliceCopy expected[9] = {
+      {0, 0, 3, 3, 0, 0, 3, 3},      {72, 0, 3, 3, 15, 0, 3, 3},   {72, 20, 3, 3, 15, 18, 3, 3},
+      {0, 20, 3, 3, 0, 18, 3, 3},    {3, 0, 69, 3, 3, 0, 12, 3},   {72, 3, 3, 17, 15, 3, 3, 15},
+      {0, 3, 3, 17, 0, 3, 3, 15},    {3, 20, 69, 3, 3, 18, 12, 3}, {3, 3, 69, 17, 3, 3, 12, 15},
+  };
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(plan.copies[i], expected[i]) << "copy " << i;
+}
+
+TEST(NineSliceTest, TinyControlsDropEmptyCopiesInsteadOfMirroring) {
+  const NineSlicePlan plan = PlanNineSlice(6, 4);
+  EXPECT_EQ(plan.count, 4) << "only the corners: edges of width 0 and height -2 are left out";
+  for (int i = 0; i < plan.count; ++i) {
+    EXPECT_GT(plan.copies[i].dstWidth, 0);
+    EXPECT_GT(plan.copies[i].dstHeight, 0);
+  }
+}
+
+TEST(CaptionTest, CentringAndAccessKeys) {
+  EXPECT_EQ(CentredOffset(75, 20), 27);
+  EXPECT_EQ(CentredOffset(75, 21), 27);
+  EXPECT_EQ(CentredOffset(10, 30), -10) << "a caption wider than the button overhangs both sides";
+  EXPECT_EQ(AccessKey("&System Info..."), 'S');
+  EXPECT_EQ(AccessKey("&apply"), 'A');
+  EXPECT_EQ(AccessKey("Save && &quit"), 'Q');
+  EXPECT_EQ(AccessKey("OK"), std::nullopt);
+  EXPECT_EQ(AccessKey("trailing&"), std::nullopt);
+}
+
+}  // namespace
