@@ -1,5 +1,7 @@
 #include "bootwarden/startup_files.h"
 
+#include <algorithm>
+
 #include "shared/entry_file.h"
 
 namespace bootwarden {
@@ -13,6 +15,9 @@ shared::Status WriteStartupEntryFile(shared::FileSystemPort& files, const std::s
   std::vector<shared::EntryFields> rows;
   rows.reserve(entries.size());
   for (const auto& e : entries) rows.push_back({e.TaskName, e.Status, e.LoadFrom, e.User, e.When, e.Location});
+  // A record with an empty task name (a key's default value) ends the file for every reader:
+  // written last, it cannot hide the records after it.
+  std::stable_partition(rows.begin(), rows.end(), [](const shared::EntryFields& row) { return !row[0].empty(); });
   return shared::WriteEntryFile(files, rows, path);
 }
 

@@ -17,7 +17,7 @@ inline constexpr char kDisabledStoreName[] = "SaveProf.pro";
 std::string DisabledStorePath(shared::WindowsFolderPort& windowsFolder);
 
 // Writes the entries as an entry file, replacing any old one whole (it stays when the write
-// fails); "" writes nothing.
+// fails); "" writes nothing. Entries with an empty task name go last, as a reader stops there.
 shared::Status WriteStartupEntryFile(shared::FileSystemPort& files, const std::string& path,
                                      const std::vector<StartupEntry>& entries);
 // The file's records up to the first one whose first line is empty; a short last record keeps

@@ -1,6 +1,5 @@
 #include "bootwarden/startup_staging.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "bootwarden/startup_files.h"
@@ -272,8 +271,6 @@ std::vector<StartupEntry> StartupStaging::DisabledEntries() const {
   for (std::size_t i = 0; i < snapshot_.size(); ++i) {
     if (!linked[i] && snapshot_[i].Status == kStatusDisabled) disabled.push_back(snapshot_[i]);
   }
-  // An empty task name ends the file when read back: such a row must not hide those after it.
-  std::stable_partition(disabled.begin(), disabled.end(), [](const StartupEntry& e) { return !e.TaskName.empty(); });
   return disabled;
 }
 

@@ -2,7 +2,9 @@
 // only the fakes can stage.
 #include <gtest/gtest.h>
 
+#include "bootwarden/startup_profiles.h"
 #include "tests/common/registry_seed.h"
+#include "tests/fakes/fake_file_dialog.h"
 #include "tests/common/startup_staging_suite.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_profile.h"
@@ -14,6 +16,7 @@
 namespace {
 
 using bootwarden::StartupEntry;
+using testing_support::RowsOf;
 
 testing_support::StartupMachine FakeMachine() {
   testing_support::StartupMachine machine;
@@ -109,6 +112,7 @@ TEST_P(StartupStagingFailures, AddedRowsJoinTheSnapshotWhenWritten) {
   EXPECT_EQ(Stored().size(), 1u);  // the unapplied "Disabled" row
 }
 
+
 INSTANTIATE_TEST_SUITE_P(Fake, StartupStagingFailures, ::testing::Values(StartupMachineFactory(FakeMachine)));
 
 std::vector<StartupEntry> Rows(int count, int disabledEvery = 0) {
@@ -140,6 +144,14 @@ TEST_F(EntryFileTest, FiveRowsMakeThirtyLinesAndReadBackEqual) {
   EXPECT_EQ(Lines(files_.ReadFile("C:\\p.txt").value()), 30);
   EXPECT_EQ(bootwarden::ReadStartupEntryFile(files_, "C:\\p.txt").value(), rows);
   EXPECT_TRUE(bootwarden::WriteStartupEntryFile(files_, "", rows).ok());
+}
+
+TEST_F(EntryFileTest, ARecordWithAnEmptyTaskNameGoesLastAndHidesNothing) {
+  auto rows = Rows(3, 1);
+  rows[0].TaskName = "";
+  ASSERT_TRUE(bootwarden::SaveDisabledStore(files_, windowsFolder_, rows).ok());
+  auto read = bootwarden::ReadStartupEntryFile(files_, bootwarden::DisabledStorePath(windowsFolder_));
+  EXPECT_EQ(read.value(), std::vector(rows.begin() + 1, rows.end()));
 }
 
 TEST_F(EntryFileTest, ReadingStopsAtARecordBeginningWithAnEmptyLine) {
@@ -183,6 +195,64 @@ TEST(StartupNames, ShortcutNamesAndExpandableCommands) {
   EXPECT_TRUE(bootwarden::HoldsEnvironmentReference("%SystemRoot%\\x.exe"));
   EXPECT_FALSE(bootwarden::HoldsEnvironmentReference("x.exe 100%"));
   EXPECT_FALSE(bootwarden::HoldsEnvironmentReference("x.exe %%"));
+}
+
+TEST_P(StartupStagingFailures, AProfileSavesEveryRowAndLoadsBackOnlyWhenChosen) {
+  auto run = StartRun();
+  fakes::FakeFileDialog dialog;
+  bootwarden::StartupProfiles profiles(run->list, run->staging, dialog, Files(), prompt_);
+  Files().AddFile("C:\\mine.txt", "old contents\r\n");
+  run->Toggle(2);
+  const auto saved = RowsOf(run->list);
+  dialog.Choose("C:\\mine.txt");
+  profiles.SaveProfileClicked();
+  EXPECT_EQ(Lines(Files().ReadFile("C:\\mine.txt").value()), 6 * run->list.Count());
+
+  run->staging.ResetAllClicked();
+  dialog.Cancel();
+  profiles.LoadProfileClicked();  // the earlier choice is not acted on
+  EXPECT_EQ(run->list.Text(2, StartupEntry::kStatus), "Enabled");
+  dialog.Choose("C:\\mine.txt");
+  profiles.LoadProfileClicked();
+  // The key's default value (empty name) was written last, where the reading stops.
+  ASSERT_EQ(saved[0][0], "");
+  EXPECT_EQ(RowsOf(run->list), std::vector(saved.begin() + 1, saved.end()));
+  EXPECT_EQ(profiles.ProfilePath(), "C:\\mine.txt");
+  EXPECT_TRUE(prompt_.Asked().empty());
+  EXPECT_EQ(dialog.Shown(), 3);
+}
+
+TEST_P(StartupStagingFailures, AProfileThatCannotBeUsedLeavesTheListAlone) {
+  auto run = StartRun();
+  fakes::FakeFileDialog dialog;
+  bootwarden::StartupProfiles profiles(run->list, run->staging, dialog, Files(), prompt_);
+  const auto rows = RowsOf(run->list);
+  Files().AddFile("C:\\empty.txt", "");
+  dialog.Choose("C:\\missing.txt");
+  dialog.Choose("C:\\empty.txt");
+  dialog.Fail();
+  for (int i = 0; i < 3; ++i) profiles.LoadProfileClicked();
+  EXPECT_EQ(RowsOf(run->list), rows);
+  EXPECT_EQ(prompt_.Asked().size(), 3u);
+
+  Files().FailWrites(true);
+  dialog.Choose("C:\\new.txt");
+  profiles.SaveProfileClicked();
+  EXPECT_EQ(prompt_.Asked().size(), 4u);
+  EXPECT_FALSE(shared::FileExists(Files(), "C:\\new.txt"));
+}
+
+TEST_P(StartupStagingFailures, AShortLastProfileRecordKeepsItsFields) {
+  auto run = StartRun();
+  const int tool = run->PositionOf("StartUp (Current User)", "Tool");
+  fakes::FakeFileDialog dialog;
+  bootwarden::StartupProfiles profiles(run->list, run->staging, dialog, Files(), prompt_);
+  Files().AddFile("C:\\short.txt", "Tool\r\nDisabled\r\nStartUp (Current User)\r\n");
+  dialog.Choose("C:\\short.txt");
+  profiles.LoadProfileClicked();
+  ASSERT_EQ(run->list.Count(), 1);
+  EXPECT_EQ(run->list.RowAt(1), (shared::ListModel::Row{"Tool", "Disabled", "StartUp (Current User)", "", "", ""}));
+  EXPECT_EQ(run->staging.RecordOf(1), tool - 1);  // linked to its own record, not to the first
 }
 
 }  // namespace
