@@ -1,0 +1,37 @@
+#pragma once
+// Bootwarden's entry files: the disabled-entry store "SaveProf.pro" in the Windows folder and the
+// profiles the user names, six lines per row in field order.
+#include <string>
+#include <vector>
+
+#include "bootwarden/startup_sources.h"
+#include "shared/file_system_port.h"
+#include "shared/list_model.h"
+#include "shared/status.h"
+#include "shared/windows_folder_port.h"
+
+namespace bootwarden {
+
+inline constexpr char kDisabledStoreName[] = "SaveProf.pro";
+
+std::string DisabledStorePath(shared::WindowsFolderPort& windowsFolder);
+
+// Writes the entries as an entry file, replacing any old one whole (it stays when the write
+// fails); "" writes nothing. Entries with an empty task name go last, as a reader stops there.
+shared::Status WriteStartupEntryFile(shared::FileSystemPort& files, const std::string& path,
+                                     const std::vector<StartupEntry>& entries);
+// The file's records up to the first one whose first line is empty; a short last record keeps
+// its missing fields empty. No file reads as no records; one that cannot be read is a failure.
+shared::Result<std::vector<StartupEntry>> ReadStartupEntryFile(shared::FileSystemPort& files,
+                                                               const std::string& path);
+
+// Appends the stored entries with the status they were stored with; a missing store appends
+// nothing, one that cannot be read appends nothing and says why.
+shared::Status LoadDisabledStore(shared::FileSystemPort& files, shared::WindowsFolderPort& windowsFolder,
+                                 shared::ListModel& list);
+// Rewrites the store with the entries whose status is "Disabled", in order, or deletes it when
+// there are none (a missing store is fine).
+shared::Status SaveDisabledStore(shared::FileSystemPort& files, shared::WindowsFolderPort& windowsFolder,
+                                 const std::vector<StartupEntry>& entries);
+
+}  // namespace bootwarden

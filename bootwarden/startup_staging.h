@@ -1,0 +1,106 @@
+#pragma once
+// Staging and apply: the buttons only rewrite a row's status; ApplyNow carries out the difference
+// between each row and the snapshot record it belongs to, in the registry, win.ini and the
+// Startup folders.
+#include <string>
+#include <vector>
+
+#include "bootwarden/startup_sources.h"
+#include "shared/file_system_port.h"
+#include "shared/list_model.h"
+#include "shared/profile_port.h"
+#include "shared/prompt_port.h"
+#include "shared/registry_store.h"
+#include "shared/shell_folder_port.h"
+#include "shared/shortcut_port.h"
+#include "shared/windows_folder_port.h"
+
+namespace bootwarden {
+
+inline constexpr char kAppTitle[] = "Bootwarden";
+
+// Where apply takes entries out and writes them back, and whom it tells.
+struct StartupTargets {
+  shared::RegistryPort& registry;
+  shared::RegistryComponent& reg;
+  shared::ProfilePort& profile;
+  shared::FileSystemPort& files;
+  shared::ShellFolderPort& shellFolders;
+  shared::WindowsFolderPort& windowsFolder;
+  shared::ShortcutPort& shortcuts;
+  shared::PromptPort& prompt;
+};
+
+// Row n (1-based) as a record; every row into records 0 to count - 1.
+StartupEntry RowToEntry(const shared::ListModel& list, int position);
+std::vector<StartupEntry> ListToEntries(const shared::ListModel& list);
+void AddEntryRow(shared::ListModel& list, const StartupEntry& entry);
+
+// win.ini writes: the key kept with an empty value, or replaced whole.
+shared::Status ClearIniValue(shared::ProfilePort& profile, const std::string& section, const std::string& key,
+                             const std::string& file);
+shared::Status WriteIniString(shared::ProfilePort& profile, const std::string& section, const std::string& key,
+                              const std::string& value, const std::string& file);
+
+// A Startup-folder task name that names exactly one file in the folder.
+bool IsSafeShortcutName(const std::string& taskName);
+// True for a command holding a %NAME% reference, which must stay expandable in the registry.
+bool HoldsEnvironmentReference(const std::string& command);
+
+// Take the entry out of, or write it into, the location its LoadFrom names. Taking out what is
+// not there is fine, and an unknown location is left alone; anything else that fails comes back
+// naming the entry and the platform's reason.
+shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& entry);
+shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entry);
+
+class StartupStaging {
+ public:
+  StartupStaging(shared::ListModel& list, StartupTargets& targets) : list_(list), targets_(targets) {}
+
+  // The Disable and Enable texts (language texts 102 and 107), set by the window's captions.
+  void SetCaptions(std::string disableCaption, std::string enableCaption);
+  const std::string& DisableButtonCaption() const { return disableButtonCaption_; }
+  bool RemoveEnabled() const { return removeEnabled_; }
+
+  // The baseline of the rows now in the list, each row linked to its own record. Afterwards
+  // rows change through this class; rows appended at the end count as added rows.
+  void TakeSnapshot();
+  const std::vector<StartupEntry>& Snapshot() const { return snapshot_; }
+  int SnapshotCount() const { return static_cast<int>(snapshot_.size()); }
+  // The Snapshot index of the row's record; -1 for an added row.
+  int RecordOf(int position) const;
+
+  void SelectRow(int position);
+  void DisableClicked();
+  void RemoveClicked();
+  void ResetAllClicked();
+
+  // Carries out the staged changes; called after the user confirmed. Failures are shown, one
+  // message per entry, and the row keeps the status it had before.
+  void ApplyNow();
+
+  // A profile load: the rows are replaced, each linked to a not yet linked record with the same
+  // LoadFrom and TaskName; the others count as added rows. The snapshot stays as it is.
+  void ReplaceRows(const std::vector<StartupEntry>& rows);
+
+  // What the disabled-entry store must hold now: every "Disabled" row in list order, then any
+  // "Disabled" record no row stands for (its entry is out of its location and nowhere else).
+  std::vector<StartupEntry> DisabledEntries() const;
+  // Rewrites the store from DisabledEntries.
+  shared::Status SaveStore() const;
+
+ private:
+  void Tell(const std::string& text);
+  void EraseRow(int position);
+
+  shared::ListModel& list_;
+  StartupTargets& targets_;
+  std::vector<StartupEntry> snapshot_;
+  std::vector<int> links_;  // per row position - 1; may be shorter than the list
+  std::string disableCaption_ = "Disable";
+  std::string enableCaption_ = "Enable";
+  std::string disableButtonCaption_ = "Disable";
+  bool removeEnabled_ = true;
+};
+
+}  // namespace bootwarden

@@ -1,0 +1,256 @@
+#include "tests/common/startup_staging_suite.h"
+
+#include "shared/text.h"
+
+using bootwarden::StartupEntry;
+using shared::kHkeyCurrentUser;
+using shared::kHkeyLocalMachine;
+using testing_support::BootwardenRun;
+using testing_support::RowsOf;
+
+namespace {
+
+constexpr char kUserRun[] = "Registry(User Run)";
+constexpr char kMachineRun[] = "Registry(Machine Run)";
+constexpr char kUserStartup[] = "StartUp (Current User)";
+constexpr char kCommonStartup[] = "StartUp (All Users)";
+constexpr char kWinLoad[] = "Win.ini Load";
+
+std::string RunKey(const char* key) { return bootwarden::kRunKeyBase + std::string(key); }
+
+}  // namespace
+
+void StartupStagingSuite::SetUp() {
+  machine_ = GetParam()();
+  testing_support::SeedStartupScenario(machine_);
+  machine_.files->RemoveFile(StorePath()).IgnoreError();
+}
+
+void StartupStagingSuite::TearDown() {
+  testing_support::ClearStartupLocations(machine_);
+  machine_.files->RemoveFile(StorePath()).IgnoreError();
+}
+
+std::unique_ptr<BootwardenRun> StartupStagingSuite::StartRun() {
+  auto run = std::make_unique<BootwardenRun>(machine_, prompt_);
+  EXPECT_TRUE(run->Start().ok());
+  return run;
+}
+
+std::string StartupStagingSuite::StorePath() { return bootwarden::DisabledStorePath(*machine_.windowsFolder); }
+
+std::vector<StartupEntry> StartupStagingSuite::Stored() {
+  auto entries = bootwarden::ReadStartupEntryFile(*machine_.files, StorePath());
+  EXPECT_TRUE(entries.ok());
+  return entries.value_or({});
+}
+
+std::pair<std::uint32_t, std::string> StartupStagingSuite::Value(shared::RegRoot root, const std::string& key,
+                                                                 const std::string& name) {
+  auto opened = machine_.registry->OpenKey(root, key, shared::KeyAccess::kQueryValue);
+  if (!opened.ok()) return {0, ""};
+  shared::ScopedKey scoped(*machine_.registry, opened.value());
+  auto value = machine_.registry->QueryValue(scoped.get(), name);
+  if (!value.ok()) return {0, ""};
+  return {value.value().type, shared::UpToNul(value.value().bytes)};
+}
+
+std::string StartupStagingSuite::WinIni(const std::string& key) {
+  return machine_.profile->GetString("Windows", key, "<none>", 1024, testing_support::WinIniPath(machine_));
+}
+
+TEST_P(StartupStagingSuite, ButtonsStageAndTakeBack) {
+  auto run = StartRun();
+  const int tool = run->PositionOf(kUserStartup, "Tool");
+  run->Toggle(tool);
+  EXPECT_EQ(run->list.Text(tool, StartupEntry::kStatus), "Disabled");
+  EXPECT_EQ(run->staging.DisableButtonCaption(), "&Enable");
+  run->staging.DisableClicked();
+  EXPECT_EQ(run->list.Text(tool, StartupEntry::kStatus), "Enabled");
+  EXPECT_EQ(run->staging.DisableButtonCaption(), "&Disable");
+
+  const int shared = run->PositionOf(kMachineRun, "Shared Name");
+  run->MarkRemove(shared);
+  EXPECT_FALSE(run->staging.RemoveEnabled());
+  run->staging.DisableClicked();  // takes the Remove back
+  EXPECT_EQ(run->list.Text(shared, StartupEntry::kStatus), "Enabled");
+  EXPECT_TRUE(run->staging.RemoveEnabled());
+
+  const auto before = RowsOf(run->list);
+  run->staging.ApplyNow();
+  EXPECT_EQ(RowsOf(run->list), before);
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Shared Name").second, "C:\\Tools\\machine-shared.exe");
+  EXPECT_TRUE(shared::FileExists(*machine_.files, testing_support::StartupFolder(machine_, 7) + "\\Tool.lnk"));
+  EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath()));
+  EXPECT_TRUE(prompt_.Asked().empty());
+}
+
+TEST_P(StartupStagingSuite, RegistryEntriesComeBackWithTheirCommandAndType) {
+  auto run = StartRun();
+  run->Toggle(run->PositionOf(kMachineRun, "Expand Path"));
+  run->Toggle(run->PositionOf(kUserRun, "Shared Name"));
+  // The key's default value: its empty name would end the store, so it cannot stay disabled.
+  const int defaultValue = run->PositionOf(kUserRun, "");
+  run->Toggle(defaultValue);
+  run->staging.ApplyNow();
+  ASSERT_EQ(prompt_.Asked().size(), 1u);
+  EXPECT_EQ(run->list.Text(defaultValue, StartupEntry::kStatus), "Enabled");
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Expand Path").first, 0u);
+  EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), "Shared Name").first, 0u);
+  EXPECT_EQ(Stored().size(), 2u);
+
+  run->Toggle(run->PositionOf(kMachineRun, "Expand Path"));
+  run->Toggle(run->PositionOf(kUserRun, "Shared Name"));
+  run->staging.ApplyNow();
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Expand Path"),
+            std::make_pair(shared::kRegExpandSz, std::string("%ProgramFiles%\\Agent\\agent.exe")));
+  EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), "Shared Name"),
+            std::make_pair(shared::kRegSz, std::string("\"C:\\Tools\\user shared.exe\" /tray")));
+  EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), ""),
+            std::make_pair(shared::kRegSz, std::string("C:\\Tools\\user-default.exe")));
+  EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath()));
+  EXPECT_EQ(prompt_.Asked().size(), 1u);
+}
+
+TEST_P(StartupStagingSuite, WinIniAndStartupEntriesComeBackWhole) {
+  auto run = StartRun();
+  const std::string folder = testing_support::StartupFolder(machine_, shared::kCsidlCommonStartup);
+  run->Toggle(run->PositionOf(kWinLoad, kWinLoad));
+  run->Toggle(run->PositionOf(kCommonStartup, "Common Tool"));
+  run->staging.ApplyNow();
+  EXPECT_EQ(WinIni("Load"), "");  // the key stays, emptied
+  EXPECT_FALSE(shared::FileExists(*machine_.files, folder + "\\Common Tool.lnk"));
+
+  run->Toggle(run->PositionOf(kWinLoad, kWinLoad));
+  run->Toggle(run->PositionOf(kCommonStartup, "Common Tool"));
+  run->staging.ApplyNow();
+  EXPECT_EQ(WinIni("Load"), "loader.exe");
+  EXPECT_EQ(machine_.shortcuts->ReadTargetPath(folder + "\\Common Tool.lnk"), machine_.targetFolder + "\\common.exe");
+  EXPECT_TRUE(prompt_.Asked().empty());
+}
+
+TEST_P(StartupStagingSuite, UnappliedDisabledRowIsStoredAndListedTwice) {
+  {
+    auto run = StartRun();
+    run->Toggle(run->PositionOf(kUserStartup, "Tool"));
+    ASSERT_TRUE(run->Exit().ok());
+  }
+  auto run = StartRun();
+  EXPECT_NE(run->PositionOf(kUserStartup, "Tool", "Enabled"), 0);
+  const int stored = run->PositionOf(kUserStartup, "Tool", "Disabled");
+  EXPECT_EQ(stored, run->list.Count());  // after the enumerated rows
+}
+
+TEST_P(StartupStagingSuite, DisabledThenRemovedIsNowhere) {
+  auto run = StartRun();
+  run->Toggle(run->PositionOf(kMachineRun, "Shared Name"));
+  run->staging.ApplyNow();
+  ASSERT_EQ(Stored().size(), 1u);
+  run->MarkRemove(run->PositionOf(kMachineRun, "Shared Name"));
+  run->staging.ApplyNow();
+  EXPECT_EQ(run->PositionOf(kMachineRun, "Shared Name"), 0);
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Shared Name").first, 0u);
+  ASSERT_TRUE(run->Exit().ok());
+  EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath()));
+}
+
+TEST_P(StartupStagingSuite, ResetAllShowsTheAppliedState) {
+  auto run = StartRun();
+  const auto atLoad = RowsOf(run->list);
+  run->Toggle(3);
+  run->staging.ResetAllClicked();
+  EXPECT_EQ(RowsOf(run->list), atLoad);
+
+  run->Toggle(run->PositionOf(kWinLoad, kWinLoad));
+  run->staging.ApplyNow();
+  const auto applied = RowsOf(run->list);
+  run->Toggle(1);
+  run->staging.ResetAllClicked();
+  EXPECT_EQ(RowsOf(run->list), applied);
+  EXPECT_EQ(run->list.Text(run->PositionOf(kWinLoad, kWinLoad), StartupEntry::kStatus), "Disabled");
+}
+
+TEST_P(StartupStagingSuite, RemovingAMiddleRowKeepsRowsWithTheirRecords) {
+  auto run = StartRun();
+  const int count = run->list.Count();
+  run->MarkRemove(run->PositionOf(kMachineRun, "Shared Name"));
+  run->staging.ApplyNow();
+  ASSERT_EQ(run->staging.SnapshotCount(), count - 1);
+  const auto afterApply = RowsOf(run->list);
+  run->staging.ResetAllClicked();
+  EXPECT_EQ(RowsOf(run->list), afterApply);
+  run->staging.ApplyNow();  // nothing is staged: nothing may change
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("RunOnce"), "Finish Setup").second, "C:\\Setup\\finish.exe -quiet");
+  EXPECT_EQ(WinIni("Run"), "first.exe second.exe");
+  EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath()));
+  EXPECT_EQ(RowsOf(run->list), afterApply);
+}
+
+TEST_P(StartupStagingSuite, ProfileInAnotherOrderKeepsEveryDisabledEntryStored) {
+  auto run = StartRun();
+  run->Toggle(run->PositionOf(kWinLoad, kWinLoad));
+  run->Toggle(run->PositionOf(kMachineRun, "Expand Path"));
+  run->staging.ApplyNow();
+  ASSERT_EQ(Stored().size(), 2u);
+
+  // The same rows reversed, the win.ini entry staged back to "Enabled".
+  auto rows = bootwarden::ListToEntries(run->list);
+  std::reverse(rows.begin(), rows.end());
+  for (auto& row : rows) {
+    if (row.LoadFrom == kWinLoad) row.Status = "Enabled";
+  }
+  run->staging.ReplaceRows(rows);
+  run->staging.ApplyNow();
+  EXPECT_EQ(WinIni("Load"), "loader.exe");
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Expand Path").first, 0u);
+  ASSERT_TRUE(run->Exit().ok());
+  const auto stored = Stored();
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(stored[0].TaskName, "Expand Path");
+}
+
+TEST_P(StartupStagingSuite, TaskNameReachingOutOfTheFolderIsRefused) {
+  const std::string folder = testing_support::StartupFolder(machine_, shared::kCsidlStartup);
+  ASSERT_TRUE(bootwarden::WriteStartupEntryFile(
+                  *machine_.files, StorePath(),
+                  {{"..\\..\\x", "Disabled", kUserStartup, "Current User", "Current User Logs on", "C:\\x.exe"}})
+                  .ok());
+  auto run = StartRun();
+  const int row = run->PositionOf(kUserStartup, "..\\..\\x");
+  run->Toggle(row);
+  run->staging.ApplyNow();
+  ASSERT_EQ(prompt_.Asked().size(), 1u);
+  EXPECT_NE(prompt_.Asked()[0].text.find("..\\..\\x"), std::string::npos);
+  EXPECT_EQ(run->list.Text(row, StartupEntry::kStatus), "Disabled");
+  EXPECT_EQ(Stored().size(), 1u);
+  EXPECT_FALSE(shared::FileExists(*machine_.files, folder + "\\..\\..\\x.lnk"));
+}
+
+TEST_P(StartupStagingSuite, RestartCyclePutsEveryEntryBack) {
+  const auto original = testing_support::SortedWithinStartupFolders(RowsOf(testing_support::EnumerateStartup(machine_)));
+  const std::vector<std::pair<std::string, std::string>> picked = {
+      {kUserRun, "Shared Name"}, {kMachineRun, "Expand Path"}, {"Registry(Machine RunOnce)", "Finish Setup"},
+      {"Registry(Machine RunOnceEx)", "Title"}, {"Registry(Machine RunServices)", "Service Agent"},
+      {kWinLoad, kWinLoad}, {"Win.ini Run", "Win.ini Run"}, {kUserStartup, "Tool"}, {kCommonStartup, "Common Tool"}};
+  {
+    auto run = StartRun();
+    for (const auto& [from, name] : picked) run->Toggle(run->PositionOf(from, name));
+    run->staging.ApplyNow();
+    ASSERT_TRUE(run->Exit().ok());
+  }
+  ASSERT_EQ(Stored().size(), picked.size());
+  {
+    auto run = StartRun();
+    for (const auto& [from, name] : picked) {
+      const int position = run->PositionOf(from, name, "Disabled");
+      ASSERT_NE(position, 0) << name;
+      run->Toggle(position);
+    }
+    run->staging.ApplyNow();
+    ASSERT_TRUE(run->Exit().ok());
+  }
+  EXPECT_TRUE(prompt_.Asked().empty());
+  EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath()));
+  // win.ini keys come back whole, the rest exactly as enumerated before.
+  EXPECT_EQ(testing_support::SortedWithinStartupFolders(RowsOf(testing_support::EnumerateStartup(machine_))), original);
+}

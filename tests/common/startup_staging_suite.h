@@ -1,0 +1,27 @@
+#pragma once
+// Staging, apply and the disabled-entry cycle on a whole machine, run against the fakes natively
+// and against the real registry, win.ini and Startup folders under Wine.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/common/bootwarden_rig.h"
+#include "tests/common/startup_sources_suite.h"
+#include "tests/fakes/fake_prompt.h"
+
+class StartupStagingSuite : public ::testing::TestWithParam<StartupMachineFactory> {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A run started the way the window starts it.
+  std::unique_ptr<testing_support::BootwardenRun> StartRun();
+  std::string StorePath();
+  std::vector<bootwarden::StartupEntry> Stored();
+  // The value's type and its text up to the NUL; type 0 when it is not there.
+  std::pair<std::uint32_t, std::string> Value(shared::RegRoot root, const std::string& key, const std::string& name);
+  std::string WinIni(const std::string& key);
+
+  testing_support::StartupMachine machine_;
+  fakes::FakePrompt prompt_;
+};
