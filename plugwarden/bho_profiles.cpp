@@ -11,20 +11,6 @@ namespace {
 constexpr char kCrLf[] = "\r\n";
 constexpr std::size_t kRecordLines = 7;
 
-std::vector<std::string> SplitLines(const std::string& contents) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < contents.size()) {
-    std::size_t end = contents.find('\n', start);
-    if (end == std::string::npos) end = contents.size();
-    std::string line = contents.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
-  }
-  return lines;
-}
-
 // A line break inside a text would shift every later record.
 std::string OneLine(std::string text) {
   std::replace(text.begin(), text.end(), '\r', ' ');
@@ -35,7 +21,7 @@ std::string OneLine(std::string text) {
 }  // namespace
 
 std::vector<ProfileRecord> ParseProfiles(const std::string& contents) {
-  const std::vector<std::string> lines = SplitLines(contents);
+  const std::vector<std::string> lines = shared::SplitLines(contents);
   std::vector<ProfileRecord> records;
   for (std::size_t i = 0; i < lines.size() && !lines[i].empty(); i += kRecordLines) {
     shared::EntryFields fields;

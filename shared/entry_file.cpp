@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "shared/text.h"
+
 namespace shared {
 namespace {
 
@@ -22,16 +24,7 @@ std::string FormatEntryFile(const std::vector<EntryFields>& entries) {
 }
 
 std::vector<EntryFields> ParseEntryFile(const std::string& contents) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < contents.size()) {
-    std::size_t end = contents.find('\n', start);
-    if (end == std::string::npos) end = contents.size();
-    std::string line = contents.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
-  }
+  const std::vector<std::string> lines = SplitLines(contents);
   std::vector<EntryFields> entries;
   for (std::size_t i = 0; i < lines.size() && !lines[i].empty(); i += 6) {
     EntryFields entry;

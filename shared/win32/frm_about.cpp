@@ -28,7 +28,7 @@ class AboutWindow {
 
  private:
   void CreateControls();
-  HWND Label(int id, const std::string& text, const PixelRect& r, const FontSpec& spec, UniqueFont& owned);
+  HWND Label(int id, const std::string& text, const PixelRect& r, const FontSpec& font, UniqueFont& owned);
   void Paint();
 
   AboutVariant variant_;
@@ -58,21 +58,6 @@ LRESULT CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return result;
 }
 
-bool RegisterClassOnce(const char* name, WNDPROC proc, HBRUSH background) {
-  HINSTANCE instance = ::GetModuleHandleA(nullptr);
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (::GetClassInfoExA(instance, name, &wc)) return true;
-  wc = WNDCLASSEXA{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = background;
-  wc.lpszClassName = name;
-  return ::RegisterClassExA(&wc) != 0;
-}
-
 HWND AboutWindow::Create() {
   if (!RegisterClassOnce(kAboutClass, AboutProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1))) return nullptr;
   captions_ = LoadAboutCaptions(variant_, services_.language);
@@ -88,11 +73,11 @@ HWND AboutWindow::Create() {
                            ::GetModuleHandleA(nullptr), this);
 }
 
-HWND AboutWindow::Label(int id, const std::string& text, const PixelRect& r, const FontSpec& spec, UniqueFont& owned) {
+HWND AboutWindow::Label(int id, const std::string& text, const PixelRect& r, const FontSpec& font, UniqueFont& owned) {
   HWND label = ::CreateWindowExA(0, "STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, r.left,
                                  r.top, r.width, r.height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                  ::GetModuleHandleA(nullptr), nullptr);
-  if (!spec.face.empty()) owned.reset(CreatePointFont(spec.face.c_str(), spec.points, spec.bold, dpi_));
+  if (!font.face.empty()) owned.reset(CreatePointFont(font.face.c_str(), font.points, font.bold, dpi_));
   ::SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(owned ? owned.get() : baseFont_.get()), FALSE);
   return label;
 }

@@ -68,24 +68,9 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return Trampoline(window, message, wParam, lParam, &SplashWindow::HandleFrameMessage);
 }
 
-bool RegisterOnce(const char* name, WNDPROC proc, int colour) {
-  HINSTANCE instance = ::GetModuleHandleA(nullptr);
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (::GetClassInfoExA(instance, name, &wc)) return true;
-  wc = WNDCLASSEXA{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(colour + 1));
-  wc.lpszClassName = name;
-  return ::RegisterClassExA(&wc) != 0;
-}
-
 HWND SplashWindow::Create() {
-  if (!RegisterOnce(kSplashClass, SplashProc, COLOR_HIGHLIGHTTEXT) ||
-      !RegisterOnce(kFrameClass, FrameProc, COLOR_CAPTIONTEXT))
+  if (!RegisterClassOnce(kSplashClass, SplashProc, reinterpret_cast<HBRUSH>(COLOR_HIGHLIGHTTEXT + 1)) ||
+      !RegisterClassOnce(kFrameClass, FrameProc, reinterpret_cast<HBRUSH>(COLOR_CAPTIONTEXT + 1)))
     return nullptr;
   dpi_ = WindowDpi(nullptr);
   const PixelRect client = ToPixels(kSplashClient, dpi_);

@@ -32,4 +32,19 @@ int WindowDpi(HWND window) {
   return dpi > 0 ? dpi : 96;
 }
 
+bool RegisterClassOnce(const char* name, WNDPROC proc, HBRUSH background) {
+  HINSTANCE instance = ::GetModuleHandleA(nullptr);
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  if (::GetClassInfoExA(instance, name, &wc)) return true;
+  wc = WNDCLASSEXA{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.lpszClassName = name;
+  return ::RegisterClassExA(&wc) != 0;
+}
+
 }  // namespace shared::win32

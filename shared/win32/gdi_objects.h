@@ -44,4 +44,7 @@ HFONT CreatePointFont(const char* face, double points, bool bold, int dpi);
 // The DPI the window is shown at (the system DPI before Windows 10's per-monitor scaling).
 int WindowDpi(HWND window);
 
+// Registers a window class of this module with an arrow cursor, unless it already is.
+bool RegisterClassOnce(const char* name, WNDPROC proc, HBRUSH background);
+
 }  // namespace shared::win32
