@@ -7,6 +7,12 @@
 #include "bootwarden/startup_sources.h"
 #include "shared/registry_store.h"
 #include "tests/common/registry_seed.h"
+#include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_profile.h"
+#include "tests/fakes/fake_registry.h"
+#include "tests/fakes/fake_shell_folder.h"
+#include "tests/fakes/fake_shortcut.h"
+#include "tests/fakes/fake_windows_folder.h"
 
 namespace testing_support {
 namespace {
@@ -157,6 +163,24 @@ std::vector<shared::ListModel::Row> SortedWithinStartupFolders(std::vector<share
     begin = end;
   }
   return rows;
+}
+
+StartupMachine FakeStartupMachine() {
+  StartupMachine machine;
+  auto files = std::make_unique<fakes::FakeFileSystem>();
+  files->AddFolder("C:\\Windows");
+  files->AddFolder("C:\\Program Files\\Tools");
+  fakes::FakeFileSystem& fakeFiles = *files;
+  machine.registry = std::make_unique<fakes::FakeRegistry>();
+  machine.profile = std::make_unique<fakes::FakeProfile>(fakeFiles, "C:\\Windows");
+  machine.shellFolders = std::make_unique<fakes::FakeShellFolder>(fakeFiles);
+  machine.windowsFolder = std::make_unique<fakes::FakeWindowsFolder>("C:\\Windows");
+  machine.shortcuts = std::make_unique<fakes::FakeShortcut>(fakeFiles);
+  machine.hideFile = [&fakeFiles](const std::string& path) { fakeFiles.SetAttributes(path, {.hidden = true}); };
+  machine.removeEmptyFolder = [&fakeFiles](const std::string& path) { fakeFiles.RemoveEmptyFolder(path); };
+  machine.targetFolder = "C:\\Program Files\\Tools";
+  machine.files = std::move(files);
+  return machine;
 }
 
 }  // namespace testing_support

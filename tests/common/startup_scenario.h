@@ -29,6 +29,9 @@ struct StartupMachine {
   std::string targetFolder;  // an existing folder for the shortcuts' targets
 };
 
+// Every location in memory: a fake machine with C:\Windows and a target folder.
+StartupMachine FakeStartupMachine();
+
 // The Startup folder's path (created when missing); fails the test when there is none.
 std::string StartupFolder(StartupMachine& machine, std::int32_t csidl);
 std::string WinIniPath(StartupMachine& machine);

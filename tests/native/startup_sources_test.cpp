@@ -14,25 +14,8 @@ namespace {
 
 using bootwarden::StartupEntry;
 
-testing_support::StartupMachine FakeMachine() {
-  testing_support::StartupMachine machine;
-  auto files = std::make_unique<fakes::FakeFileSystem>();
-  files->AddFolder("C:\\Windows");
-  files->AddFolder("C:\\Program Files\\Tools");
-  fakes::FakeFileSystem& fakeFiles = *files;
-  machine.registry = std::make_unique<fakes::FakeRegistry>();
-  machine.profile = std::make_unique<fakes::FakeProfile>(fakeFiles, "C:\\Windows");
-  machine.shellFolders = std::make_unique<fakes::FakeShellFolder>(fakeFiles);
-  machine.windowsFolder = std::make_unique<fakes::FakeWindowsFolder>("C:\\Windows");
-  machine.shortcuts = std::make_unique<fakes::FakeShortcut>(fakeFiles);
-  machine.hideFile = [&fakeFiles](const std::string& path) { fakeFiles.SetAttributes(path, {.hidden = true}); };
-  machine.removeEmptyFolder = [&fakeFiles](const std::string& path) { fakeFiles.RemoveEmptyFolder(path); };
-  machine.targetFolder = "C:\\Program Files\\Tools";
-  machine.files = std::move(files);
-  return machine;
-}
-
-INSTANTIATE_TEST_SUITE_P(Fake, StartupSourcesSuite, ::testing::Values(StartupMachineFactory(FakeMachine)));
+INSTANTIATE_TEST_SUITE_P(Fake, StartupSourcesSuite,
+                         ::testing::Values(StartupMachineFactory(testing_support::FakeStartupMachine)));
 
 // Forwards to a fake registry but counts one value more than a key holds, as when a value goes
 // away between the count and the listing.
