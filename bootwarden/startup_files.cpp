@@ -51,8 +51,7 @@ shared::Status SaveDisabledStore(shared::FileSystemPort& files, shared::WindowsF
   }
   const std::string path = DisabledStorePath(windowsFolder);
   if (!disabled.empty()) return WriteStartupEntryFile(files, path, disabled);
-  if (!files.GetAttributes(path)) return shared::Status::Ok();
-  return files.RemoveFile(path);
+  return shared::RemoveFileIfPresent(files, path);
 }
 
 }  // namespace bootwarden

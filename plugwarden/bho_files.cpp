@@ -12,11 +12,6 @@ shared::Status AppendFileRows(shared::FileSystemPort& files, const std::string& 
   return shared::Status::Ok();
 }
 
-shared::Status RemoveIfPresent(shared::FileSystemPort& files, const std::string& path) {
-  if (!files.GetAttributes(path)) return shared::Status::Ok();
-  return files.RemoveFile(path);
-}
-
 }  // namespace
 
 std::string DisabledStorePath(shared::WindowsFolderPort& windowsFolder) {
@@ -58,7 +53,7 @@ shared::Status SaveDisabledStore(shared::FileSystemPort& files, shared::WindowsF
     if (entry.Status == kStatusDisabled) disabled.push_back(entry);
   }
   const std::string path = DisabledStorePath(windowsFolder);
-  if (disabled.empty()) return RemoveIfPresent(files, path);
+  if (disabled.empty()) return shared::RemoveFileIfPresent(files, path);
   return WriteEntryFile(files, disabled, path);
 }
 
@@ -72,7 +67,7 @@ shared::Status SaveList(shared::FileSystemPort& files, shared::WindowsFolderPort
   shared::Status written = WriteEntryFile(files, rows, StartProfilePath(windowsFolder));
   if (!written.ok()) return written;
   // While the box is on the profile carries the disabled rows.
-  RemoveIfPresent(files, DisabledStorePath(windowsFolder)).IgnoreError();
+  shared::RemoveFileIfPresent(files, DisabledStorePath(windowsFolder)).IgnoreError();
   return shared::Status::Ok();
 }
 

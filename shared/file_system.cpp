@@ -23,4 +23,13 @@ Result<std::vector<std::string>> ListPlainFiles(FileSystemPort& files, const std
   return names;
 }
 
+Status RemoveFileIfPresent(FileSystemPort& files, const std::string& path) {
+  const auto attributes = files.GetAttributes(path);
+  if (!attributes) return Status::Ok();
+  if (attributes->readOnly && !attributes->directory) {
+    if (Status cleared = files.ClearReadOnly(path); !cleared.ok()) return cleared;
+  }
+  return files.RemoveFile(path);
+}
+
 }  // namespace shared

@@ -40,6 +40,8 @@ class FileSystemPort {
   // Appends to the file, creating it when missing.
   virtual Status AppendFile(const std::string& path, const std::string& contents) = 0;
   virtual Status RemoveFile(const std::string& path) = 0;
+  // Takes the read-only attribute off a file (SetFileAttributesA), keeping its other attributes.
+  virtual Status ClearReadOnly(const std::string& path) = 0;
   // CreateDirectoryA; an existing folder is fine, a missing parent is not.
   virtual Status CreateFolder(const std::string& path) = 0;
 };
@@ -52,5 +54,7 @@ bool IsPlainFile(FileSystemPort& files, const std::string& path);
 // The names of a folder's ordinary files in listing order, as a pattern search for files returns
 // them: no folders, no hidden or system files (read-only and archived ones are listed).
 Result<std::vector<std::string>> ListPlainFiles(FileSystemPort& files, const std::string& folder);
+// Deletes a file the program owns, read-only or not; a missing file is fine.
+Status RemoveFileIfPresent(FileSystemPort& files, const std::string& path);
 
 }  // namespace shared

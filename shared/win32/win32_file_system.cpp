@@ -117,6 +117,16 @@ Status Win32FileSystem::RemoveFile(const std::string& path) {
   return Status::Ok();
 }
 
+Status Win32FileSystem::ClearReadOnly(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return LastError();
+  if ((attributes & FILE_ATTRIBUTE_READONLY) == 0) return Status::Ok();
+  DWORD kept = attributes & ~FILE_ATTRIBUTE_READONLY;
+  if (kept == 0) kept = FILE_ATTRIBUTE_NORMAL;  // zero would mean "leave unchanged"
+  if (!::SetFileAttributesA(path.c_str(), kept)) return LastError();
+  return Status::Ok();
+}
+
 Status Win32FileSystem::CreateFolder(const std::string& path) {
   if (::CreateDirectoryA(path.c_str(), nullptr)) return Status::Ok();
   const DWORD code = ::GetLastError();

@@ -13,6 +13,7 @@ class Win32FileSystem final : public FileSystemPort {
   Status WriteFileAtomic(const std::string& path, const std::string& contents) override;
   Status AppendFile(const std::string& path, const std::string& contents) override;
   Status RemoveFile(const std::string& path) override;
+  Status ClearReadOnly(const std::string& path) override;
   Status CreateFolder(const std::string& path) override;
 };
 

@@ -66,6 +66,18 @@ TEST_P(FileSystemContract, AtomicWriteReplacesWholeAndLeavesNoTemporary) {
   EXPECT_FALSE(shared::FileExists(*files_, path));
 }
 
+TEST_P(FileSystemContract, ReadOnlyFilesResistRemovalUntilCleared) {
+  const std::string path = At("SaveProf.pro");
+  ASSERT_TRUE(files_->WriteFileAtomic(path, "x\r\n").ok());
+  GetParam().makeReadOnly(*files_, path);
+  ASSERT_TRUE(files_->GetAttributes(path)->readOnly);
+  EXPECT_FALSE(files_->RemoveFile(path).ok());
+  EXPECT_TRUE(shared::RemoveFileIfPresent(*files_, path).ok());
+  EXPECT_FALSE(files_->GetAttributes(path));
+  EXPECT_TRUE(shared::RemoveFileIfPresent(*files_, path).ok()) << "a missing file is fine";
+  EXPECT_FALSE(files_->ClearReadOnly(path).ok());
+}
+
 TEST_P(FileSystemContract, AppendCreatesThenAppends) {
   const std::string path = At("errorlog.txt");
   ASSERT_TRUE(files_->AppendFile(path, "one\r\n").ok());

@@ -11,6 +11,8 @@
 struct FileSystemTarget {
   std::function<std::unique_ptr<shared::FileSystemPort>()> make;
   std::string scratch;  // an existing folder the suite may fill, "C:\..." form
+  // Sets the read-only attribute the way another program would.
+  std::function<void(shared::FileSystemPort&, const std::string&)> makeReadOnly;
 };
 
 class FileSystemContract : public ::testing::TestWithParam<FileSystemTarget> {

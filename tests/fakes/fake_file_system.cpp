@@ -143,6 +143,13 @@ Status FakeFileSystem::RemoveFile(const std::string& path) {
   return Status::Ok();
 }
 
+Status FakeFileSystem::ClearReadOnly(const std::string& path) {
+  Node* node = Find(path);
+  if (node == nullptr) return Error(shared::kErrorFileNotFound);
+  node->attributes.readOnly = false;
+  return Status::Ok();
+}
+
 Status FakeFileSystem::CreateFolder(const std::string& path) {
   const Node* node = Find(path);
   if (node != nullptr) return node->attributes.directory ? Status::Ok() : Error(shared::kErrorAlreadyExists);

@@ -21,6 +21,7 @@ class FakeFileSystem final : public shared::FileSystemPort {
   shared::Status WriteFileAtomic(const std::string& path, const std::string& contents) override;
   shared::Status AppendFile(const std::string& path, const std::string& contents) override;
   shared::Status RemoveFile(const std::string& path) override;
+  shared::Status ClearReadOnly(const std::string& path) override;
   shared::Status CreateFolder(const std::string& path) override;
 
   // Test set-up: a folder with its missing parents; a file (folders made as needed).

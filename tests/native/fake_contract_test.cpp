@@ -19,7 +19,13 @@ INSTANTIATE_TEST_SUITE_P(Fake, RegistryContract,
 
 INSTANTIATE_TEST_SUITE_P(Fake, FileSystemContract,
                          ::testing::Values(FileSystemTarget{
-                             [] { return std::make_unique<fakes::FakeFileSystem>(); }, "C:\\"}));
+                             [] { return std::make_unique<fakes::FakeFileSystem>(); }, "C:\\",
+                             [](shared::FileSystemPort& files, const std::string& path) {
+                               auto& fake = static_cast<fakes::FakeFileSystem&>(files);
+                               auto attributes = fake.GetAttributes(path).value();
+                               attributes.readOnly = true;
+                               fake.SetAttributes(path, attributes);
+                             }}));
 
 INSTANTIATE_TEST_SUITE_P(Fake, ProfileContract, ::testing::Values(ProfileTarget{[] {
                            auto files = std::make_unique<fakes::FakeFileSystem>();

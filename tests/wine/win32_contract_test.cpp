@@ -24,7 +24,10 @@ INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,
 INSTANTIATE_TEST_SUITE_P(Win32, FileSystemContract,
                          ::testing::Values(FileSystemTarget{
                              [] { return std::make_unique<shared::win32::Win32FileSystem>(); },
-                             testing_support::ScratchFolder("contract")}));
+                             testing_support::ScratchFolder("contract"),
+                             [](shared::FileSystemPort&, const std::string& path) {
+                               ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+                             }}));
 
 INSTANTIATE_TEST_SUITE_P(Win32, ProfileContract,
                          ::testing::Values(ProfileTarget{
