@@ -72,6 +72,8 @@ frmMain::frmMain(const MainServices& services, MainWindowOptions options)
 }
 
 frmMain::~frmMain() {
+  // While every member still lives: the base would destroy the window after they are gone.
+  if (Window() != nullptr) ::DestroyWindow(Window());
   frmToolTip::Close();
   frmSave::Close();
   frmLoad::Close();
