@@ -1,0 +1,312 @@
+// Plugwarden's windows in process under Wine and Xvfb, on the test prefix's real registry, files
+// and settings: the list, staging and apply through the buttons, the restart cycle through the
+// store, right-to-left, the tooltip and the profile dialogs. Message boxes are answered by a
+// scripted prompt.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "plugwarden/bho_files.h"
+#include "plugwarden/win32/frm_load.h"
+#include "plugwarden/win32/frm_main.h"
+#include "plugwarden/win32/frm_save.h"
+#include "plugwarden/win32/frm_tooltip.h"
+#include "shared/language_pack.h"
+#include "shared/win32/gdi_objects.h"
+#include "shared/win32/win32_clock.h"
+#include "shared/win32/win32_file_system.h"
+#include "shared/win32/win32_profile.h"
+#include "shared/win32/win32_registry.h"
+#include "shared/win32/win32_settings.h"
+#include "shared/win32/win32_system.h"
+#include "shared/win32/win32_version.h"
+#include "shared/win32/win32_windows_folder.h"
+#include "shared/win32/window_kit.h"
+#include "shared/win32/xp_cmd_button.h"
+#include "tests/common/plugwarden_rig.h"
+#include "tests/common/registry_seed.h"
+#include "tests/fakes/fake_prompt.h"
+#include "tests/fakes/fake_shell.h"
+#include "tests/wine/test_paths.h"
+
+namespace {
+
+using namespace plugwarden::win32;
+using testing_support::ObjectId;
+
+// An object whose module file is gone.
+constexpr char kBrokenId[] = "{B0000005-0000-4000-8000-00000000C0DE}";
+
+void Pump() {
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (shared::win32::TranslateProgramMessage(msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+}
+
+std::string WindowText(HWND window) {
+  char text[1024] = {};
+  ::GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+void Click(HWND button) {
+  ::SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  ::SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  Pump();
+}
+
+class PlugwardenUiTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    shared::win32::InitKitControls();
+    shared::win32::RegisterXPCmdButton();
+  }
+
+  void SetUp() override {
+    folder_ = testing_support::ExecutableFolder();
+    module_ = folder_ + "\\warden_versioned_module.dll";
+    testing_support::SeedObjects(registry_, module_);
+    Seed(kBrokenId, "Broken Helper", "C:\\Nowhere\\gone.dll");
+    settings_.SaveSetting("Plugwarden", "Start", "Check1", "0").IgnoreError();
+    settings_.SaveSetting("Plugwarden", "Language", "Name", "").IgnoreError();
+    Forget();
+  }
+  void TearDown() override {
+    testing_support::ClearObjects(registry_);
+    testing_support::DeleteTree(registry_, shared::kHkeyLocalMachine, BhoKey(kBrokenId));
+    testing_support::DeleteTree(registry_, shared::kHkeyClassesRoot, std::string("CLSID\\") + kBrokenId);
+    Forget();
+  }
+  void Seed(const std::string& id, const std::string& name, const std::string& module) {
+    testing_support::SeedString(registry_, shared::kHkeyLocalMachine, BhoKey(id), "", name);
+    testing_support::SeedString(registry_, shared::kHkeyClassesRoot, "CLSID\\" + id + "\\InprocServer32", "", module);
+  }
+  static std::string BhoKey(const std::string& id) { return std::string(plugwarden::kBhoKeyPath) + "\\" + id; }
+  void Forget() {
+    ::DeleteFileA(plugwarden::DisabledStorePath(windowsFolder_).c_str());
+    ::DeleteFileA(plugwarden::StartProfilePath(windowsFolder_).c_str());
+    ::DeleteFileA((folder_ + "\\BHO_Config.ini").c_str());
+  }
+
+  // One run of the program: its main window, loaded and shown.
+  std::unique_ptr<frmMain> Start() {
+    MainWindowOptions options;
+    options.endProgram = [this] { ++ended_; };
+    auto window = std::make_unique<frmMain>(
+        plugwarden::MainServices{registry_, files_, versions_, system_, prompt_, language_, settings_, windowsFolder_,
+                                 shell_, folder_ + "\\plugwarden.exe"},
+        std::move(options));
+    main_ = window->Load();
+    Pump();
+    return window;
+  }
+  HWND Control(int id) { return ::GetDlgItem(main_, id); }
+  int PositionOf(frmMain& window, const std::string& id) {
+    for (int position = 1; position <= window.ListView1().Count(); ++position)
+      if (window.ListView1().Text(position, 5) == id) return position;
+    return 0;
+  }
+  // What a user's click on a row does to the list control.
+  void SelectRow(frmMain& window, int position) {
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageA(window.ListView1().Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(position - 1),
+                   reinterpret_cast<LPARAM>(&item));
+    Pump();
+  }
+  void Choose(frmMain& window, const std::string& language) {
+    const auto& combo = window.ComboLang();
+    for (int i = 0; i < combo.Count(); ++i) {
+      if (combo.ItemText(i) != language) continue;
+      ::SendMessageA(combo.Handle(), CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+      ::SendMessageA(main_, WM_COMMAND, MAKEWPARAM(kComboLang, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo.Handle()));
+      Pump();
+      return;
+    }
+    FAIL() << "no language " << language;
+  }
+  bool RightToLeft(HWND window) { return (::GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0; }
+  int TipHeight() {
+    RECT r{};
+    ::GetWindowRect(frmToolTip::Current(), &r);
+    return r.bottom - r.top;
+  }
+  std::string FileText(const std::string& path) {
+    auto text = files_.ReadFile(path);
+    return text.ok() ? text.value() : "<none>";
+  }
+  bool There(const std::string& id) {
+    return testing_support::KeyThere(registry_, shared::kHkeyLocalMachine, BhoKey(id));
+  }
+
+  shared::win32::Win32Registry registry_;
+  shared::win32::Win32FileSystem files_;
+  shared::win32::Win32Version versions_;
+  shared::win32::Win32System system_;
+  fakes::FakePrompt prompt_;
+  shared::win32::Win32Clock clock_;
+  shared::win32::Win32Profile profile_;
+  shared::win32::Win32Settings settings_;
+  shared::win32::Win32WindowsFolder windowsFolder_;
+  fakes::FakeShell shell_;
+  std::string folder_ = testing_support::ExecutableFolder();
+  std::string module_;
+  shared::LanguagePack language_{profile_, files_, clock_, folder_};
+  HWND main_ = nullptr;
+  int ended_ = 0;
+};
+
+TEST_F(PlugwardenUiTest, DisableApplyCloseRestartEnableAndTheLooksOnTheWay) {
+  auto first = Start();
+  ASSERT_NE(main_, nullptr);
+  EXPECT_EQ(WindowText(main_), " Plugwarden");
+  const LONG_PTR style = ::GetWindowLongPtrA(main_, GWL_STYLE);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  const int dpi = shared::win32::WindowDpi(main_);
+  RECT client{};
+  ::GetClientRect(main_, &client);
+  EXPECT_EQ(client.right, shared::TwipsToPixels(11805, dpi));
+  EXPECT_EQ(client.bottom, shared::TwipsToPixels(4905, dpi));
+
+  const auto& list = first->ListView1();
+  ASSERT_EQ(list.Count(), 5);
+  const int two = PositionOf(*first, ObjectId(2));
+  ASSERT_GT(two, 0);
+  EXPECT_EQ(list.Text(two, 0), "Object 2");
+  EXPECT_EQ(list.Text(two, 1), "Enabled");
+  EXPECT_EQ(list.Text(two, 2), "Warden Test Module");
+  EXPECT_EQ(list.Text(two, 3), "1.2.3.4");
+  EXPECT_EQ(list.Text(two, 4), module_);
+  EXPECT_EQ(list.Header(1), "BHO Name");
+  EXPECT_EQ(list.Header(6), "BHO Identifier");
+  EXPECT_EQ(list.Selected(), 1);
+  EXPECT_EQ(WindowText(Control(kLabel1)), "Installed Browser Helper Objects");
+
+  // The tooltip of a module with version information, then of a missing one.
+  SelectRow(*first, two);
+  Click(Control(kCommand1));
+  ASSERT_NE(frmToolTip::Current(), nullptr);
+  const std::string tip = WindowText(::GetDlgItem(frmToolTip::Current(), kToolTipTextId));
+  EXPECT_EQ(tip.rfind("Comments: ", 0), 0u) << tip;
+  EXPECT_NE(tip.find("\r\n Descriptioton: Warden Test Module\r\n"), std::string::npos) << tip;
+  EXPECT_EQ(TipHeight(), shared::TwipsToPixels(3200, dpi));
+  ::SendMessageA(frmToolTip::Current(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+  Pump();
+  EXPECT_EQ(frmToolTip::Current(), nullptr) << "a click closes it";
+  SelectRow(*first, PositionOf(*first, kBrokenId));
+  Click(Control(kCommand1));
+  ASSERT_NE(frmToolTip::Current(), nullptr);
+  EXPECT_EQ(WindowText(::GetDlgItem(frmToolTip::Current(), kToolTipTextId)), plugwarden::kMissingModuleText);
+  EXPECT_EQ(TipHeight(), shared::TwipsToPixels(1700, dpi));
+  ::SetForegroundWindow(main_);
+  Pump();
+  EXPECT_EQ(frmToolTip::Current(), nullptr) << "losing the focus closes it";
+
+  // Arabic mirrors the window and takes its texts; English turns it back.
+  Choose(*first, "Arabic");
+  EXPECT_TRUE(RightToLeft(main_));
+  EXPECT_TRUE(RightToLeft(first->ListView1().Handle()));
+  EXPECT_NE(WindowText(Control(kLabel1)), "Installed Browser Helper Objects");
+  Choose(*first, "English");
+  EXPECT_FALSE(RightToLeft(main_));
+  EXPECT_FALSE(RightToLeft(first->ListView1().Handle()));
+  EXPECT_EQ(WindowText(Control(kLabel1)), "Installed Browser Helper Objects");
+
+  SelectRow(*first, two);
+  Click(Control(kCmdDisable));
+  EXPECT_EQ(list.Text(two, 1), "Disabled");
+  EXPECT_EQ(WindowText(Control(kCmdDisable)), "&Enable");
+  prompt_.Script({shared::kAnswerYes});
+  Click(Control(kCmdApply));
+  ASSERT_EQ(prompt_.Asked().size(), 1u);
+  EXPECT_EQ(prompt_.Asked()[0].title, "Confirmation");
+  EXPECT_FALSE(There(ObjectId(2)));
+  EXPECT_TRUE(There(ObjectId(1)));
+  ::SendMessageA(main_, WM_CLOSE, 0, 0);
+  Pump();
+  EXPECT_EQ(ended_, 1);
+  EXPECT_FALSE(::IsWindow(main_));
+  EXPECT_NE(FileText(plugwarden::DisabledStorePath(windowsFolder_)).find(ObjectId(2)), std::string::npos);
+  EXPECT_EQ(settings_.GetSetting("Plugwarden", "Start", "Check1"), "0");
+  first.reset();
+
+  auto second = Start();
+  ASSERT_NE(main_, nullptr);
+  const int stored = PositionOf(*second, ObjectId(2));
+  EXPECT_EQ(stored, 5) << "the stored row follows the enumerated ones";
+  EXPECT_EQ(second->ListView1().Text(stored, 1), "Disabled");
+  SelectRow(*second, stored);
+  EXPECT_EQ(WindowText(Control(kCmdDisable)), "&Enable");
+  Click(Control(kCmdDisable));
+  prompt_.Script({shared::kAnswerYes});
+  Click(Control(kCmdApply));
+  EXPECT_TRUE(There(ObjectId(2)));
+  EXPECT_EQ(testing_support::DefaultValue(registry_, shared::kHkeyLocalMachine, BhoKey(ObjectId(2))), "Object 2");
+  ::SendMessageA(main_, WM_COMMAND, MAKEWPARAM(kMnuExit, 0), 0);
+  Pump();
+  EXPECT_EQ(ended_, 2);
+  EXPECT_EQ(FileText(plugwarden::DisabledStorePath(windowsFolder_)), "<none>") << "nothing disabled any more";
+}
+
+TEST_F(PlugwardenUiTest, ProfilesThroughTheDialogsAndASecondInstance) {
+  auto window = Start();
+  ASSERT_NE(main_, nullptr);
+  {
+    // A second copy while this one runs: no window, nothing touched.
+    MainWindowOptions options;
+    int secondEnded = 0;
+    options.endProgram = [&secondEnded] { ++secondEnded; };
+    frmMain second({registry_, files_, versions_, system_, prompt_, language_, settings_, windowsFolder_, shell_,
+                    folder_ + "\\plugwarden.exe"},
+                   std::move(options));
+    EXPECT_EQ(second.Load(), nullptr);
+    EXPECT_EQ(secondEnded, 1);
+  }
+
+  ::SendMessageA(main_, WM_COMMAND, MAKEWPARAM(kMnuSaveProf, 0), 0);
+  Pump();
+  HWND save = frmSave::Current();
+  ASSERT_NE(save, nullptr);
+  EXPECT_EQ(WindowText(save), "Save Configuration");
+  HWND text1 = ::GetDlgItem(save, kProfileInputId);
+  for (char c : std::string("abc")) ::SendMessageA(text1, WM_CHAR, static_cast<WPARAM>(c), 0);
+  EXPECT_EQ(WindowText(text1), "ABC");
+  ::SendMessageA(text1, WM_CHAR, 13, 0);
+  Pump();
+  EXPECT_EQ(frmSave::Current(), nullptr) << "Enter saves and closes";
+  const std::string saved = FileText(folder_ + "\\BHO_Config.ini");
+  EXPECT_NE(saved.find("ABC\r\nObject 1\r\nEnabled\r\n"), std::string::npos) << saved;
+
+  const int one = PositionOf(*window, ObjectId(1));
+  SelectRow(*window, one);
+  Click(Control(kCmdRemove));
+  EXPECT_EQ(window->ListView1().Text(one, 1), "Remove");
+  ::SendMessageA(main_, WM_COMMAND, MAKEWPARAM(kMnuLoadProf, 0), 0);
+  Pump();
+  HWND load = frmLoad::Current();
+  ASSERT_NE(load, nullptr);
+  EXPECT_EQ(WindowText(load), "Load Configuration");
+  HWND combo1 = ::GetDlgItem(load, kProfileInputId);
+  EXPECT_EQ(::SendMessageA(combo1, CB_GETCOUNT, 0, 0), 1);
+  EXPECT_EQ(WindowText(combo1), "ABC");
+  Click(::GetDlgItem(load, kProfileButtonId));
+  EXPECT_EQ(frmLoad::Current(), nullptr);
+  EXPECT_EQ(window->ListView1().Count(), 5);
+  EXPECT_EQ(window->ListView1().Text(one, 1), "Enabled") << "the profile's rows again";
+  EXPECT_TRUE(prompt_.Asked().empty());
+  ::SendMessageA(main_, WM_CLOSE, 0, 0);
+  Pump();
+}
+
+}  // namespace
