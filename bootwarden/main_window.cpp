@@ -111,12 +111,8 @@ void MainWindow::FillLanguages() {
     return;
   }
   shared::LanguageList languages = std::move(filled).value();
-  const PictureLoad pictures = view_.LoadLanguagePictures(services_.language.LanguageFolder(), languages.pictureFiles);
-  if (pictures.loaded < languages.pictureFiles.size()) {
-    shared::StopAtFailedPicture(languages, pictures.loaded);
-    services_.prompt.Ask(pictures.error, shared::kMbOk, kAppTitle);
-  }
-  view_.ShowLanguageItems(languages);
+  const shared::Status shown = view_.ShowLanguageList(languages, services_.language.LanguageFolder());
+  if (!shown.ok()) services_.prompt.Ask(shown.message(), shared::kMbOk, kAppTitle);
   languagePackFound_ = languages.LanguagePackFound;
 }
 

@@ -40,22 +40,16 @@ inline constexpr int kConfirmationStyle = shared::kMbYesNo | shared::kMbIconQues
 const char* DesignCaption(MainMenu menu);
 const char* DesignCaption(MainControl control);
 
-struct PictureLoad {
-  std::size_t loaded = 0;  // pictures loaded, in order, before the first that failed
-  std::string error;       // why the next one failed; "" when all loaded
-};
-
 class MainWindowView {
  public:
   virtual ~MainWindowView() = default;
   // App.PrevInstance: another instance of the program runs.
   virtual bool AnotherInstanceRunning() = 0;
   virtual void SetRightToLeft(bool rightToLeft) = 0;
-  // ComboLang: the flag pictures of the Lang folder into its image list, in order, stopping at
-  // the first that cannot be loaded; then its items and selection.
-  virtual PictureLoad LoadLanguagePictures(const std::string& languageFolder,
-                                           const std::vector<std::string>& pictureFiles) = 0;
-  virtual void ShowLanguageItems(const shared::LanguageList& list) = 0;
+  // ComboLang: the flag pictures of the Lang folder into its image list, then its items and
+  // selection. A picture that cannot be loaded stops the filling: the list is cut with
+  // shared::StopAtFailedPicture and the failure returned.
+  virtual shared::Status ShowLanguageList(shared::LanguageList& list, const std::string& languageFolder) = 0;
   virtual void SetMenuCaption(MainMenu menu, const std::string& text) = 0;
   virtual void SetControlCaption(MainControl control, const std::string& text) = 0;
   // column 1 to 6

@@ -25,19 +25,19 @@ Status EnableShutdownPrivilege() {
   return Status::Ok();
 }
 
-Status ExitWindows(UINT flags) {
+Status EndSession(UINT flags) {
   if (!::ExitWindowsEx(flags, 0)) return LastError();
   return Status::Ok();
 }
 
 }  // namespace
 
-Status Win32Session::LogOff() { return ExitWindows(EWX_LOGOFF); }
+Status Win32Session::LogOff() { return EndSession(EWX_LOGOFF); }
 
 Status Win32Session::Restart() {
   Status privilege = EnableShutdownPrivilege();
   if (!privilege.ok()) return privilege;
-  return ExitWindows(EWX_REBOOT);
+  return EndSession(EWX_REBOOT);
 }
 
 }  // namespace shared::win32

@@ -40,11 +40,15 @@ class RecordingView final : public bootwarden::MainWindowView {
  public:
   bool AnotherInstanceRunning() override { return anotherInstance; }
   void SetRightToLeft(bool rightToLeft) override { log.push_back(rightToLeft ? "rtl" : "ltr"); }
-  bootwarden::PictureLoad LoadLanguagePictures(const std::string&, const std::vector<std::string>& files) override {
-    pictures = files;
-    return {files.size(), ""};
+  shared::Status ShowLanguageList(shared::LanguageList& list, const std::string&) override {
+    if (failPictures) {
+      shared::StopAtFailedPicture(list, 0);
+      return shared::Status::Error(shared::kErrorFileNotFound, "English.bmp cannot be loaded.");
+    }
+    languages = list;
+    pictures = list.pictureFiles;
+    return shared::Status::Ok();
   }
-  void ShowLanguageItems(const shared::LanguageList& list) override { languages = list; }
   void SetMenuCaption(MainMenu menu, const std::string& text) override {
     log.push_back("menu" + std::to_string(static_cast<int>(menu)) + "=" + text);
   }
@@ -62,7 +66,7 @@ class RecordingView final : public bootwarden::MainWindowView {
   shared::WindowId Owner() override { return 42; }
   void Close() override { ++closed; }
 
-  bool anotherInstance = false;
+  bool anotherInstance = false, failPictures = false;
   std::vector<std::string> log, pictures;
   shared::LanguageList languages;
   std::string disableCaption = "&Disable";
@@ -180,6 +184,17 @@ TEST_F(MainWindowTest, WithoutPacksTheDesignCaptionsStayAndStoredRowsFollowTheEn
   const int last = Window().List().Count();
   EXPECT_EQ(bootwarden::EntryAt(Window().List(), last), stored);
   EXPECT_EQ(Window().Staging().SnapshotCount(), last) << "the store's rows are in the snapshot";
+}
+
+TEST_F(MainWindowTest, AFlagThatCannotBeLoadedIsShownAndLeavesTheDesignCaptions) {
+  AddPack("English");
+  view_.failPictures = true;
+  ASSERT_TRUE(Window().Load());
+  ASSERT_EQ(prompt_.Asked().size(), 1u);
+  EXPECT_EQ(prompt_.Asked()[0].text, "English.bmp cannot be loaded.");
+  EXPECT_EQ(prompt_.Asked()[0].style, shared::kMbOk);
+  EXPECT_FALSE(Window().LanguagePackFound());
+  EXPECT_EQ(view_.log, (std::vector<std::string>{"control5=Disable"}));
 }
 
 TEST_F(MainWindowTest, ASecondInstanceReadsAndWritesNothing) {
