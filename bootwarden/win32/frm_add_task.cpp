@@ -1,5 +1,7 @@
 #include "bootwarden/win32/frm_add_task.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 #include "shared/win32/xp_cmd_button.h"
