@@ -173,8 +173,12 @@ void XPCmdButton::Paint() {
   UniqueBitmap image(::CreateCompatibleBitmap(dc, size.cx > 0 ? size.cx : 1, size.cy > 0 ? size.cy : 1));
   if (buffer && image) {
     ScopedSelect selected(buffer.get(), image.get());
+    // In a right-to-left window the paint DC is mirrored, and a mirrored copy would show the
+    // caption's letters backwards: the skin is symmetric, so the picture is copied unmirrored.
+    ::SetLayout(buffer.get(), 0);
     DrawCell(buffer.get(), cell_, size);
     DrawCaption(buffer.get(), size);
+    ::SetLayout(dc, 0);
     ::BitBlt(dc, 0, 0, size.cx, size.cy, buffer.get(), 0, 0, SRCCOPY);
   } else {
     DrawCell(dc, cell_, size);

@@ -1,5 +1,5 @@
 // Shows the shared windows for a look under Wine and Xvfb:
-//   ui_demo buttons | about-pw | about-bw | splash-pw | splash-bw
+//   ui_demo buttons | about-pw | about-bw | splash-pw | splash-bw | kit | kit-rtl
 // It ends by itself after a few seconds, so a script can take a screenshot meanwhile.
 #include <windows.h>
 
@@ -10,6 +10,10 @@
 #include "shared/win32/frm_about.h"
 #include "shared/win32/frm_splash.h"
 #include "shared/win32/gdi_objects.h"
+#include "shared/win32/language_combo.h"
+#include "shared/win32/list_view.h"
+#include "shared/win32/program_folder.h"
+#include "shared/win32/window_kit.h"
 #include "shared/win32/win32_file_system.h"
 #include "shared/win32/win32_prompt.h"
 #include "shared/win32/win32_registry.h"
@@ -62,6 +66,61 @@ HWND ShowButtons() {
   return window;
 }
 
+// A small window made of the window kit: menu, label, report list, image combo, buttons.
+class KitDemo : public WindowBase<KitDemo> {
+ public:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+      case WM_CREATE: {
+        CreateLabel(Window(), 10, "Installed things", {240, 240, 5415, 255}, Dpi(), {{"Arial", 9.75, true}, CLR_INVALID, std::nullopt, false}, looks_);
+        CreateLabel(Window(), 11, "Select Language", {4800, 3240, 1365, 210}, Dpi(),
+                    {{"Arial", 8.25, true}, RGB(0, 0, 255), std::nullopt, true}, looks_);
+        list_.Create(Window(), 12, {120, 720, 7500, 2300}, Dpi(),
+                     {{"Name", 1540}, {"Status", 1039}, {"Information", 2539}, {"Version", 1039}, {"Path", 2540},
+                      {"Identifier", 2050}});
+        shared::ListModel model;
+        const char* rows[][3] = {{"Toolbar", "Enabled", "C:\\tools\\bar.dll"},
+                                 {"Helper", "Disabled", "C:\\tools\\helper.dll"},
+                                 {"Searcher", "Remove", "C:\\tools\\search.dll"}};
+        for (const auto& r : rows) {
+          const int n = model.Add(r[0]);
+          model.SetText(n, 1, r[1]);
+          model.SetText(n, 4, r[2]);
+        }
+        model.Select(2);
+        list_.Show(model);
+        combo_.Create(Window(), 13, {6300, 3180, 1400, 330}, Dpi(), "Change Interface Language");
+        const std::string lang = ProgramFolder().value_or(".") + "\\Lang";
+        Win32FileSystem files;
+        shared::LanguageList languages = shared::FillLanguageList(files, lang, "English.ini").value_or({});
+        combo_.Fill(languages, lang).IgnoreError();
+        font_.reset(CreatePointFont("MS Sans Serif", 8.25, false, Dpi()));
+        const char* captions[] = {"&Disable", "&Remove", "&Apply"};
+        for (int i = 0; i < 3; ++i) {
+          const shared::TwipsRect r{120 + i * 1560, 3180, 1455, 375};
+          const shared::PixelRect p = shared::ToPixels(r, Dpi());
+          HWND b = CreateXPCmdButton(Window(), 20 + i, captions[i], p.left, p.top, p.width, p.height);
+          SetDesignRect(b, r);
+          ::SendMessageA(b, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+        }
+        return 0;
+      }
+      case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+      default:
+        if (auto brush = looks_.OnCtlColor(message, wParam, lParam)) return *brush;
+        return ::DefWindowProcA(Window(), message, wParam, lParam);
+    }
+  }
+
+ private:
+  ControlLooks looks_;
+  ReportListView list_;
+  LanguageCombo combo_;
+  UniqueFont font_;
+};
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
@@ -82,6 +141,23 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     frmSplash::Show(what == "splash-pw" ? shared::PlugwardenSplash() : shared::BootwardenSplash(), [] {
       return ShowButtons();
     });
+  } else if (what == "kit" || what == "kit-rtl") {
+    InitKitControls();
+    RegisterXPCmdButton();
+    static KitDemo demo;
+    demo.Create({.className = "WardenKitDemo",
+                 .caption = " Window kit",
+                 .client = {0, 0, 7740, 3720},
+                 .style = kFixedSingleMinimiseStyle,
+                 .menu = CreateMenuBar({{1, "&File", {{2, "E&xit"}}}, {3, "&Help", {{4, "&About"}}}}),
+                 .icon = icon});
+    if (what == "kit-rtl") {
+      // Right to left and back and right to left again, as a language change does it.
+      SetRightToLeft(demo.Window(), true);
+      SetRightToLeft(demo.Window(), false);
+      SetRightToLeft(demo.Window(), true);
+    }
+    ::ShowWindow(demo.Window(), SW_SHOW);
   } else {
     return 2;
   }

@@ -1,0 +1,168 @@
+#include "shared/win32/list_view.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "shared/win32/window_kit.h"
+
+namespace shared::win32 {
+namespace {
+
+// Marks a stretch of the wrapper's own changes, whose notifications are not the user's.
+class Updating {
+ public:
+  explicit Updating(bool& flag) : flag_(flag), old_(std::exchange(flag, true)) {}
+  ~Updating() { flag_ = old_; }
+
+ private:
+  bool& flag_;
+  bool old_;
+};
+
+}  // namespace
+
+HWND ReportListView::Create(HWND parent, int id, const TwipsRect& rect, int dpi,
+                            const std::vector<ListColumn>& columns) {
+  InitKitControls();
+  list_ = CreateControl(parent, WC_LISTVIEWA, id, "", kStyle & ~(WS_CHILD | WS_VISIBLE), WS_EX_CLIENTEDGE, rect, dpi);
+  if (list_ == nullptr) return nullptr;
+  id_ = id;
+  ::SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, kExtendedStyle, kExtendedStyle);
+  columns_ = 0;
+  for (const ListColumn& column : columns) {
+    LVCOLUMNA c{};
+    c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
+    c.fmt = LVCFMT_LEFT;
+    c.cx = TwipsToPixels(column.widthTwips, dpi);
+    c.pszText = const_cast<char*>(column.header.c_str());
+    c.iSubItem = columns_;
+    ::SendMessageA(list_, LVM_INSERTCOLUMNA, columns_, reinterpret_cast<LPARAM>(&c));
+    ++columns_;
+  }
+  return list_;
+}
+
+void ReportListView::SetRowTexts(int index, const ListModel::Row& row) {
+  const int shown = std::min(columns_, ListModel::kColumns);
+  for (int column = 0; column < shown; ++column) {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(row[column].c_str());
+    ::SendMessageA(list_, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void ReportListView::Show(const ListModel& model) {
+  if (list_ == nullptr) return;
+  const Updating updating(updating_);
+  ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+  ::SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+  for (int position = 1; position <= model.Count(); ++position) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = position - 1;
+    item.pszText = const_cast<char*>(model.Text(position, 0).c_str());
+    const int index = static_cast<int>(::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (index >= 0) SetRowTexts(index, model.RowAt(position));
+  }
+  ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+  Select(model.Selected());
+  ::InvalidateRect(list_, nullptr, TRUE);
+}
+
+void ReportListView::ShowRow(const ListModel& model, int position) {
+  if (list_ == nullptr || position < 1 || position > model.Count()) return;
+  const Updating updating(updating_);
+  if (position == Count() + 1) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = position - 1;
+    item.pszText = const_cast<char*>("");
+    ::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  }
+  if (position <= Count()) SetRowTexts(position - 1, model.RowAt(position));
+}
+
+int ReportListView::Count() const {
+  return list_ == nullptr ? 0 : static_cast<int>(::SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string ReportListView::Text(int position, int column) const {
+  if (position < 1 || position > Count() || column < 0 || column >= columns_) return {};
+  char text[1024] = {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  ::SendMessageA(list_, LVM_GETITEMTEXTA, position - 1, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+void ReportListView::SetHeader(int column, const std::string& text) {
+  if (list_ == nullptr || column < 1 || column > columns_) return;
+  LVCOLUMNA c{};
+  c.mask = LVCF_TEXT;
+  c.pszText = const_cast<char*>(text.c_str());
+  ::SendMessageA(list_, LVM_SETCOLUMNA, column - 1, reinterpret_cast<LPARAM>(&c));
+}
+
+std::string ReportListView::Header(int column) const {
+  if (list_ == nullptr || column < 1 || column > columns_) return {};
+  char text[260] = {};
+  LVCOLUMNA c{};
+  c.mask = LVCF_TEXT;
+  c.pszText = text;
+  c.cchTextMax = sizeof text;
+  ::SendMessageA(list_, LVM_GETCOLUMNA, column - 1, reinterpret_cast<LPARAM>(&c));
+  return text;
+}
+
+int ReportListView::Selected() const {
+  if (list_ == nullptr) return 0;
+  return static_cast<int>(::SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)) + 1;
+}
+
+void ReportListView::Select(int position) {
+  if (list_ == nullptr) return;
+  const Updating updating(updating_);
+  LVITEMA clear{};
+  clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  ::SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+  if (position < 1 || position > Count()) return;
+  LVITEMA item{};
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  ::SendMessageA(list_, LVM_SETITEMSTATE, position - 1, reinterpret_cast<LPARAM>(&item));
+  ::SendMessageA(list_, LVM_ENSUREVISIBLE, position - 1, FALSE);
+}
+
+std::optional<ReportListView::Event> ReportListView::Decode(const NMHDR* header) const {
+  if (header == nullptr || list_ == nullptr || header->hwndFrom != list_ || updating_) return std::nullopt;
+  switch (header->code) {
+    case NM_CLICK:
+    case NM_DBLCLK: {
+      const auto* activate = reinterpret_cast<const NMITEMACTIVATE*>(header);
+      // Full-row selection: a click anywhere on a row counts, whatever column it falls in.
+      int index = activate->iItem;
+      if (index < 0) {
+        LVHITTESTINFO hit{};
+        hit.pt = activate->ptAction;
+        index = static_cast<int>(::SendMessageA(list_, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+      }
+      return Event{header->code == NM_CLICK ? EventKind::Click : EventKind::DoubleClick, index >= 0 ? index + 1 : 0};
+    }
+    case LVN_ITEMCHANGED: {
+      const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+      if (change->iItem >= 0 && (change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) &&
+          !(change->uOldState & LVIS_SELECTED))
+        return Event{EventKind::SelectionChanged, change->iItem + 1};
+      return std::nullopt;
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace shared::win32
