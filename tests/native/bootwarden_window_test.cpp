@@ -75,9 +75,9 @@ class RecordingView final : public bootwarden::MainWindowView {
   std::vector<shared::AboutVariant> aboutShown;
 };
 
-class MainWindowTest : public ::testing::Test {
+class BootwardenWindowTest : public ::testing::Test {
  protected:
-  MainWindowTest()
+  BootwardenWindowTest()
       : machine_(testing_support::FakeStartupMachine()),
         store_(*machine_.registry),
         reg_(*machine_.registry),
@@ -136,7 +136,7 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<bootwarden::MainWindow> window_;
 };
 
-TEST_F(MainWindowTest, LoadWithPacksSetsEveryCaptionInOrderThenTheButtonsFromTheFirstRow) {
+TEST_F(BootwardenWindowTest, LoadWithPacksSetsEveryCaptionInOrderThenTheButtonsFromTheFirstRow) {
   AddPack("English");
   AddPack("Arabic");
   ASSERT_TRUE(Window().Load());
@@ -171,7 +171,7 @@ TEST_F(MainWindowTest, LoadWithPacksSetsEveryCaptionInOrderThenTheButtonsFromThe
   EXPECT_EQ(Window().Staging().SnapshotCount(), Window().List().Count());
 }
 
-TEST_F(MainWindowTest, WithoutPacksTheDesignCaptionsStayAndStoredRowsFollowTheEnumeration) {
+TEST_F(BootwardenWindowTest, WithoutPacksTheDesignCaptionsStayAndStoredRowsFollowTheEnumeration) {
   bootwarden::StartupEntry stored{"Old Tool", "Disabled", "Registry(Machine Run)", "All Users", "Any User Logs on",
                                   "C:\\old.exe"};
   ASSERT_TRUE(bootwarden::WriteStartupEntryFile(*machine_.files, kStore, {stored}).ok());
@@ -186,7 +186,7 @@ TEST_F(MainWindowTest, WithoutPacksTheDesignCaptionsStayAndStoredRowsFollowTheEn
   EXPECT_EQ(Window().Staging().SnapshotCount(), last) << "the store's rows are in the snapshot";
 }
 
-TEST_F(MainWindowTest, AFlagThatCannotBeLoadedIsShownAndLeavesTheDesignCaptions) {
+TEST_F(BootwardenWindowTest, AFlagThatCannotBeLoadedIsShownAndLeavesTheDesignCaptions) {
   AddPack("English");
   view_.failPictures = true;
   ASSERT_TRUE(Window().Load());
@@ -197,7 +197,7 @@ TEST_F(MainWindowTest, AFlagThatCannotBeLoadedIsShownAndLeavesTheDesignCaptions)
   EXPECT_EQ(view_.log, (std::vector<std::string>{"control5=Disable"}));
 }
 
-TEST_F(MainWindowTest, ASecondInstanceReadsAndWritesNothing) {
+TEST_F(BootwardenWindowTest, ASecondInstanceReadsAndWritesNothing) {
   AddPack("English");
   ASSERT_TRUE(settings_.SaveSetting("Bootwarden", "Language", "Name", "Arabic.ini").ok());
   view_.anotherInstance = true;
@@ -212,7 +212,7 @@ TEST_F(MainWindowTest, ASecondInstanceReadsAndWritesNothing) {
   EXPECT_TRUE(prompt_.Asked().empty());
 }
 
-TEST_F(MainWindowTest, ArabicIsRightToLeftBothWaysAndTheDisableButtonShowsTheEnableTextAfterASwitch) {
+TEST_F(BootwardenWindowTest, ArabicIsRightToLeftBothWaysAndTheDisableButtonShowsTheEnableTextAfterASwitch) {
   AddPack("English");
   AddPack("Arabic");
   AddPack("French");
@@ -235,7 +235,7 @@ TEST_F(MainWindowTest, ArabicIsRightToLeftBothWaysAndTheDisableButtonShowsTheEna
   EXPECT_EQ(Setting(), "French.ini");
 }
 
-TEST_F(MainWindowTest, ButtonsFollowTheClickedRowsStatus) {
+TEST_F(BootwardenWindowTest, ButtonsFollowTheClickedRowsStatus) {
   AddPack("English");
   ASSERT_TRUE(Window().Load());
   const int row = Find("Registry(Machine Run)", "Shared Name");
@@ -260,7 +260,7 @@ TEST_F(MainWindowTest, ButtonsFollowTheClickedRowsStatus) {
   EXPECT_EQ(Window().List().Text(row, StartupEntry::kStatus), "Enabled");
 }
 
-TEST_F(MainWindowTest, ApplyItemsAskFirstAndDoNothingWithoutYes) {
+TEST_F(BootwardenWindowTest, ApplyItemsAskFirstAndDoNothingWithoutYes) {
   AddPack("English");
   ASSERT_TRUE(Window().Load());
   const int row = Find("Registry(Machine Run)", "Shared Name");
@@ -295,7 +295,7 @@ TEST_F(MainWindowTest, ApplyItemsAskFirstAndDoNothingWithoutYes) {
   EXPECT_EQ(view_.closed, 1);
 }
 
-TEST_F(MainWindowTest, LogOffAndRestartStoreTheDisabledEntriesBeforeTheSessionEnds) {
+TEST_F(BootwardenWindowTest, LogOffAndRestartStoreTheDisabledEntriesBeforeTheSessionEnds) {
   ASSERT_TRUE(Window().Load());
   std::vector<std::string> storedAtRequest;
   session_.onRequest = [&](const std::string& request) {
@@ -327,7 +327,7 @@ TEST_F(MainWindowTest, LogOffAndRestartStoreTheDisabledEntriesBeforeTheSessionEn
   EXPECT_NE(prompt_.Asked().back().text.find("was not restarted"), std::string::npos);
 }
 
-TEST_F(MainWindowTest, MenusHandOverToTheLaunchersAndTheProfiles) {
+TEST_F(BootwardenWindowTest, MenusHandOverToTheLaunchersAndTheProfiles) {
   AddPack("English");
   ASSERT_TRUE(Window().Load());
   Window().MenuClicked(MainMenu::kVisit);
@@ -378,7 +378,7 @@ class AddTaskViewFake final : public bootwarden::AddTaskView {
   int closed = 0;
 };
 
-TEST_F(MainWindowTest, AddTaskAppendsOneEnabledRowWithTheRulesOfItsFields) {
+TEST_F(BootwardenWindowTest, AddTaskAppendsOneEnabledRowWithTheRulesOfItsFields) {
   AddPack("English");
   ASSERT_TRUE(Window().Load());
   const int before = Window().List().Count();
