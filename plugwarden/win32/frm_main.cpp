@@ -80,15 +80,15 @@ frmMain::~frmMain() {
 }
 
 HWND frmMain::Load() {
-  TopLevelSpec spec;
-  spec.className = "PlugwardenMain";
-  spec.caption = kMainCaption;
-  spec.client = kClient;
-  spec.style = kFixedSingleMinimiseStyle;
-  spec.menu = DesignMenus();
-  spec.icon = options_.icon;
+  TopLevelSpec windowShape;
+  windowShape.className = "PlugwardenMain";
+  windowShape.caption = kMainCaption;
+  windowShape.client = kClient;
+  windowShape.style = kFixedSingleMinimiseStyle;
+  windowShape.menu = DesignMenus();
+  windowShape.icon = options_.icon;
   // The load runs in WM_CREATE; a second instance makes the creation fail.
-  HWND window = Create(spec);
+  HWND window = Create(windowShape);
   if (window == nullptr) return nullptr;
   ::ShowWindow(window, SW_SHOWNORMAL);
   ::UpdateWindow(window);

@@ -20,13 +20,13 @@ class ToolTipWindow : public WindowBase<ToolTipWindow> {
 
   bool Open() {
     layout_ = LayOutToolTip(content_.width, content_.textHeight);
-    TopLevelSpec spec;
-    spec.className = "PlugwardenToolTip";
-    spec.client = {0, 0, layout_.width, layout_.height};
-    spec.style = WS_POPUP | WS_CLIPCHILDREN;
+    TopLevelSpec windowShape;
+    windowShape.className = "PlugwardenToolTip";
+    windowShape.client = {0, 0, layout_.width, layout_.height};
+    windowShape.style = WS_POPUP | WS_CLIPCHILDREN;
     // Unowned, and still out of the task bar.
-    spec.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-    return Create(spec) != nullptr;
+    windowShape.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    return Create(windowShape) != nullptr;
   }
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -18,13 +18,13 @@ class ProfileDialog : public shared::win32::WindowBase<T> {
   HWND Open(const char* className, const ProfileDialogTexts& texts, const ProfileDialogLayout& layout) {
     texts_ = texts;
     layout_ = layout;
-    shared::win32::TopLevelSpec spec;
-    spec.className = className;
-    spec.caption = texts.caption;
-    spec.client = layout.client;
-    spec.placeAtClientOrigin = true;
-    spec.owner = shared::win32::HiddenOwnerWindow();  // out of the task bar, like the about box
-    return Base::Create(spec);
+    shared::win32::TopLevelSpec windowShape;
+    windowShape.className = className;
+    windowShape.caption = texts.caption;
+    windowShape.client = layout.client;
+    windowShape.placeAtClientOrigin = true;
+    windowShape.owner = shared::win32::HiddenOwnerWindow();  // out of the task bar, like the about box
+    return Base::Create(windowShape);
   }
 
   // The label and the button; the input is the dialog's own.

@@ -60,24 +60,24 @@ void SetLayoutStyle(HWND window, bool rightToLeft) {
 
 }  // namespace
 
-HWND CreateTopLevelWindow(const TopLevelSpec& spec, WNDPROC proc, void* param, int dpi) {
-  if (spec.className == nullptr ||
-      !RegisterClassOnce(spec.className, proc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
+HWND CreateTopLevelWindow(const TopLevelSpec& windowShape, WNDPROC proc, void* param, int dpi) {
+  if (windowShape.className == nullptr ||
+      !RegisterClassOnce(windowShape.className, proc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
     return nullptr;
-  const int width = TwipsToPixels(spec.client.width, dpi);
-  const int height = TwipsToPixels(spec.client.height, dpi);
+  const int width = TwipsToPixels(windowShape.client.width, dpi);
+  const int height = TwipsToPixels(windowShape.client.height, dpi);
   RECT frame{0, 0, width, height};
-  ::AdjustWindowRectEx(&frame, spec.style, spec.menu != nullptr, spec.exStyle);
+  ::AdjustWindowRectEx(&frame, windowShape.style, windowShape.menu != nullptr, windowShape.exStyle);
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
-  if (spec.placeAtClientOrigin) {
-    x = TwipsToPixels(spec.client.left, dpi) + frame.left;
-    y = TwipsToPixels(spec.client.top, dpi) + frame.top;
+  if (windowShape.placeAtClientOrigin) {
+    x = TwipsToPixels(windowShape.client.left, dpi) + frame.left;
+    y = TwipsToPixels(windowShape.client.top, dpi) + frame.top;
   }
-  HWND window = ::CreateWindowExA(spec.exStyle, spec.className, spec.caption.c_str(), spec.style, x,
+  HWND window = ::CreateWindowExA(windowShape.exStyle, windowShape.className, windowShape.caption.c_str(), windowShape.style, x,
                                   y, frame.right - frame.left, frame.bottom - frame.top,
-                                  spec.owner, spec.menu, ::GetModuleHandleA(nullptr), param);
+                                  windowShape.owner, windowShape.menu, ::GetModuleHandleA(nullptr), param);
   if (window == nullptr) {
-    if (spec.menu != nullptr) ::DestroyMenu(spec.menu);
+    if (windowShape.menu != nullptr) ::DestroyMenu(windowShape.menu);
     return nullptr;
   }
   // A menu bar that wraps to two lines takes client height: give it back.
@@ -89,9 +89,9 @@ HWND CreateTopLevelWindow(const TopLevelSpec& spec, WNDPROC proc, void* param, i
     ::SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + height - client.bottom,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  if (spec.icon != nullptr) {
-    ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(spec.icon));
-    ::SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(spec.icon));
+  if (windowShape.icon != nullptr) {
+    ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowShape.icon));
+    ::SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowShape.icon));
   }
   return window;
 }
@@ -136,7 +136,7 @@ void PlaceAtDesignRect(HWND control, int dpi) {
 
 HFONT ControlLooks::Font(const FontSpec& font, int dpi) {
   for (const OwnedFont& f : fonts_)
-    if (f.dpi == dpi && f.spec.face == font.face && f.spec.points == font.points && f.spec.bold == font.bold)
+    if (f.dpi == dpi && f.windowShape.face == font.face && f.windowShape.points == font.points && f.windowShape.bold == font.bold)
       return f.font.get();
   UniqueFont made(CreatePointFont(font.face.c_str(), font.points, font.bold, dpi));
   if (!made) return nullptr;

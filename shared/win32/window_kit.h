@@ -48,9 +48,9 @@ struct TopLevelSpec {
   HICON icon = nullptr;  // not owned
 };
 
-// Creates a top-level window whose client area is spec.client's size at the system DPI.
+// Creates a top-level window whose client area is windowShape.client's size at the system DPI.
 // `param` reaches WM_NCCREATE/WM_CREATE as lpCreateParams. nullptr when it cannot be made.
-HWND CreateTopLevelWindow(const TopLevelSpec& spec, WNDPROC proc, void* param, int dpi);
+HWND CreateTopLevelWindow(const TopLevelSpec& windowShape, WNDPROC proc, void* param, int dpi);
 
 // WM_NCCREATE trampoline: messages go to T::HandleMessage(message, wParam, lParam) from
 // WM_NCCREATE on (Window() is already set there). At WM_NCDESTROY Window() is cleared before
@@ -72,9 +72,9 @@ class WindowBase {
   HWND Window() const { return window_; }
   int Dpi() const { return dpi_; }
 
-  HWND Create(const TopLevelSpec& spec) {
+  HWND Create(const TopLevelSpec& windowShape) {
     dpi_ = WindowDpi(nullptr);
-    return CreateTopLevelWindow(spec, &WindowBase::Proc, this, dpi_);
+    return CreateTopLevelWindow(windowShape, &WindowBase::Proc, this, dpi_);
   }
 
  private:
@@ -112,7 +112,7 @@ void PlaceAtDesignRect(HWND control, int dpi);
 // WM_CTLCOLOR* messages to OnCtlColor.
 class ControlLooks {
  public:
-  // An owned font, made once per spec at `dpi`; nullptr when it cannot be made.
+  // An owned font, made once per windowShape at `dpi`; nullptr when it cannot be made.
   HFONT Font(const FontSpec& font, int dpi);
   void SetFont(HWND control, const FontSpec& font, int dpi);
   // Text colour, and background (nullopt: the button face, drawn transparently over it).
@@ -123,7 +123,7 @@ class ControlLooks {
 
  private:
   struct OwnedFont {
-    FontSpec spec;
+    FontSpec windowShape;
     int dpi;
     UniqueFont font;
   };
