@@ -13,7 +13,6 @@ namespace kit = shared::win32;
 using shared::TwipsRect;
 
 const shared::FontSpec kControlFont{"Tahoma", 8.25, false};
-frmAddTask* gCurrent = nullptr;
 // Closing is posted: the click that closes the dialog is still being handled by its button.
 constexpr UINT kUnloadMessage = WM_APP + 1;
 
@@ -39,30 +38,20 @@ int IdOf(AddTaskControl control) {
 
 }  // namespace
 
-frmAddTask::frmAddTask(MainWindow& main)
-    : presenter_(*this, AddTaskServices{main.Language(), main.LanguagePackFound(), main.EmptyFieldText(), main.Prompt(),
+frmAddTask::frmAddTask(HWND owner, MainWindow& main)
+    : owner_(owner),
+      presenter_(*this, AddTaskServices{main.Language(), main.LanguagePackFound(), main.EmptyFieldText(), main.Prompt(),
                                         dialog_, [&main](const StartupEntry& entry) { main.AppendRow(entry); }}) {}
 
-HWND frmAddTask::Show(HWND owner, MainWindow& main) {
-  if (gCurrent != nullptr) {
-    ::SetForegroundWindow(gCurrent->Window());
-    return gCurrent->Window();
-  }
-  auto* dialog = new (std::nothrow) frmAddTask(main);
-  if (dialog == nullptr) return nullptr;
-  HWND window = dialog->Create({.className = kAddTaskClassName,
-                                .caption = DesignCaption(AddTaskControl::kWindow),
-                                .client = kAddTaskClient,
-                                .owner = owner});
-  if (window == nullptr) {
-    delete dialog;
+HWND frmAddTask::Load() {
+  if (Create({.className = kAddTaskClassName,
+              .caption = DesignCaption(AddTaskControl::kWindow),
+              .client = kAddTaskClient,
+              .owner = owner_}) == nullptr)
     return nullptr;
-  }
-  ::ShowWindow(window, SW_SHOWNORMAL);
-  return window;
+  ::ShowWindow(Window(), SW_SHOWNORMAL);
+  return Window();
 }
-
-HWND frmAddTask::Current() { return gCurrent != nullptr ? gCurrent->Window() : nullptr; }
 
 void frmAddTask::CreateControls() {
   HWND window = Window();
@@ -78,13 +67,13 @@ void frmAddTask::CreateControls() {
     const shared::PixelRect r = shared::ToPixels(button.rect, dpi);
     HWND made = kit::CreateXPCmdButton(window, button.id, DesignCaption(button.control), r.left, r.top, r.width, r.height);
     kit::SetDesignRect(made, button.rect);
-    looks_.SetFont(made, kControlFont, dpi);
+    Looks().SetFont(made, kControlFont, dpi);
   }
   // A drop-down list: only the eight locations can be chosen. The height holds the open list.
   HWND combo = kit::CreateControl(window, WC_COMBOBOXA, kAddCombo1Id, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
                                   0, {1320, 720, 2175, 315 * 9}, dpi);
   kit::SetDesignRect(combo, {1320, 720, 2175, 315 * 9});
-  looks_.SetFont(combo, kControlFont, dpi);
+  Looks().SetFont(combo, kControlFont, dpi);
   const struct {
     int id;
     TwipsRect rect;
@@ -92,7 +81,7 @@ void frmAddTask::CreateControls() {
   for (const auto& edit : edits) {
     HWND made = kit::CreateControl(window, WC_EDITA, edit.id, "", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
                                    edit.rect, dpi);
-    looks_.SetFont(made, kControlFont, dpi);
+    Looks().SetFont(made, kControlFont, dpi);
   }
   const struct {
     int id;
@@ -102,7 +91,7 @@ void frmAddTask::CreateControls() {
                 {kAddLabel3Id, AddTaskControl::kLabel3, {120, 720, 975, 255}},
                 {kAddLabel1Id, AddTaskControl::kLabel1, {120, 240, 975, 255}}};
   for (const auto& label : labels)
-    kit::CreateLabel(window, label.id, DesignCaption(label.control), label.rect, dpi, {.font = kControlFont}, looks_);
+    kit::CreateLabel(window, label.id, DesignCaption(label.control), label.rect, dpi, {.font = kControlFont}, Looks());
   // Tab order: name, location choice, command line, Browse, Add, Cancel.
   HWND order[] = {::GetDlgItem(window, kAddNameId), combo, ::GetDlgItem(window, kAddLocationId),
                   ::GetDlgItem(window, kAddCommand1Id), ::GetDlgItem(window, kAddAddId),
@@ -115,11 +104,9 @@ void frmAddTask::CreateControls() {
 }
 
 LRESULT frmAddTask::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (auto coloured = looks_.OnCtlColor(message, wParam, lParam)) return *coloured;
   switch (message) {
     case WM_CREATE:
       dialog_.SetOwner(Window());
-      gCurrent = this;
       CreateControls();
       presenter_.Load();
       ::SetFocus(::GetDlgItem(Window(), kAddNameId));
@@ -144,14 +131,10 @@ LRESULT frmAddTask::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kUnloadMessage:
       ::DestroyWindow(Window());
       return 0;
-    case WM_NCDESTROY:
-      if (gCurrent == this) gCurrent = nullptr;
-      delete this;
-      return 0;
     default:
       break;
   }
-  return ::DefWindowProcA(Window(), message, wParam, lParam);
+  return DefaultProc(message, wParam, lParam);
 }
 
 void frmAddTask::SetRightToLeft(bool rightToLeft) { kit::SetRightToLeft(Window(), rightToLeft, Dpi()); }
@@ -163,7 +146,7 @@ void frmAddTask::SetCaption(AddTaskControl control, const std::string& text) {
   }
   HWND target = ::GetDlgItem(Window(), IdOf(control));
   if (control == AddTaskControl::kLabel1 || control == AddTaskControl::kLabel3 || control == AddTaskControl::kLabel5)
-    return kit::SetLabelText(target, text);
+    return kit::SetLabelText(target, text, Dpi());
   ::SetWindowTextA(target, text.c_str());
 }
 

@@ -23,17 +23,16 @@ inline constexpr int kAddLabel1Id = 209;
 inline constexpr char kAddTaskClassName[] = "BootwardenAddTask";
 inline constexpr shared::TwipsRect kAddTaskClient{0, 0, 6450, 2280};
 
-class frmAddTask : public shared::win32::WindowBase<frmAddTask>, private AddTaskView {
+// frmAddTask::Show(owner, main) loads and shows the dialog, or brings the open one to the front;
+// `main` must outlive it. Current() is the open one (ModelessWindow).
+class frmAddTask : public shared::win32::ModelessWindow<frmAddTask>, private AddTaskView {
  public:
-  // Loads and shows the dialog, or brings the open one to the front. `main` must outlive it.
-  static HWND Show(HWND owner, MainWindow& main);
-  // The open dialog, or nullptr.
-  static HWND Current();
-
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  explicit frmAddTask(MainWindow& main);
+  friend class shared::win32::ModelessWindow<frmAddTask>;
+  frmAddTask(HWND owner, MainWindow& main);
+  HWND Load();
   void CreateControls();
 
   // AddTaskView
@@ -46,9 +45,9 @@ class frmAddTask : public shared::win32::WindowBase<frmAddTask>, private AddTask
   void SetLocation(const std::string& text) override;
   void Close() override;
 
+  HWND owner_;
   shared::win32::Win32FileDialog dialog_;
   AddTask presenter_;
-  shared::win32::ControlLooks looks_;
 };
 
 }  // namespace bootwarden::win32

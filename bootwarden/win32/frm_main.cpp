@@ -85,21 +85,20 @@ bool frmMain::OnCreate() {
     const shared::PixelRect r = shared::ToPixels(button.rect, dpi);
     HWND made = kit::CreateXPCmdButton(window, button.id, DesignCaption(button.control), r.left, r.top, r.width, r.height);
     kit::SetDesignRect(made, button.rect);
-    looks_.SetFont(made, kControlFont, dpi);
+    Looks().SetFont(made, kControlFont, dpi);
   }
   list_.Create(window, kListView1Id, {120, 600, 9615, 3135}, dpi, Columns());
-  looks_.SetFont(list_.Handle(), kControlFont, dpi);
+  Looks().SetFont(list_.Handle(), kControlFont, dpi);
   combo_.Create(window, kComboLangId, {2520, 4560, 1935, 330}, dpi, "");
-  looks_.SetFont(combo_.Handle(), kControlFont, dpi);
+  Looks().SetFont(combo_.Handle(), kControlFont, dpi);
   kit::CreateLabel(window, kLabel3Id, DesignCaption(MainControl::kLabel3), {120, 4560, 1410, 210}, dpi,
-                   {.font = {"Arial", 8.25, true}}, looks_);
+                   {.font = {"Arial", 8.25, true}}, Looks());
   kit::CreateLabel(window, kLabel1Id, DesignCaption(MainControl::kLabel1), {120, 120, 4335, 375}, dpi,
-                   {.font = {"Arial", 9.75, true}}, looks_);
+                   {.font = {"Arial", 9.75, true}}, Looks());
   return presenter_.Load();
 }
 
 LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (auto coloured = looks_.OnCtlColor(message, wParam, lParam)) return *coloured;
   switch (message) {
     case WM_CREATE:
       // A second instance ends here: the window is never shown.
@@ -128,7 +127,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return ::DefWindowProcA(Window(), message, wParam, lParam);
+  return DefaultProc(message, wParam, lParam);
 }
 
 void frmMain::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -158,7 +157,7 @@ void frmMain::SetMenuCaption(MainMenu menu, const std::string& text) { kit::SetM
 
 void frmMain::SetControlCaption(MainControl control, const std::string& text) {
   HWND target = ::GetDlgItem(Window(), ControlId(control));
-  if (control == MainControl::kLabel1 || control == MainControl::kLabel3) return kit::SetLabelText(target, text);
+  if (control == MainControl::kLabel1 || control == MainControl::kLabel3) return kit::SetLabelText(target, text, Dpi());
   ::SetWindowTextA(target, text.c_str());
 }
 

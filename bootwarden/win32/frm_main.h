@@ -71,7 +71,6 @@ class frmMain : public shared::win32::WindowBase<frmMain>, private MainWindowVie
   MainWindowServices services_;
   FrmMainOptions options_;
   MainWindow presenter_;
-  shared::win32::ControlLooks looks_;
   shared::win32::ReportListView list_;
   shared::win32::LanguageCombo combo_;
 };

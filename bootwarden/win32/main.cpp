@@ -46,6 +46,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32Shortcut shortcuts;
 
   shared::LanguagePack language(profile, files, clock, win32::ProgramFolder().value_or(""));
+  // A window that fails on a message leaves a record in the error log and goes on.
+  win32::SetWindowErrorSink([&language](const std::string& record) { language.WriteErrorLog(record); });
   shared::RegistryStore store(registry);
   shared::RegistryComponent reg(registry);
   bootwarden::LocationNames names;

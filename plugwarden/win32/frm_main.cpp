@@ -80,15 +80,15 @@ frmMain::~frmMain() {
 }
 
 HWND frmMain::Load() {
-  TopLevelSpec windowShape;
-  windowShape.className = "PlugwardenMain";
-  windowShape.caption = kMainCaption;
-  windowShape.client = kClient;
-  windowShape.style = kFixedSingleMinimiseStyle;
-  windowShape.menu = DesignMenus();
-  windowShape.icon = options_.icon;
+  TopLevelSpec spec;
+  spec.className = "PlugwardenMain";
+  spec.caption = kMainCaption;
+  spec.client = kClient;
+  spec.style = kFixedSingleMinimiseStyle;
+  spec.menu = DesignMenus();
+  spec.icon = options_.icon;
   // The load runs in WM_CREATE; a second instance makes the creation fail.
-  HWND window = Create(windowShape);
+  HWND window = Create(spec);
   if (window == nullptr) return nullptr;
   ::ShowWindow(window, SW_SHOWNORMAL);
   ::UpdateWindow(window);
@@ -107,21 +107,21 @@ void frmMain::CreateControls() {
                 {"Path", 2540},
                 {"BHO Identifier", 2050}});
   CreateLabel(window, kLabel1, "Installed Browser Helper Objects", {240, 240, 5415, 255}, dpi,
-              LabelLook{{"Arial", 9.75, true}}, looks_);
+              LabelLook{{"Arial", 9.75, true}}, Looks());
   combo_.Create(window, kComboLang, {9720, 4080, 1935, 330}, dpi, "Change Interface Language");
   LabelLook blue{{"Arial", 8.25, true}, RGB(0, 0, 255)};
   blue.sizedToText = true;
-  CreateLabel(window, kLabel2, "Select Language", {8040, 4080, 1365, 210}, dpi, blue, looks_);
+  CreateLabel(window, kLabel2, "Select Language", {8040, 4080, 1365, 210}, dpi, blue, Looks());
   // The box alone: its text is Label3 beside it.
   CreateControl(window, WC_BUTTONA, kCheck1, "", WS_TABSTOP | BS_AUTOCHECKBOX, 0, {360, 4520, 255, 255}, dpi);
   CreateLabel(window, kLabel3,
               "Let Plugwarden to  start always with Windows and apply this profile(current values in this list)",
-              {600, 4560, 8775, 255}, dpi, LabelLook{{"Arial", 8.25, true}}, looks_);
+              {600, 4560, 8775, 255}, dpi, LabelLook{{"Arial", 8.25, true}}, Looks());
   for (const ButtonDesign& design : kButtons) {
     HWND button = CreateXPCmdButton(window, design.id, design.caption, 0, 0, 0, 0);
     SetDesignRect(button, design.place);
     PlaceAtDesignRect(button, dpi);
-    looks_.SetFont(button, kButtonFont, dpi);
+    Looks().SetFont(button, kButtonFont, dpi);
   }
   // Tab order as designed: the list first.
   ::SetFocus(list_.Handle());
@@ -142,10 +142,6 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kShownMessage:
       presenter_.Shown();
       return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      if (auto brush = looks_.OnCtlColor(message, wParam, lParam)) return *brush;
-      break;
     case WM_COMMAND:
       Command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
@@ -164,8 +160,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  HWND window = Window();
-  return ::DefWindowProcA(window, message, wParam, lParam);
+  return DefaultProc(message, wParam, lParam);
 }
 
 void frmMain::Command(int id, int code, HWND control) {
@@ -210,7 +205,7 @@ void frmMain::SetText(MainText target, const std::string& text) {
   if (IsMenu(id)) {
     SetMenuCaption(Window(), id, text);
   } else if (id == kLabel1 || id == kLabel2 || id == kLabel3) {
-    SetLabelText(::GetDlgItem(Window(), id), text);
+    SetLabelText(::GetDlgItem(Window(), id), text, Dpi());
   } else {
     ::SetDlgItemTextA(Window(), id, text.c_str());
   }
@@ -254,7 +249,7 @@ void frmMain::EndProgram() {
   frmToolTip::Close();
   frmSave::Close();
   frmLoad::Close();
-  if (HWND about = frmAbout::Current()) ::DestroyWindow(about);
+  frmAbout::Close();
   if (Window() != nullptr && !creating_) ::DestroyWindow(Window());
   options_.endProgram();
 }

@@ -88,7 +88,6 @@ class frmMain final : public shared::win32::WindowBase<frmMain>, private MainVie
   MainWindowOptions options_;
   MainWindow presenter_;
   std::optional<shared::win32::SingleInstance> instance_;
-  shared::win32::ControlLooks looks_;
   shared::win32::ReportListView list_;
   shared::win32::LanguageCombo combo_;
   bool creating_ = false;

@@ -1,24 +1,27 @@
 #pragma once
 // frmSave: the modeless save-profile dialog of the Configuration menu. It saves the main
-// window's list through its presenter and closes itself after a save; one is open at a time.
+// window's list through its presenter and closes itself after a save; one is open at a time:
+// frmSave::Show(main) (`main` outlives it), Current(), Close().
 #include <windows.h>
 
 #include "plugwarden/main_window.h"
+#include "plugwarden/win32/profile_dialog.h"
 
 namespace plugwarden::win32 {
 
-// Control IDs of both profile dialogs (1 and 2 belong to the dialog manager's Enter and Escape).
-inline constexpr int kProfileLabelId = 100;
-inline constexpr int kProfileInputId = 101;   // Text1 / Combo1
-inline constexpr int kProfileButtonId = 102;  // cmdSave / cmdLoad
-
-class frmSave {
+class frmSave : public ProfileDialog<frmSave> {
  public:
-  // Loads and shows the dialog, or brings the open one forward. `main` outlives it.
-  static HWND Show(MainWindow& main);
-  static HWND Current();
-  // Closes it without further events (the program is ending).
-  static void Close();
+  using ProfileDialog::ProfileDialog;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  friend class shared::win32::ModelessWindow<frmSave>;
+  friend class ProfileDialog<frmSave>;
+  HWND Load();
+  void Act();  // Save
+  static LRESULT Text1Hook(void* self, HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND text1_ = nullptr;
 };
 
 }  // namespace plugwarden::win32

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include "plugwarden/tooltip.h"
+#include "shared/win32/gdi_objects.h"
+#include "shared/win32/window_kit.h"
 
 namespace plugwarden::win32 {
 
@@ -18,14 +20,27 @@ inline constexpr char kToolTipEdgeResource[] = "TOOLTIPEDGE";
 inline constexpr COLORREF kToolTipBackground = RGB(240, 236, 216);
 inline constexpr COLORREF kToolTipTextColour = RGB(128, 108, 24);
 
-class frmToolTip {
+// frmToolTip::ShowAtCursor(content): fillToolTip's content, then ShowAtCursor; an open pop-up
+// closes first. nullptr when the window cannot be made. Current() and Close() as for every
+// ModelessWindow.
+class frmToolTip : public shared::win32::ModelessWindow<frmToolTip> {
  public:
-  // fillToolTip's content, then ShowAtCursor; an open pop-up closes first. nullptr when the
-  // window cannot be made.
-  static HWND ShowAtCursor(const ToolTipContent& content);
-  // The open pop-up, or nullptr.
-  static HWND Current();
-  static void Close();
+  explicit frmToolTip(ToolTipContent content) : content_(std::move(content)) {}
+  static HWND ShowAtCursor(const ToolTipContent& content) { return Reopen(content); }
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  friend class shared::win32::ModelessWindow<frmToolTip>;
+  HWND Load();
+  void CreateParts();
+  void Blit(HDC dc, HBITMAP bitmap, const shared::TwipsRect& place);
+  void Paint();
+
+  ToolTipContent content_;
+  ToolTipLayout layout_;
+  shared::win32::UniqueBrush background_;
+  shared::win32::UniqueBitmap glyph_, side_, edge_;
 };
 
 }  // namespace plugwarden::win32

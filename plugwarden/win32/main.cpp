@@ -56,6 +56,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32Shell shell;
   const std::string folder = ProgramFolder().value_or(std::string());
   shared::LanguagePack language(profile, files, clock, folder);
+  // A window that fails on a message leaves a record in the error log and goes on.
+  SetWindowErrorSink([&language](const std::string& record) { language.WriteErrorLog(record); });
 
   plugwarden::win32::MainWindowOptions options;
   options.icon = ::LoadIconA(instance, "PLUGWARDEN");

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "shared/about_box.h"
+#include "shared/win32/window_kit.h"
 
 namespace shared::win32 {
 
@@ -28,13 +29,31 @@ struct AboutServices {
   std::function<std::string()> unavailableText;
 };
 
-class frmAbout {
+// One about box at a time; Current() and Close() as for every ModelessWindow.
+class frmAbout : public ModelessWindow<frmAbout> {
  public:
+  frmAbout(const AboutVariant& variant, const AboutServices& services, HICON icon)
+      : variant_(variant), services_(services), icon_(icon) {}
   // Loads and shows the about box, or brings the one already open to the front. The services
   // must outlive the window. `icon` is the program's icon (not owned; nullptr for none).
-  static HWND Show(const AboutVariant& variant, const AboutServices& services, HICON icon);
-  // The open about box, or nullptr.
-  static HWND Current();
+  static HWND Show(const AboutVariant& variant, const AboutServices& services, HICON icon) {
+    return ModelessWindow::Show(variant, services, icon);
+  }
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  friend class ModelessWindow<frmAbout>;
+  HWND Load();
+  void CreateControls();
+  void PlaceControls();
+  void Paint();
+
+  AboutVariant variant_;
+  AboutServices services_;
+  HICON icon_;
+  AboutLayout layout_;
+  AboutCaptions captions_;
 };
 
 // Gives a message to the dialog manager of whichever shared window it belongs to (Tab, access

@@ -8,24 +8,12 @@ namespace shared::win32 {
 namespace {
 
 // A drop-down list's field shows no text of its own while nothing is selected, and the image
-// combo draws nothing there under Wine: the inner combo box is subclassed to draw the design
-// text over its empty field.
-constexpr char kOldProcProp[] = "WardenComboOldProc";
-constexpr char kDesignTextProp[] = "WardenComboDesignText";
-
-LRESULT CALLBACK FieldProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto old = reinterpret_cast<WNDPROC>(::GetPropA(combo, kOldProcProp));
-  if (old == nullptr) return ::DefWindowProcA(combo, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrA(combo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
-    ::RemovePropA(combo, kOldProcProp);
-    ::RemovePropA(combo, kDesignTextProp);
-    return ::CallWindowProcA(old, combo, message, wParam, lParam);
-  }
-  const LRESULT result = ::CallWindowProcA(old, combo, message, wParam, lParam);
-  const auto* text = static_cast<const std::string*>(::GetPropA(combo, kDesignTextProp));
-  if (message == WM_PAINT && wParam == 0 && text != nullptr && !text->empty() &&
-      ::SendMessageA(combo, CB_GETCURSEL, 0, 0) < 0) {
+// combo draws nothing there under Wine: the inner combo box is hooked to draw the design text
+// over its empty field.
+LRESULT FieldHook(void* designText, HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = ::DefSubclassProc(combo, message, wParam, lParam);
+  const auto* text = static_cast<const std::string*>(designText);
+  if (message == WM_PAINT && wParam == 0 && !text->empty() && ::SendMessageA(combo, CB_GETCURSEL, 0, 0) < 0) {
     RECT field{};
     ::GetClientRect(combo, &field);
     const int edge = ::GetSystemMetrics(SM_CXEDGE);
@@ -57,11 +45,7 @@ HWND LanguageCombo::Create(HWND parent, int id, const TwipsRect& rect, int dpi, 
   dpi_ = dpi;
   designText_ = designText;
   HWND inner = reinterpret_cast<HWND>(::SendMessageA(combo_, CBEM_GETCOMBOCONTROL, 0, 0));
-  if (inner != nullptr && !designText_.empty()) {
-    ::SetPropA(inner, kDesignTextProp, const_cast<std::string*>(&designText_));
-    ::SetPropA(inner, kOldProcProp,
-               reinterpret_cast<HANDLE>(::SetWindowLongPtrA(inner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FieldProc))));
-  }
+  if (inner != nullptr && !designText_.empty()) HookControl(inner, &FieldHook, &designText_);
   return combo_;
 }
 

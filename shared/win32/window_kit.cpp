@@ -3,6 +3,9 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <string>
 
 #include "shared/win32/frm_about.h"
 
@@ -60,24 +63,25 @@ void SetLayoutStyle(HWND window, bool rightToLeft) {
 
 }  // namespace
 
-HWND CreateTopLevelWindow(const TopLevelSpec& windowShape, WNDPROC proc, void* param, int dpi) {
-  if (windowShape.className == nullptr ||
-      !RegisterClassOnce(windowShape.className, proc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
+HWND CreateTopLevelWindow(const TopLevelSpec& spec, WNDPROC proc, void* param, int dpi) {
+  if (spec.className == nullptr ||
+      !RegisterClassOnce(spec.className, proc,
+                         spec.background != nullptr ? spec.background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
     return nullptr;
-  const int width = TwipsToPixels(windowShape.client.width, dpi);
-  const int height = TwipsToPixels(windowShape.client.height, dpi);
+  const int width = TwipsToPixels(spec.client.width, dpi);
+  const int height = TwipsToPixels(spec.client.height, dpi);
   RECT frame{0, 0, width, height};
-  ::AdjustWindowRectEx(&frame, windowShape.style, windowShape.menu != nullptr, windowShape.exStyle);
+  ::AdjustWindowRectEx(&frame, spec.style, spec.menu != nullptr, spec.exStyle);
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
-  if (windowShape.placeAtClientOrigin) {
-    x = TwipsToPixels(windowShape.client.left, dpi) + frame.left;
-    y = TwipsToPixels(windowShape.client.top, dpi) + frame.top;
+  if (spec.placeAtClientOrigin) {
+    x = TwipsToPixels(spec.client.left, dpi) + frame.left;
+    y = TwipsToPixels(spec.client.top, dpi) + frame.top;
   }
-  HWND window = ::CreateWindowExA(windowShape.exStyle, windowShape.className, windowShape.caption.c_str(), windowShape.style, x,
+  HWND window = ::CreateWindowExA(spec.exStyle, spec.className, spec.caption.c_str(), spec.style, x,
                                   y, frame.right - frame.left, frame.bottom - frame.top,
-                                  windowShape.owner, windowShape.menu, ::GetModuleHandleA(nullptr), param);
+                                  spec.owner, spec.menu, ::GetModuleHandleA(nullptr), param);
   if (window == nullptr) {
-    if (windowShape.menu != nullptr) ::DestroyMenu(windowShape.menu);
+    if (spec.menu != nullptr) ::DestroyMenu(spec.menu);
     return nullptr;
   }
   // A menu bar that wraps to two lines takes client height: give it back.
@@ -89,9 +93,9 @@ HWND CreateTopLevelWindow(const TopLevelSpec& windowShape, WNDPROC proc, void* p
     ::SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + height - client.bottom,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  if (windowShape.icon != nullptr) {
-    ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowShape.icon));
-    ::SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowShape.icon));
+  if (spec.icon != nullptr) {
+    ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(spec.icon));
+    ::SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(spec.icon));
   }
   return window;
 }
@@ -136,7 +140,7 @@ void PlaceAtDesignRect(HWND control, int dpi) {
 
 HFONT ControlLooks::Font(const FontSpec& font, int dpi) {
   for (const OwnedFont& f : fonts_)
-    if (f.dpi == dpi && f.windowShape.face == font.face && f.windowShape.points == font.points && f.windowShape.bold == font.bold)
+    if (f.dpi == dpi && f.spec.face == font.face && f.spec.points == font.points && f.spec.bold == font.bold)
       return f.font.get();
   UniqueFont made(CreatePointFont(font.face.c_str(), font.points, font.bold, dpi));
   if (!made) return nullptr;
@@ -145,8 +149,18 @@ HFONT ControlLooks::Font(const FontSpec& font, int dpi) {
 }
 
 void ControlLooks::SetFont(HWND control, const FontSpec& font, int dpi) {
-  if (font.face.empty()) return;
+  if (font.face.empty() || control == nullptr) return;
+  std::erase_if(uses_, [control](const FontUse& use) { return use.control == control; });
+  uses_.push_back({control, font});
   if (HFONT f = Font(font, dpi)) ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
+}
+
+void ControlLooks::ChangeDpi(int dpi) {
+  std::vector<OwnedFont> old = std::move(fonts_);
+  fonts_.clear();
+  for (const FontUse& use : uses_)
+    if (HFONT f = Font(use.spec, dpi)) ::SendMessageA(use.control, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
+  // The old fonts go only now that no control holds them.
 }
 
 void ControlLooks::SetColours(HWND control, COLORREF text, std::optional<COLORREF> background) {
@@ -187,23 +201,111 @@ HWND CreateLabel(HWND parent, int id, const std::string& text, const TwipsRect& 
   if (look.text != CLR_INVALID || look.background) looks.SetColours(label, look.text, look.background);
   if (look.sizedToText) {
     ::SetPropA(label, kSizedToTextProp, reinterpret_cast<HANDLE>(1));
-    SetLabelText(label, text);
+    SetLabelText(label, text, dpi);
   }
   return label;
 }
 
-void SetLabelText(HWND label, const std::string& text) {
+void SetLabelText(HWND label, const std::string& text, int dpi) {
   ::SetWindowTextA(label, text.c_str());
   if (::GetPropA(label, kSizedToTextProp) == nullptr) return;
   const SIZE size = TextSize(label, text);
   const std::optional<TwipsRect> design = DesignRect(label);
-  const int dpi = WindowDpi(label);
+  if (dpi <= 0) dpi = WindowDpi(label);
   // Placed from its design origin, so it grows from its leading edge in either layout.
   const RECT now = LogicalRect(label);
   const int left = design ? TwipsToPixels(design->left, dpi) : now.left;
   const int top = design ? TwipsToPixels(design->top, dpi) : now.top;
   ::SetWindowPos(label, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   ::InvalidateRect(label, nullptr, TRUE);
+}
+
+namespace {
+
+std::function<void(const std::string&)>& ErrorSink() {
+  static std::function<void(const std::string&)> sink;
+  return sink;
+}
+
+void ReportWindowFailure(UINT message, const char* what) {
+  char text[160];
+  std::snprintf(text, sizeof text, "Window message 0x%04X failed: ", message);
+  const std::string record = text + std::string(what);
+  // The barrier must not throw itself: a failing sink leaves the record to the debugger.
+  try {
+    if (ErrorSink()) return ErrorSink()(record);
+  } catch (...) {
+  }
+  ::OutputDebugStringA(record.c_str());
+}
+
+}  // namespace
+
+void SetWindowErrorSink(std::function<void(const std::string&)> sink) { ErrorSink() = std::move(sink); }
+
+namespace detail {
+
+std::optional<LRESULT> Guarded(UINT message, WPARAM wParam, LPARAM lParam,
+                               LRESULT (*call)(void* self, UINT message, WPARAM wParam, LPARAM lParam), void* self) {
+  try {
+    return call(self, message, wParam, lParam);
+  } catch (const std::exception& e) {
+    ReportWindowFailure(message, e.what());
+  } catch (...) {
+    ReportWindowFailure(message, "unknown exception");
+  }
+  return std::nullopt;
+}
+
+void ApplyDpiChange(HWND window, int dpi, const RECT* suggested, ControlLooks& looks) {
+  if (window == nullptr || dpi <= 0) return;
+  if (suggested != nullptr)
+    ::SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  looks.ChangeDpi(dpi);
+  for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    PlaceAtDesignRect(child, dpi);
+    // A label sized to its text takes the size of the text in its new font.
+    if (::GetPropA(child, kSizedToTextProp) != nullptr) {
+      const int length = ::GetWindowTextLengthA(child);
+      std::string text(static_cast<std::size_t>(length) + 1, '\0');
+      text.resize(static_cast<std::size_t>(::GetWindowTextA(child, text.data(), length + 1)));
+      SetLabelText(child, text, dpi);
+    }
+  }
+  ::RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+}  // namespace detail
+
+namespace {
+
+struct HookCall {
+  ControlHook hook;
+  void* owner;
+  HWND control;
+};
+
+LRESULT CALLBACK HookProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR owner) {
+  const auto hook = reinterpret_cast<ControlHook>(id);
+  if (message == WM_NCDESTROY) {
+    ::RemoveWindowSubclass(control, &HookProc, id);
+    return ::DefSubclassProc(control, message, wParam, lParam);
+  }
+  HookCall call{hook, reinterpret_cast<void*>(owner), control};
+  const auto invoke = [](void* c, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    const auto* h = static_cast<HookCall*>(c);
+    return h->hook(h->owner, h->control, m, w, l);
+  };
+  if (const std::optional<LRESULT> handled = detail::Guarded(message, wParam, lParam, invoke, &call)) return *handled;
+  return ::DefSubclassProc(control, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool HookControl(HWND control, ControlHook hook, void* owner) {
+  return control != nullptr && hook != nullptr &&
+         ::SetWindowSubclass(control, &HookProc, reinterpret_cast<UINT_PTR>(hook), reinterpret_cast<DWORD_PTR>(owner));
 }
 
 bool IsRightToLeftLayout(HWND window) {

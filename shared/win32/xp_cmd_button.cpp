@@ -7,6 +7,7 @@
 #include <string>
 
 #include "shared/win32/gdi_objects.h"
+#include "shared/win32/window_kit.h"
 #include "shared/xp_button_state.h"
 
 namespace shared::win32 {
@@ -53,33 +54,31 @@ LRESULT AccessibleObject(HWND window, WPARAM wParam) {
   return result < 0 ? 0 : result;
 }
 
-class XPCmdButton {
+class XPCmdButton : public WindowBase<XPCmdButton> {
  public:
-  explicit XPCmdButton(HWND window) : window_(window) {}
-
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
   SIZE ClientSize() const {
     RECT r{};
-    ::GetClientRect(window_, &r);
+    ::GetClientRect(Window(), &r);
     return {r.right, r.bottom};
   }
   // Takes the cell a reaction asks for and repaints.
   void Show(int cell) {
     cell_ = cell;
-    ::InvalidateRect(window_, nullptr, FALSE);
+    ::InvalidateRect(Window(), nullptr, FALSE);
   }
   void Carry(const ButtonReaction& reaction) {
-    if (reaction.startTimer) ::SetTimer(window_, kHoverTimerId, kHoverIntervalMs, nullptr);
-    if (reaction.stopTimer) ::KillTimer(window_, kHoverTimerId);
+    if (reaction.startTimer) ::SetTimer(Window(), kHoverTimerId, kHoverIntervalMs, nullptr);
+    if (reaction.stopTimer) ::KillTimer(Window(), kHoverTimerId);
     if (reaction.cell) Show(*reaction.cell);
   }
   void Notify(UINT code, std::int16_t button, std::int16_t shift, float x, float y, std::int16_t keyCode = 0,
               std::int16_t keyAscii = 0) {
     XPCmdButtonNotify n{};
-    n.hdr.hwndFrom = window_;
-    n.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(window_));
+    n.hdr.hwndFrom = Window();
+    n.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(Window()));
     n.hdr.code = code;
     n.button = button;
     n.shift = shift;
@@ -87,12 +86,12 @@ class XPCmdButton {
     n.y = y;
     n.keyCode = keyCode;
     n.keyAscii = keyAscii;
-    ::SendMessageA(::GetParent(window_), WM_NOTIFY, n.hdr.idFrom, reinterpret_cast<LPARAM>(&n));
+    ::SendMessageA(::GetParent(Window()), WM_NOTIFY, n.hdr.idFrom, reinterpret_cast<LPARAM>(&n));
   }
   void Click() {
-    if (!::IsWindowEnabled(window_)) return;
-    ::SendMessageA(::GetParent(window_), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(window_), BN_CLICKED),
-                   reinterpret_cast<LPARAM>(window_));
+    if (!::IsWindowEnabled(Window())) return;
+    ::SendMessageA(::GetParent(Window()), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(Window()), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(Window()));
   }
   void MouseDown(std::int16_t button, LPARAM lParam);
   void MouseUp(std::int16_t button, WPARAM keys, LPARAM lParam);
@@ -100,7 +99,6 @@ class XPCmdButton {
   void DrawCell(HDC target, int cell, SIZE size);
   void DrawCaption(HDC target, SIZE size);
 
-  HWND window_;
   XPButtonState state_;
   int cell_ = kCellNormal;
   HFONT font_ = nullptr;  // the holder's
@@ -111,8 +109,8 @@ class XPCmdButton {
 };
 
 void XPCmdButton::MouseDown(std::int16_t button, LPARAM lParam) {
-  ::SetFocus(window_);
-  ::SetCapture(window_);
+  ::SetFocus(Window());
+  ::SetCapture(Window());
   if (button == kButtonLeft) leftPressed_ = true;
   Notify(kXpnMouseDown, button, ShiftState(), static_cast<float>(GET_X_LPARAM(lParam)),
          static_cast<float>(GET_Y_LPARAM(lParam)));
@@ -124,7 +122,7 @@ void XPCmdButton::MouseUp(std::int16_t button, WPARAM keys, LPARAM lParam) {
   const int y = GET_Y_LPARAM(lParam);
   const bool click = button == kButtonLeft && leftPressed_;
   if (button == kButtonLeft) leftPressed_ = false;
-  if ((keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && ::GetCapture() == window_) ::ReleaseCapture();
+  if ((keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && ::GetCapture() == Window()) ::ReleaseCapture();
   Notify(kXpnMouseUp, button, ShiftState(), static_cast<float>(x), static_cast<float>(y));
   Carry(state_.MouseUp());
   // Like any push button: a release away from the control is no click.
@@ -148,7 +146,7 @@ void XPCmdButton::DrawCell(HDC target, int cell, SIZE size) {
 
 void XPCmdButton::DrawCaption(HDC target, SIZE size) {
   char text[512] = {};
-  const int length = ::GetWindowTextA(window_, text, static_cast<int>(sizeof text));
+  const int length = ::GetWindowTextA(Window(), text, static_cast<int>(sizeof text));
   if (length <= 0) return;
   ScopedSelect font(target, font_ != nullptr ? static_cast<HGDIOBJ>(font_) : ::GetStockObject(DEFAULT_GUI_FONT));
   // The caption is laid out as an auto-sized label: measured, then centred by halving.
@@ -166,7 +164,7 @@ void XPCmdButton::DrawCaption(HDC target, SIZE size) {
 
 void XPCmdButton::Paint() {
   PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(window_, &ps);
+  HDC dc = ::BeginPaint(Window(), &ps);
   const SIZE size = ClientSize();
   // Painted off screen first, so the nine copies and the caption never flicker.
   UniqueMemoryDc buffer(::CreateCompatibleDC(dc));
@@ -184,7 +182,7 @@ void XPCmdButton::Paint() {
     DrawCell(dc, cell_, size);
     DrawCaption(dc, size);
   }
-  ::EndPaint(window_, &ps);
+  ::EndPaint(Window(), &ps);
 }
 
 LRESULT XPCmdButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -214,14 +212,14 @@ LRESULT XPCmdButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Show(state_.SetEnabled(wParam != 0));
       return 0;
     case WM_SETTEXT: {
-      const LRESULT result = ::DefWindowProcA(window_, message, wParam, lParam);
+      const LRESULT result = DefaultProc(message, wParam, lParam);
       Show(state_.ShowRestLook());
       return result;
     }
     case WM_SETFONT:
       font_ = reinterpret_cast<HFONT>(wParam);
       Show(state_.ShowRestLook());
-      if (LOWORD(lParam) != 0) ::UpdateWindow(window_);
+      if (LOWORD(lParam) != 0) ::UpdateWindow(Window());
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
@@ -260,16 +258,16 @@ LRESULT XPCmdButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam != kHoverTimerId) break;
       POINT p{};
       ::GetCursorPos(&p);
-      ::ScreenToClient(window_, &p);
+      ::ScreenToClient(Window(), &p);
       const SIZE size = ClientSize();
       const ButtonReaction reaction = state_.TimerTick(p.x, p.y, size.cx, size.cy);
-      if (reaction.stopTimer) ::KillTimer(window_, kHoverTimerId);
+      if (reaction.stopTimer) ::KillTimer(Window(), kHoverTimerId);
       if (reaction.raise) Notify(kXpnMouseOut, 0, 0, 0, 0);
       if (reaction.cell) Show(*reaction.cell);
       return 0;
     }
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lParam) != window_) leftPressed_ = false;
+      if (reinterpret_cast<HWND>(lParam) != Window()) leftPressed_ = false;
       return 0;
     case WM_KEYDOWN:
       Notify(kXpnKeyDown, 0, ShiftState(), 0, 0, static_cast<std::int16_t>(wParam));
@@ -294,7 +292,7 @@ LRESULT XPCmdButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE:
       // A push button to the dialog manager: it then gives access keys to BM_CLICK and, while
       // the button has the focus, Enter to it as the default button.
-      return DLGC_BUTTON | ((defaultButton_ || ::GetFocus() == window_) ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+      return DLGC_BUTTON | ((defaultButton_ || ::GetFocus() == Window()) ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
     case BM_CLICK:
       Click();
       return 0;
@@ -302,10 +300,10 @@ LRESULT XPCmdButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       defaultButton_ = (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
       return 0;
     case BM_GETSTATE:
-      return (cell_ == kCellPressed ? BST_PUSHED : 0) | (::GetFocus() == window_ ? BST_FOCUS : 0);
+      return (cell_ == kCellPressed ? BST_PUSHED : 0) | (::GetFocus() == Window() ? BST_FOCUS : 0);
     case WM_GETOBJECT:
       if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
-        if (const LRESULT result = AccessibleObject(window_, wParam); result != 0) return result;
+        if (const LRESULT result = AccessibleObject(Window(), wParam); result != 0) return result;
       }
       break;
     case kXpbmSetState:
@@ -322,39 +320,13 @@ LRESULT XPCmdButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return ::DefWindowProcA(window_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<XPCmdButton*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == WM_NCCREATE) {
-    self = new (std::nothrow) XPCmdButton(window);
-    if (self == nullptr) return FALSE;
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  if (self == nullptr) return ::DefWindowProcA(window, message, wParam, lParam);
-  const LRESULT result = self->HandleMessage(message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    delete self;
-  }
-  return result;
+  return DefaultProc(message, wParam, lParam);
 }
 
 }  // namespace
 
 bool RegisterXPCmdButton() {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  HINSTANCE instance = ::GetModuleHandleA(nullptr);
-  if (::GetClassInfoExA(instance, kXPCmdButtonClass, &wc)) return true;
-  wc = WNDCLASSEXA{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = ButtonProc;
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = kXPCmdButtonClass;
-  return ::RegisterClassExA(&wc) != 0;
+  return RegisterClassOnce(kXPCmdButtonClass, &WindowBase<XPCmdButton>::ControlProc, nullptr);
 }
 
 HWND CreateXPCmdButton(HWND parent, int id, const char* caption, int x, int y, int width, int height, DWORD style) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ using namespace shared::win32;
 using shared::TwipsRect;
 using shared::TwipsToPixels;
 
+constexpr UINT kThrowMessage = WM_APP + 7;
 constexpr int kList = 101, kCombo = 102, kLabel = 103, kEdit = 104, kFileMenu = 200, kExit = 201, kHelpMenu = 210,
               kAbout = 211;
 
@@ -44,6 +46,8 @@ class KitWindow : public WindowBase<KitWindow> {
       case WM_COMMAND:
         if (auto text = combo.ChosenText(wParam, lParam)) chosen.push_back(*text);
         return 0;
+      case kThrowMessage:
+        throw std::runtime_error("no room");
       default:
         if (auto brush = looks.OnCtlColor(message, wParam, lParam)) return *brush;
         return ::DefWindowProcA(Window(), message, wParam, lParam);
@@ -316,6 +320,17 @@ TEST_F(KitTest, AFlagThatCannotBeLoadedStopsTheFillingAndIsReported) {
   EXPECT_EQ(window_.combo.Count(), 0);
   EXPECT_EQ(window_.combo.PictureCount(), 1);
   EXPECT_FALSE(list.LanguagePackFound);
+}
+
+TEST_F(KitTest, AnExceptionInAWindowProcedureIsLoggedAndTheWindowLivesOn) {
+  std::vector<std::string> log;
+  SetWindowErrorSink([&log](const std::string& record) { log.push_back(record); });
+  EXPECT_EQ(::SendMessageA(Main(), kThrowMessage, 0, 0), 0) << "the default procedure's answer";
+  SetWindowErrorSink(nullptr);
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_NE(log[0].find("no room"), std::string::npos) << log[0];
+  EXPECT_TRUE(::IsWindow(Main()));
+  EXPECT_EQ(window_.list.Count(), 0) << "still answering";
 }
 
 TEST(SingleInstanceWin32, TheSecondSeesTheFirstUntilItEnds) {

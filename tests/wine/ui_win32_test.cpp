@@ -13,6 +13,7 @@
 #include "shared/win32/frm_about.h"
 #include "shared/win32/frm_splash.h"
 #include "shared/win32/gdi_objects.h"
+#include "shared/win32/window_kit.h"
 #include "shared/win32/win32_file_system.h"
 #include "shared/win32/win32_registry.h"
 #include "shared/win32/xp_cmd_button.h"
@@ -379,15 +380,14 @@ TEST(SplashWin32, KeyPressEndsWithoutMainWindow) {
 TEST(SplashWin32, FrameClickEndsButLabelClickDoesNot) {
   HWND splash = frmSplash::Show(shared::PlugwardenSplash(), [] { return static_cast<HWND>(nullptr); });
   ASSERT_NE(splash, nullptr);
-  HWND frame = ::GetDlgItem(splash, kSplashFrameId);
-  ASSERT_NE(frame, nullptr);
   const int dpi = WindowDpi(splash);
-  // On the product name: nothing.
-  const int nameX = shared::TwipsToPixels(2280 + 600, dpi);
-  const int nameY = shared::TwipsToPixels(720 + 300, dpi);
-  ::SendMessageA(frame, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(nameX, nameY));
+  // On the product name, or on the border around the frame: nothing.
+  const int nameX = shared::TwipsToPixels(150 + 2280 + 600, dpi);
+  const int nameY = shared::TwipsToPixels(60 + 720 + 300, dpi);
+  ::SendMessageA(splash, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(nameX, nameY));
+  ::SendMessageA(splash, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
   EXPECT_TRUE(::IsWindow(splash));
-  ::SendMessageA(frame, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 200));
+  ::SendMessageA(splash, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 200));
   EXPECT_FALSE(::IsWindow(splash));
   EXPECT_TRUE(RunUntilQuit(200));
 }

@@ -72,9 +72,9 @@ class KitDemo : public WindowBase<KitDemo> {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
       case WM_CREATE: {
-        CreateLabel(Window(), 10, "Installed things", {240, 240, 5415, 255}, Dpi(), {{"Arial", 9.75, true}, CLR_INVALID, std::nullopt, false}, looks_);
+        CreateLabel(Window(), 10, "Installed things", {240, 240, 5415, 255}, Dpi(), {{"Arial", 9.75, true}, CLR_INVALID, std::nullopt, false}, Looks());
         CreateLabel(Window(), 11, "Select Language", {4800, 3240, 1365, 210}, Dpi(),
-                    {{"Arial", 8.25, true}, RGB(0, 0, 255), std::nullopt, true}, looks_);
+                    {{"Arial", 8.25, true}, RGB(0, 0, 255), std::nullopt, true}, Looks());
         list_.Create(Window(), 12, {120, 720, 7500, 2300}, Dpi(),
                      {{"Name", 1540}, {"Status", 1039}, {"Information", 2539}, {"Version", 1039}, {"Path", 2540},
                       {"Identifier", 2050}});
@@ -109,13 +109,11 @@ class KitDemo : public WindowBase<KitDemo> {
         ::PostQuitMessage(0);
         return 0;
       default:
-        if (auto brush = looks_.OnCtlColor(message, wParam, lParam)) return *brush;
-        return ::DefWindowProcA(Window(), message, wParam, lParam);
+        return DefaultProc(message, wParam, lParam);
     }
   }
 
  private:
-  ControlLooks looks_;
   ReportListView list_;
   LanguageCombo combo_;
   UniqueFont font_;
