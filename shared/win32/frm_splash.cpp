@@ -111,6 +111,10 @@ LRESULT frmSplash::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kHandOverTimer) Carry(presenter_.TimerTick());
       return 0;
+    case WM_GETDLGCODE:
+      // Key preview: every key is the splash's. The programs' loop runs the dialog manager
+      // first, which would take Escape, Enter and the arrows for commands and focus moves.
+      return DLGC_WANTALLKEYS;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       // Any key but a lone modifier: Shift, Ctrl or Alt on its way to a combination is no press.
