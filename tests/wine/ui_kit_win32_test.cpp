@@ -37,7 +37,7 @@ class KitWindow : public WindowBase<KitWindow> {
                      {"Identifier", 2050}, {"", 776}});
         combo.Create(Window(), kCombo, {9720, 4080, 1935, 330}, Dpi(), "Change Interface Language");
         label = CreateLabel(Window(), kLabel, "Select Language", {8040, 4080, 1365, 210}, Dpi(),
-                            {{"Arial", 8.25, true}, RGB(0, 0, 255), std::nullopt, true}, looks);
+                            {{"Arial", 8.25, true}, RGB(0, 0, 255), std::nullopt, true}, Looks());
         edit = CreateControl(Window(), "EDIT", kEdit, "abc", WS_BORDER | WS_TABSTOP, 0, {240, 240, 2000, 300}, Dpi());
         return 0;
       case WM_NOTIFY:
@@ -49,14 +49,12 @@ class KitWindow : public WindowBase<KitWindow> {
       case kThrowMessage:
         throw std::runtime_error("no room");
       default:
-        if (auto brush = looks.OnCtlColor(message, wParam, lParam)) return *brush;
-        return ::DefWindowProcA(Window(), message, wParam, lParam);
+        return DefaultProc(message, wParam, lParam);
     }
   }
 
   ReportListView list;
   LanguageCombo combo;
-  ControlLooks looks;
   HWND label = nullptr;
   HWND edit = nullptr;
   std::vector<ReportListView::Event> events;
@@ -320,6 +318,39 @@ TEST_F(KitTest, AFlagThatCannotBeLoadedStopsTheFillingAndIsReported) {
   EXPECT_EQ(window_.combo.Count(), 0);
   EXPECT_EQ(window_.combo.PictureCount(), 1);
   EXPECT_FALSE(list.LanguagePackFound);
+}
+
+// A client rect relative to the parent's client area.
+RECT InParent(HWND control) {
+  RECT r = Screen(control);
+  ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+TEST_F(KitTest, AChangeOfDpiTakesTheSuggestedRectAndLaysOutFromTheTwips) {
+  const HFONT before = reinterpret_cast<HFONT>(::SendMessageA(window_.label, WM_GETFONT, 0, 0));
+  const RECT labelBefore = Screen(window_.label);
+  RECT suggested{50, 40, 50 + 1000, 40 + 600};
+  ::SendMessageA(Main(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(window_.Dpi(), 144);
+  EXPECT_EQ(Screen(Main()).left, 50);
+  EXPECT_EQ(Screen(Main()).right - Screen(Main()).left, 1000);
+  const shared::PixelRect edit = shared::ToPixels({240, 240, 2000, 300}, 144);
+  const RECT now = InParent(window_.edit);
+  EXPECT_EQ(now.left, edit.left);
+  EXPECT_EQ(now.top, edit.top);
+  EXPECT_EQ(now.right - now.left, edit.width);
+  EXPECT_EQ(now.bottom - now.top, edit.height);
+  EXPECT_EQ(InParent(window_.list.Handle()).left, TwipsToPixels(120, 144));
+  // The label's font is made anew at 144 DPI, and the label sized to its text grows with it.
+  const HFONT after = reinterpret_cast<HFONT>(::SendMessageA(window_.label, WM_GETFONT, 0, 0));
+  ASSERT_NE(after, nullptr);
+  EXPECT_NE(after, before);
+  LOGFONTA font{};
+  ::GetObjectA(after, sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, -shared::PointsToPixels(8.25, 144));
+  EXPECT_GT(Screen(window_.label).right - Screen(window_.label).left, labelBefore.right - labelBefore.left);
+  EXPECT_EQ(InParent(window_.label).left, TwipsToPixels(8040, 144));
 }
 
 TEST_F(KitTest, AnExceptionInAWindowProcedureIsLoggedAndTheWindowLivesOn) {
