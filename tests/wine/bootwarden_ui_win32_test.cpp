@@ -25,13 +25,16 @@
 #include "tests/fakes/fake_prompt.h"
 #include "tests/fakes/fake_session.h"
 #include "tests/fakes/fake_shell.h"
-#include "tests/wine/dialog_driver.h"
 #include "tests/wine/test_paths.h"
+#include "tests/wine/ui_driver.h"
 #include "tests/wine/win32_startup_machine.h"
 
 namespace {
 
 using bootwarden::MainMenu;
+using testing_support::Click;
+using testing_support::Pump;
+using testing_support::WindowText;
 using bootwarden::StartupEntry;
 namespace bw = bootwarden::win32;
 
@@ -67,27 +70,7 @@ TEST(CommonFileDialog, OpenSaveAndCancelAnswerWithWhatTheUserDid) {
   }
 }
 
-void Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (shared::win32::TranslateProgramMessage(msg)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-}
-
-// A click as the mouse gives it: down and up inside the button.
-void Click(HWND button) {
-  ASSERT_NE(button, nullptr);
-  ::SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  ::SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  Pump();
-}
-
-void Menu(HWND window, MainMenu item) {
-  ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(bw::MenuId(item), 0), 0);
-  Pump();
-}
+void Menu(HWND window, MainMenu item) { testing_support::Command(window, bw::MenuId(item)); }
 
 // The locations of the seeded machine, one entry of each kind.
 struct Kind {
@@ -150,12 +133,7 @@ class BootwardenWindows : public ::testing::Test {
     ADD_FAILURE() << "no row " << taskName << " from " << loadFrom;
     return 0;
   }
-  // A click on the row in the list control itself.
-  void SelectRow(int position) {
-    HWND list = main_->List().Handle();
-    ListView_SetItemState(list, position - 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    Pump();
-  }
+  void SelectRow(int position) { testing_support::SelectRow(main_->List().Handle(), position); }
   HWND Control(int id) { return ::GetDlgItem(main_->Window(), id); }
   void JustApply() {
     prompt_.Script({shared::kAnswerYes});
@@ -193,16 +171,12 @@ class BootwardenWindows : public ::testing::Test {
 TEST_F(BootwardenWindows, DisabledEntriesLeaveTheirLocationsForTheStoreAndComeBackWhenEnabled) {
   HWND window = Open();
   ASSERT_NE(window, nullptr);
-  char caption[64] = {};
-  ::GetWindowTextA(window, caption, sizeof(caption));
-  EXPECT_STREQ(caption, "Bootwarden");
+  EXPECT_EQ(WindowText(window), "Bootwarden");
   EXPECT_EQ(main_->List().Count(), 14);
   EXPECT_EQ(main_->List().Header(7), "");
   for (const Kind& kind : kKinds) {
     SelectRow(Row(kind.loadFrom, kind.taskName));
-    char text[32] = {};
-    ::GetWindowTextA(Control(bw::kCmdDisableId), text, sizeof(text));
-    EXPECT_STREQ(text, "&Disable") << kind.loadFrom;
+    EXPECT_EQ(WindowText(Control(bw::kCmdDisableId)), "&Disable") << kind.loadFrom;
     Click(Control(bw::kCmdDisableId));
     EXPECT_EQ(main_->List().Text(Row(kind.loadFrom, kind.taskName), StartupEntry::kStatus), "Disabled");
   }
@@ -230,9 +204,7 @@ TEST_F(BootwardenWindows, DisabledEntriesLeaveTheirLocationsForTheStoreAndComeBa
     const int row = Row(kind.loadFrom, kind.taskName);
     EXPECT_EQ(main_->List().Text(row, StartupEntry::kStatus), "Disabled");
     SelectRow(row);
-    char text[32] = {};
-    ::GetWindowTextA(Control(bw::kCmdDisableId), text, sizeof(text));
-    EXPECT_STREQ(text, "&Enable") << kind.loadFrom;
+    EXPECT_EQ(WindowText(Control(bw::kCmdDisableId)), "&Enable") << kind.loadFrom;
     Click(Control(bw::kCmdDisableId));
   }
   JustApply();
@@ -278,9 +250,7 @@ TEST_F(BootwardenWindows, AddTaskProfilesAndArabicRightToLeft) {
     Click(::GetDlgItem(add, bw::kAddCommand1Id));
     ASSERT_TRUE(user.Answered());
   }
-  char location[MAX_PATH] = {};
-  ::GetWindowTextA(::GetDlgItem(add, bw::kAddLocationId), location, sizeof(location));
-  EXPECT_STREQ(location, target.c_str());
+  EXPECT_EQ(WindowText(::GetDlgItem(add, bw::kAddLocationId)), target);
   Click(::GetDlgItem(add, bw::kAddAddId));
   EXPECT_EQ(bw::frmAddTask::Current(), nullptr) << "closed after Add";
   ASSERT_EQ(main_->List().Count(), rows + 1);
@@ -314,28 +284,14 @@ TEST_F(BootwardenWindows, AddTaskProfilesAndArabicRightToLeft) {
 
   // Arabic turns the window right to left, English back.
   auto& languages = main_->Languages();
-  int arabic = -1, english = -1;
-  for (int i = 0; i < languages.Count(); ++i) {
-    if (languages.ItemText(i) == "Arabic") arabic = i;
-    if (languages.ItemText(i) == "English") english = i;
+  EXPECT_EQ(languages.ItemText(languages.SelectedIndex()), "English");
+  for (const char* language : {"Arabic", "English", "Arabic"}) {
+    ASSERT_TRUE(testing_support::Choose(languages, language));
+    const bool arabic = std::string(language) == "Arabic";
+    EXPECT_EQ(shared::win32::IsRightToLeftLayout(window), arabic);
+    EXPECT_EQ(shared::win32::IsRightToLeftLayout(main_->List().Handle()), arabic);
   }
-  ASSERT_GE(arabic, 0);
-  ASSERT_GE(english, 0);
-  EXPECT_EQ(languages.SelectedIndex(), english);
-  const auto choose = [&](int index) {
-    ::SendMessageA(languages.Handle(), CB_SETCURSEL, index, 0);
-    ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(bw::kComboLangId, CBN_SELCHANGE),
-                   reinterpret_cast<LPARAM>(languages.Handle()));
-    Pump();
-  };
-  choose(arabic);
-  EXPECT_TRUE(shared::win32::IsRightToLeftLayout(window));
-  EXPECT_TRUE(::GetWindowLongA(main_->List().Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
   EXPECT_EQ(language_.CurrentLanguageFile(), "Arabic.ini");
-  choose(english);
-  EXPECT_FALSE(shared::win32::IsRightToLeftLayout(window));
-  EXPECT_FALSE(::GetWindowLongA(main_->List().Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
-  choose(arabic);
   Close();
   EXPECT_EQ(settings_.GetSetting("Bootwarden", "Language", "Name"), "Arabic.ini");
 }

@@ -5,7 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -16,12 +16,16 @@
 #include "shared/win32/win32_file_system.h"
 #include "shared/win32/window_kit.h"
 #include "tests/wine/test_paths.h"
+#include "tests/wine/ui_driver.h"
 
 namespace {
 
 using namespace shared::win32;
 using shared::TwipsRect;
 using shared::TwipsToPixels;
+using testing_support::Pump;
+using testing_support::RectInParent;
+using testing_support::ScreenRect;
 
 constexpr UINT kThrowMessage = WM_APP + 7;
 constexpr int kList = 101, kCombo = 102, kLabel = 103, kEdit = 104, kFileMenu = 200, kExit = 201, kHelpMenu = 210,
@@ -60,15 +64,6 @@ class KitWindow : public WindowBase<KitWindow> {
   std::vector<ReportListView::Event> events;
   std::vector<std::string> chosen;
 };
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (TranslateProgramMessage(msg)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-}
 
 class KitTest : public ::testing::Test {
  protected:
@@ -115,15 +110,10 @@ TEST_F(KitTest, WindowMenuAndListViewLooksRowsAndSelection) {
 
   HWND list = window_.list.Handle();
   const LONG style = ::GetWindowLongA(list, GWL_STYLE);
-  EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
-  EXPECT_EQ(style & (LVS_SINGLESEL | LVS_SHOWSELALWAYS), LVS_SINGLESEL | LVS_SHOWSELALWAYS);
-  EXPECT_EQ(style & (LVS_EDITLABELS | LVS_SORTASCENDING | LVS_SORTDESCENDING), 0);
-  const DWORD ex = static_cast<DWORD>(::SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
-  EXPECT_EQ(ex & (LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES), DWORD{LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES});
-  RECT listRect{};
-  ::GetWindowRect(list, &listRect);
-  EXPECT_EQ(listRect.right - listRect.left, Px(120 + 11415) - Px(120));
-  EXPECT_EQ(::SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0), Px(1540));
+  EXPECT_EQ(style & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_SORTASCENDING),
+            LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS);
+  EXPECT_EQ(ListView_GetExtendedListViewStyle(list) & (LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES),
+            DWORD{LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES});
   EXPECT_EQ(::SendMessageA(list, LVM_GETCOLUMNWIDTH, 6, 0), Px(776));
 
   shared::ListModel model = ThreeRows();
@@ -157,20 +147,15 @@ TEST_F(KitTest, WindowMenuAndListViewLooksRowsAndSelection) {
   ::SendMessageA(list, WM_LBUTTONUP, 0, at);
   Pump();
   EXPECT_EQ(window_.list.Selected(), 3);
-  bool selection = false, click = false;
-  for (const auto& e : window_.events) {
-    selection |= e.kind == ReportListView::EventKind::SelectionChanged && e.position == 3;
-    click |= e.kind == ReportListView::EventKind::Click && e.position == 3;
-  }
-  EXPECT_TRUE(selection);
-  EXPECT_TRUE(click);
-  window_.events.clear();
   ::SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
   ::SendMessageA(list, WM_LBUTTONUP, 0, at);
   Pump();
-  bool doubleClick = false;
-  for (const auto& e : window_.events) doubleClick |= e.kind == ReportListView::EventKind::DoubleClick && e.position == 3;
-  EXPECT_TRUE(doubleClick);
+  for (const auto kind : {ReportListView::EventKind::SelectionChanged, ReportListView::EventKind::Click,
+                          ReportListView::EventKind::DoubleClick}) {
+    EXPECT_TRUE(std::any_of(window_.events.begin(), window_.events.end(),
+                            [kind](const ReportListView::Event& e) { return e.kind == kind && e.position == 3; }))
+        << static_cast<int>(kind);
+  }
 
   // The dialog manager of the program's loop: Tab leaves the list for the next control.
   ::SetForegroundWindow(Main());
@@ -178,13 +163,6 @@ TEST_F(KitTest, WindowMenuAndListViewLooksRowsAndSelection) {
   MSG tab{list, WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {}};
   EXPECT_TRUE(TranslateProgramMessage(tab));
   EXPECT_NE(::GetFocus(), list);
-}
-
-// Screen rect of a control.
-RECT Screen(HWND control) {
-  RECT r{};
-  ::GetWindowRect(control, &r);
-  return r;
 }
 
 TEST_F(KitTest, RightToLeftMirrorsControlsAndComesBackTwice) {
@@ -195,9 +173,9 @@ TEST_F(KitTest, RightToLeftMirrorsControlsAndComesBackTwice) {
   const int clientWidth = Px(11805);
   const std::vector<HWND> controls{window_.list.Handle(), window_.combo.Handle(), window_.label, window_.edit};
   std::vector<RECT> design;
-  for (HWND c : controls) design.push_back(Screen(c));
+  for (HWND c : controls) design.push_back(ScreenRect(c));
   SetLabelText(window_.label, "Sprache");
-  const RECT shortLabel = Screen(window_.label);
+  const RECT shortLabel = ScreenRect(window_.label);
   EXPECT_EQ(shortLabel.left, design[2].left) << "grows and shrinks from its leading edge";
   EXPECT_LT(shortLabel.right, design[2].right);
   SetLabelText(window_.label, "Select Language");
@@ -207,7 +185,7 @@ TEST_F(KitTest, RightToLeftMirrorsControlsAndComesBackTwice) {
     Pump();
     EXPECT_TRUE(IsRightToLeftLayout(Main()));
     for (std::size_t i = 0; i < controls.size(); ++i) {
-      const RECT now = Screen(controls[i]);
+      const RECT now = ScreenRect(controls[i]);
       const int width = design[i].right - design[i].left;
       EXPECT_EQ(now.right - now.left, width) << "control " << i << ", round " << round;
       EXPECT_EQ(now.left - clientLeft, clientWidth - (design[i].left - clientLeft) - width)
@@ -223,13 +201,13 @@ TEST_F(KitTest, RightToLeftMirrorsControlsAndComesBackTwice) {
     ::SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
     POINT start{first.left + 1, 1};
     ::ClientToScreen(header, &start);
-    EXPECT_GT(start.x, Screen(header).right - 10);
+    EXPECT_GT(start.x, ScreenRect(header).right - 10);
 
     SetRightToLeft(Main(), false);
     Pump();
     EXPECT_FALSE(IsRightToLeftLayout(Main()));
     for (std::size_t i = 0; i < controls.size(); ++i) {
-      const RECT now = Screen(controls[i]);
+      const RECT now = ScreenRect(controls[i]);
       EXPECT_EQ(now.left, design[i].left) << "back at its design place: control " << i << ", round " << round;
       EXPECT_EQ(now.right, design[i].right) << i;
       EXPECT_FALSE(IsRightToLeftLayout(controls[i])) << i;
@@ -237,30 +215,12 @@ TEST_F(KitTest, RightToLeftMirrorsControlsAndComesBackTwice) {
   }
 }
 
-// Dark (text) pixels in the combo's field, left of its button: read once through a DIB.
+// Dark (text) pixels in the combo's field, left of its button.
 int InkInField(HWND comboEx) {
-  HWND inner = reinterpret_cast<HWND>(::SendMessageA(comboEx, CBEM_GETCOMBOCONTROL, 0, 0));
-  ::RedrawWindow(inner, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-  RECT client{};
-  ::GetClientRect(inner, &client);
-  const int width = client.right - ::GetSystemMetrics(SM_CXVSCROLL) - 4;
-  const int height = client.bottom;
-  HDC dc = ::GetDC(inner);
-  HDC memory = ::CreateCompatibleDC(dc);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, width, height, dc, 2, 0, SRCCOPY);
-  ::GdiFlush();
+  const testing_support::Capture shot(reinterpret_cast<HWND>(::SendMessageA(comboEx, CBEM_GETCOMBOCONTROL, 0, 0)));
   int ink = 0;
-  const auto* p = static_cast<const std::uint32_t*>(bits);
-  for (int i = 3 * width; i < (height - 3) * width; ++i) ink += ((p[i] >> 16) & 0xFF) < 0x60 ? 1 : 0;
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(inner, dc);
+  for (int y = 3; y < shot.Height() - 3; ++y)
+    for (int x = 2; x < shot.Width() - ::GetSystemMetrics(SM_CXVSCROLL) - 2; ++x) ink += GetRValue(shot.At(x, y)) < 0x60;
   return ink;
 }
 
@@ -320,28 +280,21 @@ TEST_F(KitTest, AFlagThatCannotBeLoadedStopsTheFillingAndIsReported) {
   EXPECT_FALSE(list.LanguagePackFound);
 }
 
-// A client rect relative to the parent's client area.
-RECT InParent(HWND control) {
-  RECT r = Screen(control);
-  ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 TEST_F(KitTest, AChangeOfDpiTakesTheSuggestedRectAndLaysOutFromTheTwips) {
   const HFONT before = reinterpret_cast<HFONT>(::SendMessageA(window_.label, WM_GETFONT, 0, 0));
-  const RECT labelBefore = Screen(window_.label);
+  const RECT labelBefore = ScreenRect(window_.label);
   RECT suggested{50, 40, 50 + 1000, 40 + 600};
   ::SendMessageA(Main(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(window_.Dpi(), 144);
-  EXPECT_EQ(Screen(Main()).left, 50);
-  EXPECT_EQ(Screen(Main()).right - Screen(Main()).left, 1000);
+  EXPECT_EQ(ScreenRect(Main()).left, 50);
+  EXPECT_EQ(ScreenRect(Main()).right - ScreenRect(Main()).left, 1000);
   const shared::PixelRect edit = shared::ToPixels({240, 240, 2000, 300}, 144);
-  const RECT now = InParent(window_.edit);
+  const RECT now = RectInParent(window_.edit);
   EXPECT_EQ(now.left, edit.left);
   EXPECT_EQ(now.top, edit.top);
   EXPECT_EQ(now.right - now.left, edit.width);
   EXPECT_EQ(now.bottom - now.top, edit.height);
-  EXPECT_EQ(InParent(window_.list.Handle()).left, TwipsToPixels(120, 144));
+  EXPECT_EQ(RectInParent(window_.list.Handle()).left, TwipsToPixels(120, 144));
   // The label's font is made anew at 144 DPI, and the label sized to its text grows with it.
   const HFONT after = reinterpret_cast<HFONT>(::SendMessageA(window_.label, WM_GETFONT, 0, 0));
   ASSERT_NE(after, nullptr);
@@ -349,8 +302,8 @@ TEST_F(KitTest, AChangeOfDpiTakesTheSuggestedRectAndLaysOutFromTheTwips) {
   LOGFONTA font{};
   ::GetObjectA(after, sizeof font, &font);
   EXPECT_EQ(font.lfHeight, -shared::PointsToPixels(8.25, 144));
-  EXPECT_GT(Screen(window_.label).right - Screen(window_.label).left, labelBefore.right - labelBefore.left);
-  EXPECT_EQ(InParent(window_.label).left, TwipsToPixels(8040, 144));
+  EXPECT_GT(ScreenRect(window_.label).right - ScreenRect(window_.label).left, labelBefore.right - labelBefore.left);
+  EXPECT_EQ(RectInParent(window_.label).left, TwipsToPixels(8040, 144));
 }
 
 TEST_F(KitTest, AnExceptionInAWindowProcedureIsLoggedAndTheWindowLivesOn) {
