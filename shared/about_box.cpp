@@ -2,13 +2,12 @@
 
 #include <cstdint>
 
+#include "shared/language_list.h"
 #include "shared/shell_launchers.h"
 
 namespace shared {
 namespace {
 
-constexpr char kEnglishPack[] = "English.ini";
-constexpr char kArabicPack[] = "Arabic.ini";
 // RegQueryValueExA reads through a buffer of this size; a longer value is not read.
 constexpr std::size_t kValueBuffer = 1024;
 
@@ -79,8 +78,8 @@ AboutCaptions LoadAboutCaptions(const AboutVariant& variant, LanguagePack* langu
     return c;
   }
   if (variant.captionsFromLanguagePack && language->CurrentLanguageFile().empty())
-    language->SetCurrentLanguageFile(kEnglishPack);
-  if (language->CurrentLanguageFile() == kArabicPack) {
+    language->SetCurrentLanguageFile(kDefaultLanguageFile);
+  if (language->CurrentLanguageFile() == kRightToLeftLanguageFile) {
     c.rightToLeft = true;
   } else if (variant.explicitLeftToRight) {
     c.rightToLeft = false;

@@ -12,7 +12,7 @@ namespace {
 namespace kit = shared::win32;
 using shared::TwipsRect;
 
-const shared::FontSpec kControlFont{"Tahoma", 8.25, false};
+const shared::FontSpec& kControlFont = kit::kTahomaFont;
 // Closing is posted: the click that closes the dialog is still being handled by its button.
 constexpr UINT kUnloadMessage = WM_APP + 1;
 

@@ -11,7 +11,7 @@ namespace {
 using shared::TwipsRect;
 namespace kit = shared::win32;
 
-const shared::FontSpec kControlFont{"Tahoma", 8.25, false};
+const shared::FontSpec& kControlFont = kit::kTahomaFont;
 
 struct ButtonPlace {
   int id;

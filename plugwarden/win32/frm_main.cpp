@@ -18,7 +18,7 @@ using namespace shared::win32;
 constexpr UINT kShownMessage = WM_APP + 1;
 
 constexpr shared::TwipsRect kClient{0, 0, 11805, 4905};
-const shared::FontSpec kButtonFont{"MS Sans Serif", 8.25, false};
+const shared::FontSpec& kButtonFont = kFormFont;
 
 struct ButtonDesign {
   int id;

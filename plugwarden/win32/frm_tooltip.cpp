@@ -70,7 +70,7 @@ void frmToolTip::CreateParts() {
   // The text breaks at word boundaries inside its area; what lies below it is cut off. Clicks
   // go through the label to the window.
   LabelLook look;
-  look.font = {"MS Sans Serif", 8.25, false};
+  look.font = kFormFont;
   look.text = kToolTipTextColour;
   look.background = kToolTipBackground;
   CreateLabel(Window(), kToolTipTextId, content_.text, layout_.text, Dpi(), look, Looks());

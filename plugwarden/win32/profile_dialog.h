@@ -71,7 +71,7 @@ class ProfileDialog : public shared::win32::ModelessWindow<T> {
     if (texts_.rightToLeft) SetRightToLeft(window, true, Base::Dpi());
   }
 
-  static inline const shared::FontSpec kProfileFont{"MS Sans Serif", 8.25, false};
+  static inline const shared::FontSpec& kProfileFont = shared::win32::kFormFont;
 
   MainWindow& main_;
   ProfileDialogTexts texts_;

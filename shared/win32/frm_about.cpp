@@ -11,7 +11,7 @@ constexpr char kOwnerClass[] = "WardenHiddenOwner";
 constexpr DWORD kAboutStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kAboutExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 // The holder's ambient font, for the labels without a font of their own and the buttons.
-const FontSpec kAmbientFont{"Tahoma", 8.25, false};
+const FontSpec& kAmbientFont = kTahomaFont;
 
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefWindowProcA(window, message, wParam, lParam);

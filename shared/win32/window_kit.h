@@ -33,6 +33,11 @@
 
 namespace shared::win32 {
 
+// The two fonts of the programs' controls: Plugwarden's forms keep the classic form font,
+// Bootwarden's and the about box use Tahoma.
+inline const FontSpec kFormFont{"MS Sans Serif", 8.25, false};
+inline const FontSpec kTahomaFont{"Tahoma", 8.25, false};
+
 // Window styles of the programs' windows.
 inline constexpr DWORD kFixedSingleStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 inline constexpr DWORD kFixedSingleMinimiseStyle = kFixedSingleStyle | WS_MINIMIZEBOX;
