@@ -13,10 +13,6 @@ constexpr DWORD kAboutExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 // The holder's ambient font, for the labels without a font of their own and the buttons.
 const FontSpec& kAmbientFont = kTahomaFont;
 
-LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ::DefWindowProcA(window, message, wParam, lParam);
-}
-
 }  // namespace
 
 HWND frmAbout::Load() {
@@ -138,7 +134,8 @@ bool TranslateSharedWindowMessage(MSG& message) {
 HWND HiddenOwnerWindow() {
   static HWND owner = nullptr;
   if (owner != nullptr && ::IsWindow(owner)) return owner;
-  if (!RegisterClassOnce(kOwnerClass, OwnerProc, nullptr)) return nullptr;
+  // It only owns: the default procedure is all it needs.
+  if (!RegisterClassOnce(kOwnerClass, ::DefWindowProcA, nullptr)) return nullptr;
   owner = ::CreateWindowExA(0, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, ::GetModuleHandleA(nullptr),
                             nullptr);
   return owner;
