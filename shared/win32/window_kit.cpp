@@ -257,14 +257,25 @@ std::optional<LRESULT> Guarded(UINT message, WPARAM wParam, LPARAM lParam,
   return std::nullopt;
 }
 
-void ApplyDpiChange(HWND window, int dpi, const RECT* suggested, ControlLooks& looks) {
-  if (window == nullptr || dpi <= 0) return;
+void ApplyDpiChange(HWND window, int oldDpi, int dpi, const RECT* suggested, ControlLooks& looks) {
+  if (window == nullptr || dpi <= 0 || oldDpi <= 0) return;
   if (suggested != nullptr)
     ::SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                    suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
   looks.ChangeDpi(dpi);
   for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
     PlaceAtDesignRect(child, dpi);
+    // A report list's columns keep their share of it.
+    char className[32] = {};
+    ::GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, WC_LISTVIEWA) == 0) {
+      HWND header = reinterpret_cast<HWND>(::SendMessageA(child, LVM_GETHEADER, 0, 0));
+      const int columns = header != nullptr ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+      for (int column = 0; column < columns; ++column) {
+        const int width = static_cast<int>(::SendMessageA(child, LVM_GETCOLUMNWIDTH, column, 0));
+        ::SendMessageA(child, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(::MulDiv(width, dpi, oldDpi), 0));
+      }
+    }
     // A label sized to its text takes the size of the text in its new font.
     if (::GetPropA(child, kSizedToTextProp) != nullptr) {
       const int length = ::GetWindowTextLengthA(child);

@@ -43,7 +43,7 @@ inline constexpr DWORD kFixedSingleStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSME
 inline constexpr DWORD kFixedSingleMinimiseStyle = kFixedSingleStyle | WS_MINIMIZEBOX;
 
 struct TopLevelSpec {
-  const char* className = nullptr;  // registered once, with the button face as background
+  const char* className = nullptr;  // registered once, with `background`
   std::string caption;
   TwipsRect client;                   // width and height of the client area; left/top see below
   bool placeAtClientOrigin = false;   // client area at client.left, client.top (screen twips);
@@ -107,9 +107,9 @@ namespace detail {
 // default procedure).
 std::optional<LRESULT> Guarded(UINT message, WPARAM wParam, LPARAM lParam,
                                LRESULT (*call)(void* self, UINT message, WPARAM wParam, LPARAM lParam), void* self);
-// WM_DPICHANGED: the window at the suggested rect, its controls at their design rects and its
-// fonts made at the new DPI.
-void ApplyDpiChange(HWND window, int dpi, const RECT* suggested, ControlLooks& looks);
+// WM_DPICHANGED: the window at the suggested rect, its controls at their design rects, list
+// columns scaled and its fonts made at the new DPI.
+void ApplyDpiChange(HWND window, int oldDpi, int dpi, const RECT* suggested, ControlLooks& looks);
 }  // namespace detail
 
 // The one trampoline of every window of the programs. Messages go to T::HandleMessage(message,
@@ -172,8 +172,9 @@ class WindowBase {
   static LRESULT Dispatch(void* object, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<WindowBase*>(object);
     if (message == WM_DPICHANGED) {
+      const int oldDpi = self->dpi_;
       self->dpi_ = HIWORD(wParam);
-      detail::ApplyDpiChange(self->window_, self->dpi_, reinterpret_cast<const RECT*>(lParam), self->looks_);
+      detail::ApplyDpiChange(self->window_, oldDpi, self->dpi_, reinterpret_cast<const RECT*>(lParam), self->looks_);
     }
     if (auto brush = self->looks_.OnCtlColor(message, wParam, lParam)) return *brush;
     return static_cast<T*>(self)->HandleMessage(message, wParam, lParam);

@@ -581,6 +581,8 @@ TEST_F(KitTest, AFlagThatCannotBeLoadedStopsTheFillingAndIsReported) {
 TEST_F(KitTest, AChangeOfDpiTakesTheSuggestedRectAndLaysOutFromTheTwips) {
   const HFONT before = reinterpret_cast<HFONT>(::SendMessageA(window_.label, WM_GETFONT, 0, 0));
   const RECT labelBefore = ScreenRect(window_.label);
+  const LRESULT lastColumn = ::SendMessageA(window_.list.Handle(), LVM_GETCOLUMNWIDTH, 6, 0);
+  const int oldDpi = window_.Dpi();
   RECT suggested{50, 40, 50 + 1000, 40 + 600};
   ::SendMessageA(Main(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(window_.Dpi(), 144);
@@ -593,6 +595,7 @@ TEST_F(KitTest, AChangeOfDpiTakesTheSuggestedRectAndLaysOutFromTheTwips) {
   EXPECT_EQ(now.right - now.left, edit.width);
   EXPECT_EQ(now.bottom - now.top, edit.height);
   EXPECT_EQ(RectInParent(window_.list.Handle()).left, TwipsToPixels(120, 144));
+  EXPECT_EQ(::SendMessageA(window_.list.Handle(), LVM_GETCOLUMNWIDTH, 6, 0), ::MulDiv(static_cast<int>(lastColumn), 144, oldDpi));
   // The label's font is made anew at 144 DPI, and the label sized to its text grows with it.
   const HFONT after = reinterpret_cast<HFONT>(::SendMessageA(window_.label, WM_GETFONT, 0, 0));
   ASSERT_NE(after, nullptr);
