@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "shared/text.h"
-
 namespace shared {
 
 int XPButtonState::SetState(std::int32_t state) {
@@ -82,18 +80,6 @@ NineSlicePlan PlanNineSlice(int clientWidth, int clientHeight) {
 
 int CentredOffset(int outer, int inner) {
   return static_cast<int>(std::floor((outer - inner) / 2.0));
-}
-
-std::optional<char> AccessKey(std::string_view caption) {
-  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    return ToUpperAscii(caption.substr(i + 1, 1))[0];
-  }
-  return std::nullopt;
 }
 
 }  // namespace shared

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <string_view>
 
 namespace shared {
 
@@ -93,9 +92,5 @@ NineSlicePlan PlanNineSlice(int clientWidth, int clientHeight);
 
 // Top-left position that centres an extent of `inner` in `outer` (a plain halving, floored).
 int CentredOffset(int outer, int inner);
-
-// The access key of a caption: the character after the first single "&" (a doubled "&&" is a
-// literal ampersand), upper-cased; nothing when the caption has none.
-std::optional<char> AccessKey(std::string_view caption);
 
 }  // namespace shared

@@ -95,15 +95,10 @@ TEST(NineSliceTest, TinyControlsDropEmptyCopiesInsteadOfMirroring) {
   }
 }
 
-TEST(CaptionTest, CentringAndAccessKeys) {
+TEST(CaptionTest, Centring) {
   EXPECT_EQ(CentredOffset(75, 20), 27);
   EXPECT_EQ(CentredOffset(75, 21), 27);
   EXPECT_EQ(CentredOffset(10, 30), -10) << "a caption wider than the button overhangs both sides";
-  EXPECT_EQ(AccessKey("&System Info..."), 'S');
-  EXPECT_EQ(AccessKey("&apply"), 'A');
-  EXPECT_EQ(AccessKey("Save && &quit"), 'Q');
-  EXPECT_EQ(AccessKey("OK"), std::nullopt);
-  EXPECT_EQ(AccessKey("trailing&"), std::nullopt);
 }
 
 }  // namespace
