@@ -39,18 +39,17 @@ using testing_support::RunUntilQuit;
 using testing_support::ScreenRect;
 using testing_support::WindowText;
 
-struct Holder {
+// The button's holder: what it hears.
+class Holder : public WindowBase<Holder> {
+ public:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) commands.push_back(wParam);
+    if (message == WM_NOTIFY) notifications.push_back(reinterpret_cast<NMHDR*>(lParam)->code);
+    return DefaultProc(message, wParam, lParam);
+  }
   std::vector<WPARAM> commands;
   std::vector<UINT> notifications;
 };
-Holder* gHolder = nullptr;
-
-LRESULT CALLBACK HolderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (gHolder != nullptr && message == WM_COMMAND) gHolder->commands.push_back(wParam);
-  if (gHolder != nullptr && message == WM_NOTIFY)
-    gHolder->notifications.push_back(reinterpret_cast<NMHDR*>(lParam)->code);
-  return ::DefWindowProcA(window, message, wParam, lParam);
-}
 
 ::testing::AssertionResult Near(COLORREF got, COLORREF want) {
   const auto off = [](int a, int b) { return std::abs(a - b) > 1; };
@@ -66,18 +65,13 @@ LRESULT CALLBACK HolderProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 class ButtonTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    gHolder = &holder_;
-    RegisterClassOnce("WardenTestHolder", HolderProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    holderWindow_ = ::CreateWindowA("WardenTestHolder", "holder", WS_POPUP | WS_VISIBLE, 300, 300, 400, 200, nullptr,
-                                    nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    holderWindow_ = holder_.Create({.className = "WardenTestHolder", .client = {4500, 4500, 6000, 3000},
+                                    .placeAtClientOrigin = true, .style = WS_POPUP});
     ASSERT_NE(holderWindow_, nullptr);
+    ::ShowWindow(holderWindow_, SW_SHOW);
     button_ = CreateXPCmdButton(holderWindow_, 42, "&Apply", 10, 10, 75, 23);
     ASSERT_NE(button_, nullptr);
     Pump();
-  }
-  void TearDown() override {
-    ::DestroyWindow(holderWindow_);
-    gHolder = nullptr;
   }
   int Cell() { return static_cast<int>(::SendMessageA(button_, kXpbmGetCell, 0, 0)); }
   int Clicks() {
@@ -95,7 +89,8 @@ class ButtonTest : public ::testing::Test {
 };
 
 TEST_F(ButtonTest, MouseClickGivesBnClickedAndTheLooksFollow) {
-  ::SetCursorPos(310, 310);  // on the button: the hover timer keeps the hot look
+  const RECT onScreen = testing_support::ScreenRect(button_);
+  ::SetCursorPos(onScreen.left + 5, onScreen.top + 5);  // on the button: the hover timer keeps the hot look
   Pump();
   ::SendMessageA(button_, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   EXPECT_EQ(Cell(), 3);
