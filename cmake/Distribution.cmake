@@ -13,7 +13,7 @@ install(FILES ${WARDEN_HELP_FILES} DESTINATION Help)
 
 set(CPACK_GENERATOR ZIP)
 # A source package is git's job; should one be made, it leaves out build trees.
-set(CPACK_SOURCE_IGNORE_FILES "/build/;/\\.git/")
+set(CPACK_SOURCE_IGNORE_FILES "/build/;/\\\\.git/")
 set(CPACK_PACKAGE_NAME plugwarden-bootwarden)
 set(CPACK_PACKAGE_VENDOR Vexlin)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
