@@ -8,24 +8,28 @@ file(GLOB WARDEN_LANGUAGE_PACK_FILES CONFIGURE_DEPENDS
 # and depend on warden_lang so that they run from the build tree with their packs.
 set(WARDEN_PROGRAM_DIR ${CMAKE_BINARY_DIR}/bin)
 
-# warden_stage_language_packs(<target> <folder>): <target> copies the packs to <folder>/Lang,
-# again whenever one of them changes.
-function(warden_stage_language_packs target folder)
+# warden_stage_files(<target> <folder> <file>...): <target> copies the files into <folder>, again
+# whenever one of them changes.
+function(warden_stage_files target folder)
   set(outputs)
-  foreach(source IN LISTS WARDEN_LANGUAGE_PACK_FILES)
+  foreach(source IN LISTS ARGN)
     get_filename_component(name ${source} NAME)
-    set(output ${folder}/Lang/${name})
+    set(output ${folder}/${name})
     add_custom_command(OUTPUT ${output}
-      COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/Lang
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
       COMMAND ${CMAKE_COMMAND} -E copy_if_different ${source} ${output}
       DEPENDS ${source}
-      COMMENT "Language pack ${name}" VERBATIM)
+      COMMENT "Staging ${name}" VERBATIM)
     list(APPEND outputs ${output})
   endforeach()
   add_custom_target(${target} ALL DEPENDS ${outputs})
 endfunction()
 
+# warden_stage_language_packs(<target> <folder>): <target> copies the packs to <folder>/Lang.
+function(warden_stage_language_packs target folder)
+  warden_stage_files(${target} ${folder}/Lang ${WARDEN_LANGUAGE_PACK_FILES})
+endfunction()
+
 if(WIN32)
   warden_stage_language_packs(warden_lang ${WARDEN_PROGRAM_DIR})
-  install(FILES ${WARDEN_LANGUAGE_PACK_FILES} DESTINATION Lang)
 endif()

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""Writes Bootwarden's icon, a green start arrow on a blue tile, in 16 x 16 and 32 x 32 with
+"""Writes Bootwarden's icon, a green start arrow on a blue tile, in 16, 32 and 48 pixels with
 alpha, as a Windows .ico file.
 
 Usage: make_bootwarden_icon.py OUTPUT.ico
 """
-import struct
 import sys
+
+from icon_file import write_ico
 
 
 def inside_rounded(x, y, size, radius):
@@ -31,36 +32,22 @@ def bootwarden_pixel(x, y, size):
     return (0x1E, 0x50, shade + 0x60)
 
 
-def image(draw, size):
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    pixels = bytearray()
-    mask = bytearray()
-    mask_row = ((size + 31) // 32) * 4
-    for y in range(size - 1, -1, -1):  # bottom-up
-        bits = bytearray(mask_row)
+def icon_rows(size):
+    """RGBA rows, top first; outside the tile is transparent."""
+    rows = []
+    for y in range(size):
+        row = []
         for x in range(size):
-            rgb = draw(x, y, size)
-            if rgb is None:
-                pixels += bytes((0, 0, 0, 0))
-                bits[x // 8] |= 0x80 >> (x % 8)
-            else:
-                r, g, b = rgb
-                pixels += bytes((b, g, r, 255))
-        mask += bits
-    return header + bytes(pixels) + bytes(mask)
+            rgb = bootwarden_pixel(x, y, size)
+            row.append((0, 0, 0, 0) if rgb is None else rgb + (255,))
+        rows.append(row)
+    return rows
 
 
 def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
-    images = [image(bootwarden_pixel, size) for size in (16, 32)]
-    out = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for size, data in zip((16, 32), images):
-        out += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    with open(sys.argv[1], "wb") as f:
-        f.write(out + b"".join(images))
+    write_ico(sys.argv[1], [(size, icon_rows(size)) for size in (16, 32, 48)])
 
 
 if __name__ == "__main__":

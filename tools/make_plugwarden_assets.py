@@ -4,13 +4,15 @@
   tooltip_glyph.bmp  the 16 x 16 information glyph of the module tooltip, on its background
   tooltip_side.bmp   the 3 x 61 left and right border strip (golden brown, dark outside)
   tooltip_edge.bmp   the 74 x 3 top and bottom border strip
-  plugwarden.ico     the program icon, 32 x 32 and 16 x 16
+  plugwarden.ico     the program icon, 16, 32 and 48 pixels square
 
 Usage: make_plugwarden_assets.py OUTPUT_FOLDER
 """
 import os
 import struct
 import sys
+
+from icon_file import write_ico
 
 BACKGROUND = (240, 236, 216)  # the tooltip's background: the glyph sits on it
 GOLD_DARK = (0x8C, 0x73, 0x10)
@@ -136,31 +138,6 @@ def icon_pixels(size):
     return rows
 
 
-def write_ico(path, sizes):
-    images = []
-    for size in sizes:
-        rows = icon_pixels(size)
-        pixels = b"".join(struct.pack("BBBB", b, g, r, a) for row in reversed(rows) for r, g, b, a in row)
-        mask_stride = ((size + 31) // 32) * 4
-        mask = b""
-        for row in reversed(rows):
-            line = bytearray(mask_stride)
-            for x, (_, _, _, a) in enumerate(row):
-                if a == 0:
-                    line[x // 8] |= 0x80 >> (x % 8)
-            mask += bytes(line)
-        header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(pixels) + len(mask), 0, 0, 0, 0)
-        images.append((size, header + pixels + mask))
-    offset = 6 + 16 * len(images)
-    directory = struct.pack("<HHH", 0, 1, len(images))
-    data = b""
-    for size, blob in images:
-        directory += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(blob), offset + len(data))
-        data += blob
-    with open(path, "wb") as out:
-        out.write(directory + data)
-
-
 def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
@@ -169,7 +146,7 @@ def main():
     write_bmp(os.path.join(folder, "tooltip_glyph.bmp"), info_glyph())
     write_bmp(os.path.join(folder, "tooltip_side.bmp"), side_strip())
     write_bmp(os.path.join(folder, "tooltip_edge.bmp"), edge_strip())
-    write_ico(os.path.join(folder, "plugwarden.ico"), [32, 16])
+    write_ico(os.path.join(folder, "plugwarden.ico"), [(size, icon_pixels(size)) for size in (16, 32, 48)])
 
 
 if __name__ == "__main__":

@@ -8,6 +8,7 @@
 #include "shared/registry_store.h"
 #include "shared/splash.h"
 #include "shared/win32/frm_splash.h"
+#include "shared/win32/hardening.h"
 #include "shared/win32/program_folder.h"
 #include "shared/win32/win32_clock.h"
 #include "shared/win32/win32_file_dialog.h"
@@ -25,8 +26,7 @@
 #include "shared/win32/xp_cmd_button.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  // System DLLs from the system folder only, never from the current or the program's folder.
-  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  shared::win32::HardenDllLoading();
   namespace win32 = shared::win32;
   win32::InitKitControls();
   win32::RegisterXPCmdButton();

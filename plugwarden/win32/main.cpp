@@ -7,6 +7,7 @@
 #include "shared/language_pack.h"
 #include "shared/splash.h"
 #include "shared/win32/frm_splash.h"
+#include "shared/win32/hardening.h"
 #include "shared/win32/program_folder.h"
 #include "shared/win32/win32_clock.h"
 #include "shared/win32/win32_file_system.h"
@@ -38,8 +39,7 @@ std::string ProgramPath(const std::string& folder) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  // System DLLs from the system folder only, never from the program's or the current folder.
-  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  shared::win32::HardenDllLoading();
   shared::win32::InitKitControls();
   shared::win32::RegisterXPCmdButton();
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "shared/win32/hardening.h"
+
 namespace shared::win32 {
 
 bool Win32System::TopLevelWindowExists(const std::string& className) {
@@ -12,7 +14,7 @@ bool Win32System::IsNTAdmin() {
   // advpack.dll is not among the DLLs the loader always takes from the system folder.
   using IsNTAdminFn = BOOL(WINAPI*)(DWORD, DWORD*);
   static const IsNTAdminFn isNTAdmin = [] {
-    HMODULE module = ::LoadLibraryExW(L"advpack.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    HMODULE module = LoadSystemLibrary(L"advpack.dll");
     return module ? reinterpret_cast<IsNTAdminFn>(reinterpret_cast<void*>(::GetProcAddress(module, "IsNTAdmin")))
                   : nullptr;
   }();

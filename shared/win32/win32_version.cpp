@@ -7,6 +7,8 @@
 #include <cstring>
 #include <vector>
 
+#include "shared/win32/hardening.h"
+
 namespace shared::win32 {
 namespace {
 
@@ -24,7 +26,7 @@ struct VersionLibrary {
   static const VersionLibrary& Get() {
     static const VersionLibrary library = [] {
       VersionLibrary lib;
-      HMODULE module = ::LoadLibraryExW(L"version.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+      HMODULE module = LoadSystemLibrary(L"version.dll");
       if (module == nullptr) return lib;
       lib.getSize = reinterpret_cast<GetSizeFn>(
           reinterpret_cast<void*>(::GetProcAddress(module, "GetFileVersionInfoSizeA")));

@@ -27,61 +27,42 @@ TEST_F(ShellLaunchersTest, HelpIndexBelowTheProgramFolderWithoutDoubledBackslash
   EXPECT_TRUE(prompt_.Asked().empty()) << "a missing help file shows nothing";
 }
 
-TEST_F(ShellLaunchersTest, PlugwardenUpdaterMissingShowsTextAndPath) {
+TEST_F(ShellLaunchersTest, UpdaterMissingIsShownByPlugwardenOnlyAndStartsQuoted) {
   StartUpdaterChecked(shell_, files_, prompt_, "C:\\PW", "Updater not found: ", "Plugwarden");
   ASSERT_EQ(prompt_.Asked().size(), 1u);
   EXPECT_EQ(prompt_.Asked()[0].text, "Updater not found: C:\\PW\\freshpull.exe");
   EXPECT_EQ(prompt_.Asked()[0].style, kMbOk);
   EXPECT_EQ(prompt_.Asked()[0].title, "Plugwarden");
   EXPECT_TRUE(shell_.CommandLines().empty());
-}
 
-TEST_F(ShellLaunchersTest, PlugwardenUpdaterPresentIsStartedQuotedAndFailuresIgnored) {
   files_.AddFile("C:\\Program Files\\PW\\freshpull.exe");
   StartUpdaterChecked(shell_, files_, prompt_, "C:\\Program Files\\PW", "x", "Plugwarden");
-  ASSERT_EQ(shell_.CommandLines().size(), 1u);
-  EXPECT_EQ(shell_.CommandLines()[0], "\"C:\\Program Files\\PW\\freshpull.exe\"");
-  EXPECT_TRUE(prompt_.Asked().empty()) << "the fake cannot start it; the failure is ignored";
-}
-
-TEST_F(ShellLaunchersTest, BootwardenUpdaterIsSilent) {
   StartUpdaterSilently(shell_, "C:\\BW");
-  ASSERT_EQ(shell_.CommandLines().size(), 1u);
-  EXPECT_EQ(shell_.CommandLines()[0], "C:\\BW\\freshpull.exe");
-  EXPECT_TRUE(prompt_.Asked().empty());
-}
+  EXPECT_EQ(shell_.CommandLines(),
+            (std::vector<std::string>{"\"C:\\Program Files\\PW\\freshpull.exe\"", "C:\\BW\\freshpull.exe"}));
+  EXPECT_EQ(prompt_.Asked().size(), 1u) << "the fake cannot start either; both failures are ignored";
 
-TEST_F(ShellLaunchersTest, MakerSiteOpensWithTheOwner) {
   VisitMakerSite(shell_, 0x1234);
-  ASSERT_EQ(shell_.Opened().size(), 1u);
-  EXPECT_EQ(shell_.Opened()[0], (fakes::OpenedDocument{0x1234, "Open", kMakerWebAddress, kShowNormal}));
+  EXPECT_EQ(shell_.Opened().at(0), (fakes::OpenedDocument{0x1234, "Open", kMakerWebAddress, kShowNormal}));
 }
 
-TEST_F(ShellLaunchersTest, RegistryEditorOnlyAfterYes) {
-  prompt_.Script({kAnswerNo});
+TEST_F(ShellLaunchersTest, RegistryEditorOnlyAfterYesAndAFailedStartIsShown) {
+  prompt_.Script({kAnswerNo, kAnswerYes, kAnswerYes});
   StartRegistryEditor(shell_, prompt_, "C:\\WINDOWS", "Careful!");
-  ASSERT_EQ(prompt_.Asked().size(), 1u);
-  EXPECT_EQ(prompt_.Asked()[0].style, 276);
-  EXPECT_EQ(prompt_.Asked()[0].title, "Bootwarden");
-  EXPECT_EQ(prompt_.Asked()[0].text, "Careful!");
   EXPECT_TRUE(shell_.CommandLines().empty()) << "No starts nothing";
-
   shell_.AddProgram("C:\\WINDOWS\\regedit.exe");
-  prompt_.Script({kAnswerYes});
   StartRegistryEditor(shell_, prompt_, "C:\\WINDOWS", "Careful!");
-  ASSERT_EQ(shell_.CommandLines().size(), 1u);
-  EXPECT_EQ(shell_.CommandLines()[0], "C:\\WINDOWS\\regedit.exe");
-  EXPECT_EQ(prompt_.Asked().size(), 2u) << "a successful start shows nothing more";
-}
+  ASSERT_EQ(prompt_.Asked().size(), 2u) << "a successful start shows nothing more";
+  EXPECT_EQ(prompt_.Asked()[1].text, "Careful!");
+  EXPECT_EQ(prompt_.Asked()[1].style, 276);
+  EXPECT_EQ(prompt_.Asked()[1].title, "Bootwarden");
 
-TEST_F(ShellLaunchersTest, RegistryEditorThatCannotStartIsShown) {
-  prompt_.Script({kAnswerYes});
   StartRegistryEditor(shell_, prompt_, "C:", "Careful!");
-  EXPECT_EQ(shell_.CommandLines().at(0), "C:\\regedit.exe");
-  ASSERT_EQ(prompt_.Asked().size(), 2u);
-  EXPECT_NE(prompt_.Asked()[1].text.find("C:\\regedit.exe"), std::string::npos);
-  EXPECT_NE(prompt_.Asked()[1].text.find(DefaultErrorText(kErrorFileNotFound)), std::string::npos);
-  EXPECT_EQ(prompt_.Asked()[1].style, kMbOk | kMbIconCritical);
+  EXPECT_EQ(shell_.CommandLines(), (std::vector<std::string>{"C:\\WINDOWS\\regedit.exe", "C:\\regedit.exe"}));
+  ASSERT_EQ(prompt_.Asked().size(), 4u);
+  EXPECT_NE(prompt_.Asked()[3].text.find("C:\\regedit.exe"), std::string::npos);
+  EXPECT_NE(prompt_.Asked()[3].text.find(DefaultErrorText(kErrorFileNotFound)), std::string::npos);
+  EXPECT_EQ(prompt_.Asked()[3].style, kMbOk | kMbIconCritical);
 }
 
 TEST_F(ShellLaunchersTest, NotepadFromTheSystemFolderOnTheDosFiles) {

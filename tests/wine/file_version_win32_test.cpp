@@ -1,7 +1,10 @@
-// Version records read from modules the build makes with windres.
+// Version records and other resources read from modules the build makes with windres.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
 
 #include "shared/file_version.h"
 #include "shared/win32/win32_file_system.h"
@@ -12,6 +15,13 @@ namespace {
 
 using shared::FileVersionRecord;
 using shared::kVersionPlaceholder;
+
+std::string Resource(HMODULE module, LPCSTR name, LPCSTR type) {
+  HRSRC found = ::FindResourceA(module, name, type);
+  if (found == nullptr) return {};
+  return std::string(static_cast<const char*>(::LockResource(::LoadResource(module, found))),
+                     ::SizeofResource(module, found));
+}
 
 class FileVersionWin32Test : public ::testing::Test {
  protected:
@@ -56,6 +66,66 @@ TEST_F(FileVersionWin32Test, HiddenAndMissingFilesGetTheMessage) {
   const std::string missing = folder + "\\gone.dll";
   EXPECT_EQ(shared::GetShortPath(files_, missing), "");
   EXPECT_EQ(Read(missing)[FileVersionRecord::kProductName], "The file \"" + missing + "\" doesn't exist.");
+}
+
+// What Windows reads from the shipped programs before they run (the manifest: visual styles,
+// DPI awareness, the rights asked for) and the version information and icon Explorer shows.
+TEST_F(FileVersionWin32Test, TheProgramsManifestVersionAndIcon) {
+  for (const std::string program : {"plugwarden", "bootwarden"}) {
+    SCOPED_TRACE(program);
+    const std::string path = std::string(WARDEN_PROGRAM_DIR) + "\\" + program + ".exe";
+
+    // Parsed as the loader does: a malformed manifest keeps a program from starting at all.
+    const std::wstring widePath(path.begin(), path.end());
+    ACTCTXW request{};
+    request.cbSize = sizeof request;
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = widePath.c_str();
+    request.lpResourceName = MAKEINTRESOURCEW(1);
+    HANDLE context = ::CreateActCtxW(&request);
+    ASSERT_NE(context, INVALID_HANDLE_VALUE) << ::GetLastError();
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION runLevel{};
+    ::QueryActCtxW(0, context, nullptr, RunlevelInformationInActivationContext, &runLevel, sizeof runLevel, nullptr);
+    EXPECT_EQ(runLevel.RunLevel, ACTCTX_RUN_LEVEL_HIGHEST_AVAILABLE);
+    ::ReleaseActCtx(context);
+
+    HMODULE module = ::LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module, nullptr);
+    const std::string manifest = Resource(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    for (const char* setting : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+                                ">PerMonitorV2, PerMonitor</dpiAwareness>", ">true/pm</dpiAware>",
+                                "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {  // the last: Windows 10 and 11
+      EXPECT_NE(manifest.find(setting), std::string::npos) << setting;
+    }
+
+    // The icon group holds a real image of each size Windows asks for.
+    const std::string group = Resource(module, program == "plugwarden" ? "PLUGWARDEN" : MAKEINTRESOURCEA(1),
+                                       MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+    ASSERT_FALSE(group.empty());
+    for (const int size : {16, 32, 48}) {
+      const int id = ::LookupIconIdFromDirectoryEx(reinterpret_cast<PBYTE>(const_cast<char*>(group.data())), TRUE,
+                                                   size, size, LR_DEFAULTCOLOR);
+      const std::string image = Resource(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3));  // RT_ICON
+      BITMAPINFOHEADER header{};
+      std::memcpy(&header, image.data(), std::min(image.size(), sizeof header));
+      EXPECT_EQ(header.biWidth, size);
+    }
+    ::FreeLibrary(module);
+
+    // Read as Plugwarden reads any module's version information.
+    const FileVersionRecord record = Read(path);
+    const std::string version = WARDEN_PROJECT_VERSION;
+    EXPECT_EQ(shared::GetFileVersion(versions_, path), version + ".0");
+    EXPECT_EQ(record[FileVersionRecord::kFileVersion], version);
+    EXPECT_EQ(record[FileVersionRecord::kProductVersion], version);
+    EXPECT_EQ(record[FileVersionRecord::kCompanyName], "Vexlin");
+    EXPECT_EQ(record[FileVersionRecord::kInternalName], program);
+    EXPECT_EQ(record[FileVersionRecord::kOriginalFileName], program + ".exe");
+    std::string product = program;
+    product[0] = static_cast<char>(product[0] - 'a' + 'A');
+    EXPECT_EQ(record[FileVersionRecord::kProductName], product);
+    EXPECT_EQ(record[FileVersionRecord::kFileDescription].find(product), 0u);
+  }
 }
 
 }  // namespace
