@@ -38,15 +38,6 @@ void AddStartupFolder(StartupSources& sources, shared::ListModel& list, std::int
 
 }  // namespace
 
-StartupEntry EntryAt(const shared::ListModel& list, int position) {
-  const shared::ListModel::Row& row = list.RowAt(position);
-  return {row[0], row[1], row[2], row[3], row[4], row[5]};
-}
-
-shared::ListModel::Row ToRow(const StartupEntry& entry) {
-  return {entry.TaskName, entry.Status, entry.LoadFrom, entry.User, entry.When, entry.Location};
-}
-
 void FillLocationNames(LocationNames& names) {
   names = {"Registry(User Run)",     "Registry(Machine Run)",  "Registry(Machine RunOnce)",
            "Registry(Machine RunOnceEx)", "StartUp (Current User)", "StartUp (All Users)",

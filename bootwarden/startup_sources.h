@@ -11,6 +11,7 @@
 #include "shared/registry_store.h"
 #include "shared/shell_folder_port.h"
 #include "shared/shortcut_port.h"
+#include "shared/staged_list.h"
 #include "shared/windows_folder_port.h"
 
 namespace bootwarden {
@@ -25,10 +26,9 @@ inline constexpr char kWinIniSection[] = "Windows";
 inline constexpr char kWinIniLoad[] = "Load";
 inline constexpr char kWinIniRun[] = "Run";
 
-// Status words, compared exactly.
-inline constexpr char kStatusEnabled[] = "Enabled";
-inline constexpr char kStatusDisabled[] = "Disabled";
-inline constexpr char kStatusRemove[] = "Remove";
+using shared::kStatusDisabled;
+using shared::kStatusEnabled;
+using shared::kStatusRemove;
 
 inline constexpr char kAllUsers[] = "All Users";
 inline constexpr char kCurrentUser[] = "Current User";
@@ -50,9 +50,21 @@ struct StartupEntry {
 inline constexpr std::array<const char*, StartupEntry::kFieldCount> kColumnHeaders = {
     "Task Name", "Status", "Load From", "User", "When?", "Location"};
 
-// The row at a 1-based position as a record, and a record as a row.
-StartupEntry EntryAt(const shared::ListModel& list, int position);
-shared::ListModel::Row ToRow(const StartupEntry& entry);
+}  // namespace bootwarden
+
+template <>
+struct shared::EntryLayout<bootwarden::StartupEntry> {
+  using E = bootwarden::StartupEntry;
+  static constexpr std::array<std::string E::*, 6> kFields{&E::TaskName, &E::Status, &E::LoadFrom,
+                                                           &E::User,     &E::When,   &E::Location};
+};
+
+namespace bootwarden {
+
+// The row at a 1-based position as a record.
+inline StartupEntry EntryAt(const shared::ListModel& list, int position) {
+  return shared::FromRow<StartupEntry>(list.RowAt(position));
+}
 
 // The location texts the apply step dispatches on; never translated.
 using LocationNames = std::array<std::string, 8>;

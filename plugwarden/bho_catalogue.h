@@ -5,6 +5,7 @@
 #include "shared/file_system_port.h"
 #include "shared/list_model.h"
 #include "shared/registry_store.h"
+#include "shared/staged_list.h"
 #include "shared/version_port.h"
 
 namespace plugwarden {
@@ -12,11 +13,10 @@ namespace plugwarden {
 inline constexpr char kBhoKeyPath[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
 
-// Status words, compared exactly.
-inline constexpr char kStatusEnabled[] = "Enabled";
-inline constexpr char kStatusDisabled[] = "Disabled";
-inline constexpr char kStatusRemove[] = "Remove";
-inline constexpr char kStatusError[] = "ERROR";
+using shared::kStatusDisabled;
+using shared::kStatusEnabled;
+using shared::kStatusError;
+using shared::kStatusRemove;
 
 inline constexpr char kUnknownName[] = "UnKnown";
 inline constexpr char kNotRegistered[] = "BHO is not Registred";
@@ -34,6 +34,17 @@ struct BhoEntry {
   std::string Path;
   std::string Identifier;
 };
+
+}  // namespace plugwarden
+
+template <>
+struct shared::EntryLayout<plugwarden::BhoEntry> {
+  using E = plugwarden::BhoEntry;
+  static constexpr std::array<std::string E::*, 6> kFields{&E::Name,    &E::Status, &E::Information,
+                                                           &E::Version, &E::Path,   &E::Identifier};
+};
+
+namespace plugwarden {
 
 // What the enumeration reads: the main window's two registry components (Reg1 on the Browser
 // Helper Objects key, Reg2 on the class registrations), the direct reads, files and versions.

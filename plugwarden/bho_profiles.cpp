@@ -27,7 +27,7 @@ std::vector<ProfileRecord> ParseProfiles(const std::string& contents) {
     shared::EntryFields fields;
     for (std::size_t field = 0; field < fields.size() && i + 1 + field < lines.size(); ++field)
       fields[field] = lines[i + 1 + field];
-    records.push_back({lines[i], FromFields(fields)});
+    records.push_back({lines[i], shared::FromRow<BhoEntry>(fields)});
   }
   return records;
 }

@@ -31,8 +31,9 @@ struct BhoMachine {
   shared::WindowsFolderPort& windowsFolder;
 };
 
-BhoEntry RowToBhoEntry(const shared::ListModel& list, int position);
-void AddBhoRow(shared::ListModel& list, const BhoEntry& entry);
+inline BhoEntry RowToBhoEntry(const shared::ListModel& list, int position) {
+  return shared::FromRow<BhoEntry>(list.RowAt(position));
+}
 
 // An identifier that names exactly one key below the Browser Helper Objects key and below
 // CLSID: anything else could make a deletion walk a parent key.
@@ -43,31 +44,14 @@ bool IsSafeIdentifier(const std::string& identifier);
 // class registration is left alone when the object's key could not be deleted.
 shared::Status RemoveBhoEntry(const BhoMachine& machine, const BhoEntry& entry, bool withClass);
 
-class BhoStaging {
+class BhoStaging : private shared::StagingPolicy, public shared::StagedList {
  public:
-  BhoStaging(shared::ListModel& list, BhoMachine& machine) : list_(list), machine_(machine) {}
+  BhoStaging(shared::ListModel& list, BhoMachine& machine);
 
-  // DisableCaption and EnableCaption (texts 8103 and 8108), set by the window's captions.
-  void SetCaptions(std::string disableCaption, std::string enableCaption);
-  const std::string& DisableCaption() const { return disableCaption_; }
-  const std::string& EnableCaption() const { return enableCaption_; }
+  // Builds AppliedEntries and the rows Reset All brings back from the rows now in the list.
+  void BuildTables() { Adopt(); }
+  std::vector<BhoEntry> AppliedEntries() const { return shared::FromRows<BhoEntry>(Records()); }
 
-  // Builds AppliedEntries and LoadedEntries from the rows now in the list, each row linked to
-  // its record. Once built, rows change only through this class.
-  void BuildTables();
-  const std::vector<BhoEntry>& AppliedEntries() const { return applied_; }
-  const std::vector<BhoEntry>& LoadedEntries() const { return loaded_; }
-  // The AppliedEntries index of the row's record; -1 for a row without one.
-  int RecordOf(int position) const;
-
-  // What the "&Disable" button shows and whether "&Remove" is enabled.
-  const std::string& DisableButtonCaption() const { return disableButtonCaption_; }
-  bool RemoveEnabled() const { return removeEnabled_; }
-
-  void SelectRow(int position);
-  void DisableClicked();
-  void RemoveClicked();
-  void ResetAllClicked();
   void ApplyClicked();
   // applyList: applies every "Disabled" and "Enabled" row without asking. What went wrong comes
   // back as one text ("" when nothing did), to be shown once the window is up.
@@ -75,24 +59,21 @@ class BhoStaging {
 
   // A profile load: the rows are replaced; each new row is linked to a not yet linked record
   // of the same object, if there is one. The tables stay as they are.
-  void ReplaceRows(const std::vector<BhoEntry>& rows);
-
-  // Rewrites the disabled-entry store from AppliedEntries.
-  shared::Status SaveStore() const;
+  void ReplaceRows(const std::vector<BhoEntry>& rows) { StagedList::ReplaceRows(shared::ToRows(rows)); }
 
  private:
-  enum class Mode { kApply, kApplyList };
-  struct Step {
-    int position;
-    std::string status;
-  };
+  shared::StagedAction ActionFor(shared::EntryStatus now, const shared::EntryStatus* before,
+                                 shared::ApplyMode mode) const override;
+  bool SameEntry(const shared::EntryRow& row, const shared::EntryRow& record) const override;
+  std::string Refusal(const shared::EntryRow&, shared::StagedAction) const override { return {}; }
+  bool TakeOut(int position, const shared::EntryRow& row, bool forGood, shared::ApplyMode mode) override;
+  bool PutBack(int position, const shared::EntryRow& row, shared::ApplyMode mode) override;
+  void Tell(const std::string& text) override { Tell(text, shared::kMbIconCritical); }
+  void StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) override;
 
-  void ApplyRows(Mode mode);
   void Tell(const std::string& text, int style);
   void TellRegistryFailure(const shared::Status& failure);
-  // The store as it will be once every step has worked.
-  std::vector<BhoEntry> PlannedDisabled(const std::vector<Step>& steps) const;
-  void SetApplied(int position, const BhoEntry& entry, const std::string& status);
+  bool Usable(int position, const BhoEntry& entry);
   bool RestoreBhoEntry(const BhoEntry& entry);
   bool WriteAdminString(shared::RegRoot root, const std::string& keyPath, const std::string& valueName,
                         const std::string& data);
@@ -100,13 +81,6 @@ class BhoStaging {
 
   shared::ListModel& list_;
   BhoMachine& machine_;
-  std::vector<BhoEntry> applied_;
-  std::vector<BhoEntry> loaded_;
-  std::vector<int> links_;  // per row position - 1
-  std::string disableCaption_;
-  std::string enableCaption_;
-  std::string disableButtonCaption_;
-  bool removeEnabled_ = true;
   bool collecting_ = false;
   std::string collected_;
 };

@@ -29,6 +29,9 @@ class [[nodiscard]] Status {
 
   bool ok() const { return code_ == kErrorSuccess; }
   std::int32_t code() const { return code_; }
+  // Nothing there to act on: a missing file, folder, key or value.
+  bool IsNotFound() const { return code_ == kErrorFileNotFound || code_ == kErrorPathNotFound; }
+  bool IsAccessDenied() const { return code_ == kErrorAccessDenied; }
   const std::string& message() const { return message_; }
   // Discards a failure on purpose, where the text says errors are ignored.
   void IgnoreError() const {}

@@ -194,7 +194,7 @@ TEST_P(StartupStagingSuite, ProfileInAnotherOrderKeepsEveryDisabledEntryStored) 
   ASSERT_EQ(Stored().size(), 2u);
 
   // The same rows reversed, the win.ini entry staged back to "Enabled".
-  auto rows = bootwarden::ListToEntries(run->list);
+  auto rows = shared::FromRows<bootwarden::StartupEntry>(shared::RowsOf(run->list));
   std::reverse(rows.begin(), rows.end());
   for (auto& row : rows) {
     if (row.LoadFrom == kWinLoad) row.Status = "Enabled";

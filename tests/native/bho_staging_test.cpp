@@ -472,7 +472,7 @@ TEST_F(PlugwardenTest, ProfilesAreAppendedAndListedPerRun) {
 
   const auto save = [&](const std::string& name, std::initializer_list<int> objects) {
     shared::ListModel rows;
-    for (int object : objects) plugwarden::AddBhoRow(rows, plugwarden::RowToBhoEntry(run->list, run->PositionOf(object)));
+    for (int object : objects) shared::AppendRow(rows, run->list.RowAt(run->PositionOf(object)));
     return profiles.Save(name, rows);
   };
   using Outcome = plugwarden::BhoProfiles::SaveOutcome;

@@ -174,7 +174,7 @@ TEST_F(BootwardenWindowTest, LoadWithPacksSetsEveryCaptionInOrderThenTheButtonsF
 TEST_F(BootwardenWindowTest, WithoutPacksTheDesignCaptionsStayAndStoredRowsFollowTheEnumeration) {
   bootwarden::StartupEntry stored{"Old Tool", "Disabled", "Registry(Machine Run)", "All Users", "Any User Logs on",
                                   "C:\\old.exe"};
-  ASSERT_TRUE(bootwarden::WriteStartupEntryFile(*machine_.files, kStore, {stored}).ok());
+  ASSERT_TRUE(bootwarden::WriteStartupEntryFile(*machine_.files, kStore, {shared::ToRow(stored)}).ok());
   ASSERT_TRUE(Window().Load());
 
   EXPECT_FALSE(Window().LanguagePackFound());

@@ -134,7 +134,7 @@ plugwarden::BhoEntry Entry(const std::string& name, const std::string& status, c
 
 void WriteRows(World& world, const std::string& path, const std::vector<plugwarden::BhoEntry>& rows) {
   std::vector<shared::EntryFields> fields;
-  for (const auto& row : rows) fields.push_back(plugwarden::ToFields(row));
+  for (const auto& row : rows) fields.push_back(shared::ToRow(row));
   ASSERT_TRUE(shared::WriteEntryFile(world.files, fields, path).ok());
 }
 

@@ -80,12 +80,12 @@ TEST_P(StartupStagingFailures, AStoreThatCannotBeWrittenStopsTheApplyFirst) {
 TEST_P(StartupStagingFailures, AddedRowsJoinTheSnapshotWhenWritten) {
   auto run = StartRun();
   const int count = run->list.Count();
-  bootwarden::AddEntryRow(run->list, {"New Task", "Enabled", "Registry(User Run)", "Current User",
-                                      "Current User Logs on", "C:\\new.exe"});
-  bootwarden::AddEntryRow(run->list, {"Later", "Disabled", "Registry(User Run)", "Current User",
-                                      "Current User Logs on", "C:\\later.exe"});
-  bootwarden::AddEntryRow(run->list, {"Dropped", "Remove", "Registry(User Run)", "Current User",
-                                      "Current User Logs on", "C:\\dropped.exe"});
+  shared::AppendRow(run->list, shared::ToRow(StartupEntry{"New Task", "Enabled", "Registry(User Run)", "Current User",
+                                      "Current User Logs on", "C:\\new.exe"}));
+  shared::AppendRow(run->list, shared::ToRow(StartupEntry{"Later", "Disabled", "Registry(User Run)", "Current User",
+                                      "Current User Logs on", "C:\\later.exe"}));
+  shared::AppendRow(run->list, shared::ToRow(StartupEntry{"Dropped", "Remove", "Registry(User Run)", "Current User",
+                                      "Current User Logs on", "C:\\dropped.exe"}));
   run->staging.ApplyNow();
   EXPECT_EQ(Value(shared::kHkeyCurrentUser, kRun, "New Task").second, "C:\\new.exe");
   EXPECT_EQ(Value(shared::kHkeyCurrentUser, kRun, "Later").first, 0u);
@@ -123,10 +123,10 @@ class EntryFileTest : public ::testing::Test {
 
 TEST_F(EntryFileTest, FiveRowsMakeThirtyLinesAndReadBackEqual) {
   const auto rows = Rows(5, 2);
-  ASSERT_TRUE(bootwarden::WriteStartupEntryFile(files_, "C:\\p.txt", rows).ok());
+  ASSERT_TRUE(bootwarden::WriteStartupEntryFile(files_, "C:\\p.txt", shared::ToRows(rows)).ok());
   EXPECT_EQ(Lines(files_.ReadFile("C:\\p.txt").value()), 30);
   EXPECT_EQ(bootwarden::ReadStartupEntryFile(files_, "C:\\p.txt").value(), rows);
-  EXPECT_TRUE(bootwarden::WriteStartupEntryFile(files_, "", rows).ok());
+  EXPECT_TRUE(bootwarden::WriteStartupEntryFile(files_, "", shared::ToRows(rows)).ok());
 }
 
 TEST_F(EntryFileTest, ARecordWithAnEmptyTaskNameGoesLastAndHidesNothing) {
