@@ -25,7 +25,7 @@ shared::Status SaveDisabledStore(shared::FileSystemPort& files, shared::WindowsF
                                  const std::vector<StartupEntry>& entries) {
   std::vector<StartupEntry> disabled;
   for (const auto& entry : entries) {
-    if (entry.Status == kStatusDisabled) disabled.push_back(entry);
+    if (entry.Status == shared::kStatusDisabled) disabled.push_back(entry);
   }
   const std::string path = DisabledStorePath(windowsFolder);
   if (!disabled.empty()) return WriteStartupEntryFile(files, path, shared::ToRows(disabled));

@@ -13,7 +13,7 @@ constexpr std::uint32_t kIniLimit = 127;
 constexpr char kShortcutExtension[] = ".lnk";
 
 void FillRow(shared::ListModel& list, int row, const std::string& loadFrom, const char* user, const char* when) {
-  list.SetText(row, StartupEntry::kStatus, kStatusEnabled);
+  list.SetText(row, StartupEntry::kStatus, shared::kStatusEnabled);
   list.SetText(row, StartupEntry::kLoadFrom, loadFrom);
   list.SetText(row, StartupEntry::kUser, user);
   list.SetText(row, StartupEntry::kWhen, when);

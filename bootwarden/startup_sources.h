@@ -26,10 +26,6 @@ inline constexpr char kWinIniSection[] = "Windows";
 inline constexpr char kWinIniLoad[] = "Load";
 inline constexpr char kWinIniRun[] = "Run";
 
-using shared::kStatusDisabled;
-using shared::kStatusEnabled;
-using shared::kStatusRemove;
-
 inline constexpr char kAllUsers[] = "All Users";
 inline constexpr char kCurrentUser[] = "Current User";
 inline constexpr char kAnyUserLogsOn[] = "Any User Logs on";

@@ -216,7 +216,7 @@ std::string StartupStaging::Refusal(const shared::EntryRow& row, shared::StagedA
   // A key's default value has an empty name, which would end the store file where it stands:
   // it can be removed or written back, but not kept disabled.
   else if (action == shared::StagedAction::kTakeOut && kind == Kind::kRegistry && entry.TaskName.empty() &&
-           entry.Status == kStatusDisabled)
+           entry.Status == shared::kStatusDisabled)
     refusal = "is the key's default value, which the list of disabled entries cannot keep; it stays enabled.";
   if (refusal.empty()) return refusal;
   return "\"" + entry.TaskName + "\" (" + entry.LoadFrom + ") " + refusal;

@@ -8,11 +8,11 @@ namespace plugwarden {
 using shared::kHkeyClassesRoot;
 using shared::kHkeyLocalMachine;
 
-void SetBHOIntoList(BhoSources& sources, shared::ListModel& list) {
+shared::Status SetBHOIntoList(BhoSources& sources, shared::ListModel& list) {
   sources.reg1.RootKey = kHkeyLocalMachine;
   sources.reg1.KeyPath = kBhoKeyPath;
   auto enumerated = sources.reg1.EnumKeys();
-  if (!enumerated.ok()) return;  // no key list, no rows
+  if (!enumerated.ok()) return enumerated.status();
 
   for (const std::string& name : enumerated.value()) {
     const std::string objectPath = std::string(kBhoKeyPath) + "\\" + name;
@@ -26,7 +26,7 @@ void SetBHOIntoList(BhoSources& sources, shared::ListModel& list) {
     sources.store.CloseKey(objectKey);
 
     const auto fail = [&](const char* information) {
-      list.SetText(row, BhoEntry::kStatus, kStatusError);
+      list.SetText(row, BhoEntry::kStatus, shared::kStatusError);
       list.SetText(row, BhoEntry::kInformation, information);
       list.SetText(row, BhoEntry::kIdentifier, name);
     };
@@ -58,7 +58,7 @@ void SetBHOIntoList(BhoSources& sources, shared::ListModel& list) {
       continue;
     }
 
-    list.SetText(row, BhoEntry::kStatus, kStatusEnabled);
+    list.SetText(row, BhoEntry::kStatus, shared::kStatusEnabled);
     list.SetText(row, BhoEntry::kVersion, shared::GetFileVersion(sources.versions, modulePath));
     list.SetText(row, BhoEntry::kPath, modulePath);
     list.SetText(row, BhoEntry::kIdentifier, name);
@@ -68,6 +68,7 @@ void SetBHOIntoList(BhoSources& sources, shared::ListModel& list) {
                  shared::GetFileVersionRecord(sources.files, sources.versions, shownPath)
                      [shared::FileVersionRecord::kFileDescription]);
   }
+  return shared::Status::Ok();
 }
 
 }  // namespace plugwarden

@@ -13,11 +13,6 @@ namespace plugwarden {
 inline constexpr char kBhoKeyPath[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
 
-using shared::kStatusDisabled;
-using shared::kStatusEnabled;
-using shared::kStatusError;
-using shared::kStatusRemove;
-
 inline constexpr char kUnknownName[] = "UnKnown";
 inline constexpr char kNotRegistered[] = "BHO is not Registred";
 inline constexpr char kNoInprocServer[] = "BHO Module is registred but not correctly implemented";
@@ -57,7 +52,8 @@ struct BhoSources {
 };
 
 // Appends one row per subkey of the Browser Helper Objects key, in the registry's order, with
-// its health; never clears the list, never shows anything.
-void SetBHOIntoList(BhoSources& sources, shared::ListModel& list);
+// its health; never clears the list, never shows anything. A key that cannot be listed adds no
+// rows and comes back as the failure (a missing key is no failure: nothing is registered).
+shared::Status SetBHOIntoList(BhoSources& sources, shared::ListModel& list);
 
 }  // namespace plugwarden

@@ -31,7 +31,11 @@ StartOutcome RunStart(BhoStaging& staging, BhoSources& sources, shared::ListMode
   StartOutcome outcome;
   outcome.startWithWindows = ReadStartWithWindows(settings);
   if (!outcome.startWithWindows) {
-    SetBHOIntoList(sources, list);
+    const shared::Status listed = SetBHOIntoList(sources, list);
+    if (!listed.ok())
+      AddLine(outcome.message, CouldNot(machine.language.SetCaptionfromINI("8602", "") + "HKEY_LOCAL_MACHINE\\" +
+                                            kBhoKeyPath,
+                                        listed));
     const shared::Status read = LoadDisabledStore(machine.files, machine.windowsFolder, list);
     if (!read.ok())
       AddLine(outcome.message,

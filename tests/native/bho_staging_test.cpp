@@ -41,7 +41,8 @@ class PlugwardenTest : public ::testing::Test {
     files_.AddFile(std::string(kFolder) + "\\Lang\\English.ini",
                    "[Vexlin Language Pack]\r\n8513=No profile to load.\r\n8514=Registry write failed.\r\n"
                    "8515=No rights on \r\n8516=Close every browser window first.\r\n"
-                   "8517=That name is taken.\r\n8518=Apply now?\r\n");
+                   "8517=That name is taken.\r\n8518=Apply now?\r\n8601=Profiles unreadable: \r\n"
+                   "8602=Objects not listed: \r\n");
     language_.SetCurrentLanguageFile("English.ini");
     testing_support::SeedObjects(registry_, kModule);
   }
@@ -510,6 +511,27 @@ TEST_F(PlugwardenTest, ProfilesAreAppendedAndListedPerRun) {
   EXPECT_EQ(save("C", {1}), Outcome::kFailed);
   EXPECT_NE(prompt_.Asked().back().text.find("Access is denied."), std::string::npos);
   EXPECT_EQ(files_.ReadFile(profiles.FilePath()).value_or(""), before);
+}
+
+TEST_F(PlugwardenTest, WhatCannotBeReadIsSaidNotTakenForNothing) {
+  // A Browser Helper Objects key that cannot be listed: no rows, and the start says why.
+  registry_.DenyListing(kHkeyLocalMachine, plugwarden::kBhoKeyPath);
+  auto run = StartRun();
+  EXPECT_EQ(run->list.Count(), 0);
+  EXPECT_EQ(start_.message.find("Objects not listed:HKEY_LOCAL_MACHINE\\SOFTWARE\\"), 0u) << start_.message;
+  EXPECT_NE(start_.message.find("Access is denied."), std::string::npos);
+
+  // A profiles file another program holds open is not "No profile to load.".
+  plugwarden::BhoProfiles profiles(files_, prompt_, language_, kFolder);
+  files_.AddFile(profiles.FilePath(), "A\r\n" + ObjectName(1) + "\r\nEnabled\r\n\r\n\r\n\r\n" + ObjectId(1) + "\r\n");
+  files_.LockFile(profiles.FilePath());
+  EXPECT_TRUE(profiles.ProfileNames().empty());
+  EXPECT_FALSE(profiles.Load({}, "", run->staging));
+  ASSERT_EQ(Shown().size(), 2u);
+  for (const auto& shown : Shown()) {
+    EXPECT_EQ(shown.text.find("Profiles unreadable:C:\\Tools\\BHO_Config.ini"), 0u) << shown.text;
+    EXPECT_NE(shown.text.find("used by another process"), std::string::npos);
+  }
 }
 
 TEST_F(PlugwardenTest, StoreReadingFollowsTheEntryFileRule) {
