@@ -33,9 +33,4 @@ inline shared::Status LoadDisabledStore(shared::FileSystemPort& files, shared::W
                                         shared::ListModel& list) {
   return shared::AppendEntryFileRows(files, DisabledStorePath(windowsFolder), list);
 }
-// Rewrites the store with the entries whose status is "Disabled", in order, or deletes it when
-// there are none (a missing store is fine).
-shared::Status SaveDisabledStore(shared::FileSystemPort& files, shared::WindowsFolderPort& windowsFolder,
-                                 const std::vector<StartupEntry>& entries);
-
 }  // namespace bootwarden

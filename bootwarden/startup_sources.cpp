@@ -59,7 +59,7 @@ std::string ReadIniString(shared::ProfilePort& profile, const std::string& secti
 void SetRegRunIntoList(StartupSources& sources, shared::ListModel& list, shared::RegRoot root,
                        const std::string& key) {
   const std::string path = kRunKeyBase + key;
-  const shared::KeyHandle handle = sources.store.OpenKeyForQuery(root, path);
+  const shared::ScopedKey handle = sources.store.OpenKeyForQuery(root, path);
   const std::int32_t count = sources.store.QueryKeyCount(handle, 0);
   for (std::int32_t index = 0; index < count; ++index) {
     // A listed name carries its NUL, so even the default value's is not empty. An empty one means
@@ -78,7 +78,6 @@ void SetRegRunIntoList(StartupSources& sources, shared::ListModel& list, shared:
     }
     list.SetText(row, StartupEntry::kLocation, sources.reg.GetValue().value_or(""));
   }
-  sources.store.CloseKey(handle);
 }
 
 void SetWinIniIntoList(StartupSources& sources, shared::ListModel& list) {

@@ -66,10 +66,12 @@ shared::Result<std::string> ShortcutPath(StartupTargets& targets, const StartupE
   return folder + "\\" + entry.TaskName + ".lnk";
 }
 
-void SetRegPath(StartupTargets& targets, const RunKey& run, const std::string& valueName) {
-  targets.reg.RootKey = run.root;
-  targets.reg.KeyPath = run.path;
-  targets.reg.ValueName = valueName;
+shared::RegistryComponent RunValue(StartupTargets& targets, const RunKey& run, const std::string& valueName) {
+  shared::RegistryComponent reg(targets.registry);
+  reg.RootKey = run.root;
+  reg.KeyPath = run.path;
+  reg.ValueName = valueName;
+  return reg;
 }
 
 shared::Status WriteExpandable(shared::RegistryPort& registry, const RunKey& run, const std::string& name,
@@ -108,8 +110,7 @@ shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& ent
   const Location location = LocationOf(entry.LoadFrom);
   switch (location.kind) {
     case Kind::kRegistry: {
-      SetRegPath(targets, location.run, entry.TaskName);
-      const shared::Status deleted = targets.reg.DeleteValue();
+      const shared::Status deleted = RunValue(targets, location.run, entry.TaskName).DeleteValue();
       if (deleted.ok() || deleted.IsNotFound()) return shared::Status::Ok();
       return Failure(entry, std::string(location.run.rootName) + "\\" + location.run.path, deleted);
     }
@@ -139,14 +140,14 @@ shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entr
   switch (location.kind) {
     case Kind::kRegistry: {
       const std::string where = std::string(location.run.rootName) + "\\" + location.run.path;
-      SetRegPath(targets, location.run, entry.TaskName);
+      shared::RegistryComponent reg = RunValue(targets, location.run, entry.TaskName);
       // A key emptied and removed meanwhile is made again, or the entry could never come back.
-      const shared::Status created = targets.reg.CreateKey();
+      const shared::Status created = reg.CreateKey();
       if (!created.ok()) return Failure(entry, where, created);
-      targets.reg.ValueData = entry.Location;
+      reg.ValueData = entry.Location;
       const shared::Status written = HoldsEnvironmentReference(entry.Location)
                                          ? WriteExpandable(targets.registry, location.run, entry.TaskName, entry.Location)
-                                         : targets.reg.SetValue();
+                                         : reg.SetValue();
       if (written.ok()) return written;
       return Failure(entry, where, written);
     }

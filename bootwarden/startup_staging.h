@@ -22,7 +22,6 @@ inline constexpr char kAppTitle[] = "Bootwarden";
 // Where apply takes entries out and writes them back, and whom it tells.
 struct StartupTargets {
   shared::RegistryPort& registry;
-  shared::RegistryComponent& reg;
   shared::ProfilePort& profile;
   shared::FileSystemPort& files;
   shared::ShellFolderPort& shellFolders;

@@ -19,11 +19,10 @@ shared::Status SetBHOIntoList(BhoSources& sources, shared::ListModel& list) {
     sources.reg1.KeyPath = objectPath;
 
     // The count includes the NUL the read keeps: two visible letters or fewer are "UnKnown".
-    const shared::KeyHandle objectKey = sources.store.OpenKeyForQuery(kHkeyLocalMachine, objectPath);
+    const shared::ScopedKey objectKey = sources.store.OpenKeyForQuery(kHkeyLocalMachine, objectPath);
     const std::string displayName = shared::TrimSpaces(sources.store.ReadValueText(objectKey, ""));
     const int row = list.Add(displayName.size() < 4 ? std::string(kUnknownName)
                                                     : sources.store.ReadValueText(objectKey, ""));
-    sources.store.CloseKey(objectKey);
 
     const auto fail = [&](const char* information) {
       list.SetText(row, BhoEntry::kStatus, shared::kStatusError);
@@ -44,10 +43,9 @@ shared::Status SetBHOIntoList(BhoSources& sources, shared::ListModel& list) {
       continue;
     }
 
-    const shared::KeyHandle serverKey = sources.store.OpenKeyForQuery(kHkeyClassesRoot, serverPath);
+    const shared::ScopedKey serverKey = sources.store.OpenKeyForQuery(kHkeyClassesRoot, serverPath);
     // Used as the registry holds it: not expanded, not trimmed further; a lone NUL is not "".
     const std::string modulePath = sources.store.ReadValueText(serverKey, "");
-    sources.store.CloseKey(serverKey);
     if (modulePath.empty()) {
       fail(kModuleNotFound);
       continue;

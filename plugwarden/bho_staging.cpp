@@ -26,14 +26,14 @@ bool IsSafeIdentifier(const std::string& identifier) {
 shared::Status RemoveBhoEntry(const BhoMachine& machine, const BhoEntry& entry, bool withClass) {
   if (!IsSafeIdentifier(entry.Identifier))
     return shared::Status::Error(shared::kErrorInvalidParameter, "\"" + entry.Identifier + "\" names no single key.");
-  shared::RegistryComponent& reg1 = machine.reg1;
+  shared::RegistryComponent reg1(machine.registry);
   reg1.RootKey = shared::kHkeyLocalMachine;
   reg1.KeyPath = ObjectKeyPath(entry.Identifier);
   const shared::Status deleted = reg1.DeleteKey();
   if (!deleted.ok() && !deleted.IsNotFound()) return KeyStayed("HKEY_LOCAL_MACHINE", reg1.KeyPath, deleted);
   if (!withClass) return shared::Status::Ok();
 
-  shared::RegistryComponent& reg2 = machine.reg2;
+  shared::RegistryComponent reg2(machine.registry);
   const std::string classPath = kClsidPrefix + entry.Identifier;
   reg2.RootKey = shared::kHkeyClassesRoot;
   reg2.KeyPath = classPath;
@@ -123,9 +123,10 @@ bool BhoStaging::PutBack(int position, const shared::EntryRow& row, shared::Appl
   if (!Usable(position, entry)) return false;
   // applyList shows a profile: an object whose key is there needs nothing.
   if (mode == shared::ApplyMode::kAtStart) {
-    machine_.reg1.RootKey = shared::kHkeyLocalMachine;
-    machine_.reg1.KeyPath = ObjectKeyPath(entry.Identifier);
-    if (machine_.reg1.KeyExists()) return true;
+    shared::RegistryComponent reg1(machine_.registry);
+    reg1.RootKey = shared::kHkeyLocalMachine;
+    reg1.KeyPath = ObjectKeyPath(entry.Identifier);
+    if (reg1.KeyExists()) return true;
   }
   return RestoreBhoEntry(entry);
 }
@@ -137,7 +138,7 @@ void BhoStaging::StoreNotSaved(const std::string& path, bool nothingChanged, con
 }
 
 bool BhoStaging::RestoreBhoEntry(const BhoEntry& entry) {
-  shared::RegistryComponent& reg1 = machine_.reg1;
+  shared::RegistryComponent reg1(machine_.registry);
   reg1.RootKey = shared::kHkeyLocalMachine;
   reg1.KeyPath = ObjectKeyPath(entry.Identifier);
   const shared::Status created = reg1.CreateKey();
@@ -156,7 +157,7 @@ bool BhoStaging::WriteAdminString(shared::RegRoot root, const std::string& keyPa
     Tell(Text("8515") + kHklmPrefix, shared::kMbIconCritical);
     return false;
   }
-  shared::RegistryComponent& reg1 = machine_.reg1;
+  shared::RegistryComponent reg1(machine_.registry);
   reg1.RootKey = root;
   reg1.KeyPath = keyPath;
   reg1.ValueName = valueName;

@@ -22,8 +22,7 @@ inline constexpr char kClsidPrefix[] = "CLSID\\";
 
 // What staging and apply change and ask.
 struct BhoMachine {
-  shared::RegistryComponent& reg1;  // the Browser Helper Objects key
-  shared::RegistryComponent& reg2;  // the class registrations
+  shared::RegistryPort& registry;
   shared::SystemPort& system;
   shared::PromptPort& prompt;
   shared::LanguagePack& language;

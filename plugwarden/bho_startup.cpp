@@ -62,7 +62,7 @@ void RunExit(BhoStaging& staging, const shared::ListModel& list, bool startWithW
   // Losing the box's state only means the next start uses the default.
   settings.SaveSetting(kAppTitle, kStartSection, kStartKey, startWithWindows ? "1" : "0").IgnoreError();
 
-  shared::RegistryComponent& reg1 = machine.reg1;
+  shared::RegistryComponent reg1(machine.registry);
   reg1.RootKey = shared::kHkeyCurrentUser;
   reg1.KeyPath = kRunKeyPath;
   reg1.ValueName = kRunValueName;

@@ -35,6 +35,10 @@ std::vector<EntryRow> RowsOf(const ListModel& list) {
   return rows;
 }
 
+void PutEmptyNamesLast(std::vector<EntryRow>& rows) {
+  std::stable_partition(rows.begin(), rows.end(), [](const EntryRow& row) { return !row[0].empty(); });
+}
+
 std::string WindowsFolderFile(WindowsFolderPort& windowsFolder, const char* fileName) {
   return GetWinDir(windowsFolder) + "\\" + fileName;
 }
@@ -264,9 +268,7 @@ Status StagedList::WriteStore(std::vector<EntryRow> rows) const {
   std::erase_if(rows, [](const EntryRow& row) { return row[kStatusField] != kStatusDisabled; });
   const std::string path = StorePath();
   if (rows.empty()) return RemoveFileIfPresent(files_, path);
-  // A reader stops at an empty first line: written last, such a row hides no other.
-  if (rules_.emptyNamesLast)
-    std::stable_partition(rows.begin(), rows.end(), [](const EntryRow& row) { return !row[0].empty(); });
+  if (rules_.emptyNamesLast) PutEmptyNamesLast(rows);
   return WriteEntryFile(files_, rows, path);
 }
 

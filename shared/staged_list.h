@@ -73,6 +73,9 @@ std::vector<Entry> FromRows(const std::vector<EntryRow>& rows) {
 void AppendRow(ListModel& list, const EntryRow& row);
 std::vector<EntryRow> RowsOf(const ListModel& list);
 
+// A reader stops at a row whose first line is empty: moved last, such rows hide no other.
+void PutEmptyNamesLast(std::vector<EntryRow>& rows);
+
 // The Windows folder's file of that name.
 std::string WindowsFolderFile(WindowsFolderPort& windowsFolder, const char* fileName);
 // Appends the file's rows with the status they were written with; a missing file appends

@@ -84,7 +84,7 @@ class BootwardenWindowTest : public ::testing::Test {
         language_(*machine_.profile, *machine_.files, clock_, kProgramFolder),
         sources_{store_, reg_, *machine_.profile, *machine_.files, *machine_.shellFolders,
                  *machine_.windowsFolder, *machine_.shortcuts, names_},
-        targets_{*machine_.registry, reg_, *machine_.profile, *machine_.files, *machine_.shellFolders,
+        targets_{*machine_.registry, *machine_.profile, *machine_.files, *machine_.shellFolders,
                  *machine_.windowsFolder, *machine_.shortcuts, prompt_} {
     testing_support::SeedStartupScenario(machine_);
     Files().AddFolder(std::string(kProgramFolder) + "\\Lang");
