@@ -3,6 +3,7 @@
 
 #include "plugwarden/bho_profiles.h"
 #include "tests/common/plugwarden_rig.h"
+#include "tests/common/plugwarden_staging_suite.h"
 #include "tests/common/registry_seed.h"
 #include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_file_system.h"
@@ -15,6 +16,8 @@
 #include "tests/fakes/fake_windows_folder.h"
 
 namespace {
+
+INSTANTIATE_TEST_SUITE_P(Fake, PlugwardenStagingSuite, ::testing::Values(testing_support::FakePlugwardenWorld));
 
 using plugwarden::BhoEntry;
 using shared::kHkeyClassesRoot;
@@ -89,73 +92,6 @@ class PlugwardenTest : public ::testing::Test {
   plugwarden::StartOutcome start_;
   std::size_t asked_ = 0;
 };
-
-TEST_F(PlugwardenTest, ButtonsStageAndShowTheNextAction) {
-  auto run = StartRun();
-  ASSERT_EQ(run->list.Count(), 4);
-  auto& staging = run->staging;
-  staging.DisableClicked();
-  staging.RemoveClicked();
-  EXPECT_EQ(run->list.Text(1, 1), "Enabled") << "no selection: nothing";
-
-  staging.SelectRow(2);
-  EXPECT_EQ(staging.DisableButtonCaption(), "&Disable");
-  staging.DisableClicked();
-  EXPECT_EQ(run->list.Text(2, 1), "Disabled");
-  EXPECT_EQ(staging.DisableButtonCaption(), "&Enable");
-  staging.RemoveClicked();
-  EXPECT_EQ(run->list.Text(2, 1), "Remove");
-  EXPECT_FALSE(staging.RemoveEnabled());
-  staging.RemoveClicked();
-  EXPECT_EQ(run->list.Text(2, 1), "Remove");
-  staging.DisableClicked();
-  EXPECT_EQ(run->list.Text(2, 1), "Enabled") << "Remove -> Enabled";
-  EXPECT_TRUE(staging.RemoveEnabled());
-
-  run->list.SetText(3, 1, "ERROR");
-  staging.SelectRow(3);
-  EXPECT_EQ(staging.DisableButtonCaption(), "&Disable");
-  staging.DisableClicked();
-  EXPECT_EQ(run->list.Text(3, 1), "Disabled");
-  staging.SelectRow(3);
-  EXPECT_EQ(staging.DisableButtonCaption(), "&Enable");
-  // Disable twice comes back to where it was; Apply then has nothing to do for it.
-  staging.SelectRow(1);
-  staging.DisableClicked();
-  staging.DisableClicked();
-  EXPECT_EQ(run->list.Text(1, 1), "Enabled");
-}
-
-TEST_F(PlugwardenTest, DisableDeletesOnlyTheObjectKeyAndRemoveAlsoTheClass) {
-  auto run = StartRun();
-  run->Toggle(1);
-  run->MarkRemove(2);
-  Apply(*run);
-  const auto shown = Shown();
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text, "Apply now?");
-  EXPECT_EQ(shown[0].style, 36);
-  EXPECT_EQ(shown[0].title, "Confirmation");
-
-  EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(1)));
-  EXPECT_TRUE(There(kHkeyClassesRoot, ClassKey(1) + "\\InprocServer32")) << "disable leaves the class alone";
-  EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(2)));
-  EXPECT_FALSE(There(kHkeyClassesRoot, ClassKey(2)));
-  EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(3)));
-
-  ASSERT_EQ(run->list.Count(), 3) << "the removed row leaves the list";
-  EXPECT_EQ(run->list.Text(1, 1), "Disabled");
-  EXPECT_EQ(run->staging.AppliedEntries()[0].Status, "Disabled");
-  EXPECT_EQ(run->staging.AppliedEntries()[1].Status, "Enabled") << "a removal keeps its record";
-  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(1)}) << "the store is written right after the apply";
-
-  // Nothing new staged: the second apply changes nothing and says nothing more.
-  testing_support::SeedKey(registry_, kHkeyLocalMachine, ObjectKey(1));
-  Apply(*run);
-  EXPECT_EQ(Shown().size(), 1u);
-  EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(1)));
-  EXPECT_EQ(registry_.OpenHandles(), 0);
-}
 
 TEST_F(PlugwardenTest, RemoveDeletesOnlyDirectSubkeysAndSaysWhenTheClassStays) {
   testing_support::SeedKey(registry_, kHkeyClassesRoot, ClassKey(3) + "\\Implemented Categories\\{X}");
@@ -276,30 +212,6 @@ TEST_F(PlugwardenTest, AFailedChangeIsReportedAndTriedAgain) {
   EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(2)});
 }
 
-TEST_F(PlugwardenTest, NoKeyIsDeletedUntilTheStoreKnowsAboutIt) {
-  auto run = StartRun();
-  run->Toggle(1);
-  files_.FailWrites(true);
-  Apply(*run);
-  const auto shown = Shown();
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[1].text.rfind("The list of disabled objects could not be saved to C:\\Windows\\SaveBHOProf.pro, "
-                                "so nothing was changed.\r\nDescribition: Access is denied.",
-                                0),
-            0u);
-  EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(1)));
-  EXPECT_EQ(run->staging.AppliedEntries()[0].Status, "Enabled");
-
-  // A kill between Apply and exit: the store written by the apply is what the next start reads.
-  files_.FailWrites(false);
-  Apply(*run);
-  run.reset();
-  auto next = StartRun();
-  ASSERT_EQ(next->list.Count(), 4);
-  EXPECT_EQ(next->list.Text(4, 5), ObjectId(1));
-  EXPECT_EQ(next->list.Text(4, 1), "Disabled");
-}
-
 TEST_F(PlugwardenTest, RowsKeepTheirOwnRecordsAfterARemoval) {
   auto run = StartRun();
   run->MarkRemove(1);
@@ -325,16 +237,12 @@ TEST_F(PlugwardenTest, ProfileLoadPairsRowsWithTheirObjects) {
                               std::string(plugwarden::kBhoKeyPath) + "\\" + stranger.Identifier, "", "Stranger");
   reordered.push_back(stranger);
   run->staging.ReplaceRows(reordered);
-  EXPECT_EQ(run->staging.RecordOf(1), 3);
-  EXPECT_EQ(run->staging.RecordOf(5), -1);
 
   Apply(*run);
   EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(4)));
   EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(2)));
   EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(1)));
   EXPECT_FALSE(There(kHkeyLocalMachine, std::string(plugwarden::kBhoKeyPath) + "\\" + stranger.Identifier));
-  ASSERT_EQ(run->staging.AppliedEntries().size(), 5u) << "the stranger got a record";
-  EXPECT_EQ(run->staging.RecordOf(5), 4);
   Apply(*run);
   EXPECT_EQ(Shown().size(), 1u) << "applied once";
   run->Exit(false);
@@ -374,65 +282,6 @@ TEST_F(PlugwardenTest, RowsOfAListEmptyAtLoadAreAppliedByTheirStatus) {
   Apply(*run);
   EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(1)));
   EXPECT_EQ(testing_support::DefaultValue(registry_, kHkeyLocalMachine, ObjectKey(2)), ObjectName(2));
-  ASSERT_EQ(run->staging.AppliedEntries().size(), 2u);
-  EXPECT_EQ(run->staging.RecordOf(3), -1);
-  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(1)});
-}
-
-TEST_F(PlugwardenTest, ARestartShowsTheDisabledObjectAndReEnablingRestoresIt) {
-  auto run = StartRun();
-  EXPECT_FALSE(start_.startWithWindows);
-  run->Toggle(2);
-  Apply(*run);
-  run->Toggle(3);  // staged, never applied: not kept
-  run->Exit(false);
-  EXPECT_EQ(settings_.GetSetting("Plugwarden", "Start", "Check1"), "0");
-  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(2)});
-
-  auto next = StartRun();
-  ASSERT_EQ(next->list.Count(), 4);
-  EXPECT_EQ(next->list.Text(4, 0), ObjectName(2));
-  EXPECT_EQ(next->list.Text(4, 1), "Disabled");
-  next->Toggle(2);
-  Apply(*next);
-  EXPECT_EQ(testing_support::DefaultValue(registry_, kHkeyLocalMachine, ObjectKey(2)), ObjectName(2));
-  next->Exit(false);
-  EXPECT_FALSE(files_.GetAttributes(kStore));
-}
-
-TEST_F(PlugwardenTest, StartWithWindowsSavesTheProfileAndAppliesItAtTheNextStart) {
-  testing_support::SeedString(registry_, kHkeyCurrentUser, plugwarden::kRunKeyPath, "KQ_BHO", "old");
-  auto run = StartRun();
-  run->Toggle(1);
-  Apply(*run);
-  run->MarkRemove(2);
-  run->Exit(true, "C:\\Tools\\plugwarden.exe");
-  EXPECT_EQ(settings_.GetSetting("Plugwarden", "Start", "Check1"), "1");
-  const std::string profile = files_.ReadFile(kProfile).value_or("");
-  EXPECT_EQ(std::count(profile.begin(), profile.end(), '\n'), 18);
-  EXPECT_FALSE(files_.GetAttributes(kStore)) << "the profile carries the disabled rows";
-  shared::RegistryComponent run1(registry_);
-  run1.RootKey = kHkeyCurrentUser;
-  run1.KeyPath = plugwarden::kRunKeyPath;
-  run1.ValueName = "KQ_BHO";
-  EXPECT_EQ(run1.GetValue().value_or(""), "C:\\Tools\\plugwarden.exe");
-
-  // The next start shows the profile, not the registry, and applies it.
-  testing_support::SeedKey(registry_, kHkeyLocalMachine, ObjectKey(1));
-  testing_support::SeedString(registry_, kHkeyLocalMachine, std::string(plugwarden::kBhoKeyPath) + "\\{NEW}", "", "New");
-  auto next = StartRun();
-  EXPECT_TRUE(start_.startWithWindows);
-  EXPECT_EQ(start_.message, "");
-  ASSERT_EQ(next->list.Count(), 3);
-  EXPECT_EQ(next->list.Text(1, 1), "Disabled");
-  EXPECT_EQ(next->list.Text(2, 5), ObjectId(3));
-  EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(1))) << "the box does what its label says";
-  EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(2)));
-  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(1)});
-
-  // Turning the box off: the profile's disabled rows become the store; the Run value goes.
-  next->Exit(false);
-  EXPECT_FALSE(run1.GetValue().ok());
   EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(1)});
 }
 
@@ -532,20 +381,6 @@ TEST_F(PlugwardenTest, WhatCannotBeReadIsSaidNotTakenForNothing) {
     EXPECT_EQ(shown.text.find("Profiles unreadable:C:\\Tools\\BHO_Config.ini"), 0u) << shown.text;
     EXPECT_NE(shown.text.find("used by another process"), std::string::npos);
   }
-}
-
-TEST_F(PlugwardenTest, StoreReadingFollowsTheEntryFileRule) {
-  files_.AddFile(kStore, shared::FormatEntryFile({{ObjectName(1), "Disabled", "", "", "", ObjectId(1)}}) +
-                             "\r\nSecond\r\nDisabled\r\n\r\n\r\n\r\n{X}\r\n");
-  testing_support::DeleteTree(registry_, kHkeyLocalMachine, ObjectKey(1));
-  auto run = StartRun();
-  ASSERT_EQ(run->list.Count(), 4);
-  EXPECT_EQ(run->list.Text(4, 1), "Disabled");
-  // No disabled record at exit: the store goes.
-  run->Toggle(1);
-  Apply(*run);
-  run->Exit(false);
-  EXPECT_FALSE(files_.GetAttributes(kStore));
 }
 
 }  // namespace
