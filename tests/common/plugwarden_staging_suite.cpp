@@ -78,11 +78,13 @@ std::unique_ptr<testing_support::PlugwardenRun> PlugwardenStagingSuite::StartRun
   auto run = std::make_unique<testing_support::PlugwardenRun>(testing_support::PlugwardenPorts{
       *world_.registry, *world_.files, *world_.versions, *world_.system, prompt_, *language_, *world_.settings,
       *world_.windowsFolder});
-  EXPECT_EQ(run->Start().message, "");
+  start_ = run->Start();
+  asked_ = prompt_.Asked().size();
   return run;
 }
 
 void PlugwardenStagingSuite::Apply(testing_support::PlugwardenRun& run) {
+  asked_ = prompt_.Asked().size();
   prompt_.Script({shared::kAnswerYes});
   run.staging.ApplyClicked();
 }
@@ -111,6 +113,7 @@ namespace {
 
 TEST_P(PlugwardenStagingSuite, ApplyExitAndRestartKeepTheDisabledObject) {
   auto run = StartRun();
+  EXPECT_EQ(start_.message, "");
   ASSERT_EQ(run->list.Count(), 4);
   EXPECT_EQ(run->list.Text(1, 1), "Enabled");
   run->Toggle(1);
@@ -162,6 +165,7 @@ TEST_P(PlugwardenStagingSuite, StartWithWindowsSavesTheProfileAndAppliesItAtTheN
   // meanwhile goes, one added meanwhile is not shown.
   testing_support::SeedString(*world_.registry, kHkeyLocalMachine, ObjectKey(1), "", ObjectName(1));
   auto next = StartRun();
+  EXPECT_EQ(start_.message, "");
   ASSERT_EQ(next->list.Count(), 3);
   EXPECT_EQ(next->list.Text(1, 1), "Disabled");
   EXPECT_EQ(next->list.Text(2, 5), ObjectId(3));

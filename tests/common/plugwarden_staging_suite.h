@@ -36,8 +36,13 @@ class PlugwardenStagingSuite : public ::testing::TestWithParam<std::function<tes
   void TearDown() override;
   // Nothing left from an earlier test: files, setting, Run value.
   void Forget();
+  // A run started the way the window starts it; what it said is in start_.
   std::unique_ptr<testing_support::PlugwardenRun> StartRun();
   void Apply(testing_support::PlugwardenRun& run);
+  // The prompts shown since the last start or Apply.
+  std::vector<fakes::AskedPrompt> Shown() const {
+    return {prompt_.Asked().begin() + static_cast<long>(asked_), prompt_.Asked().end()};
+  }
   bool There(shared::RegRoot root, const std::string& path);
   std::vector<std::string> StoredIds();
   std::string RunValue();
@@ -45,4 +50,6 @@ class PlugwardenStagingSuite : public ::testing::TestWithParam<std::function<tes
   testing_support::PlugwardenWorld world_;
   std::unique_ptr<shared::LanguagePack> language_;
   fakes::FakePrompt prompt_;
+  plugwarden::StartOutcome start_;
+  std::size_t asked_ = 0;
 };

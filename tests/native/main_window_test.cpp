@@ -133,9 +133,7 @@ plugwarden::BhoEntry Entry(const std::string& name, const std::string& status, c
 }
 
 void WriteRows(World& world, const std::string& path, const std::vector<plugwarden::BhoEntry>& rows) {
-  std::vector<shared::EntryFields> fields;
-  for (const auto& row : rows) fields.push_back(shared::ToRow(row));
-  ASSERT_TRUE(shared::WriteEntryFile(world.files, fields, path).ok());
+  ASSERT_TRUE(shared::WriteEntryFile(world.files, shared::ToRows(rows), path).ok());
 }
 
 TEST(MainWindowTest, LoadsTheRegistryAndStoreWithTheBoxOffAndTheProfileWithItOn) {
