@@ -184,7 +184,7 @@ TEST_P(PlugwardenTest, RowsKeepTheirOwnRecordsAfterARemoval) {
 TEST_P(PlugwardenTest, ProfileLoadPairsRowsWithTheirObjects) {
   auto run = StartRun();
   std::vector<BhoEntry> reordered;
-  for (int object : {4, 3, 2, 1}) reordered.push_back(plugwarden::RowToBhoEntry(run->list, run->PositionOf(object)));
+  for (int object : {4, 3, 2, 1}) reordered.push_back(shared::FromRow<BhoEntry>(run->list.RowAt(run->PositionOf(object))));
   reordered[0].Status = "Disabled";  // object 4
   reordered[2].Status = "Disabled";  // object 2
   BhoEntry stranger{"Stranger", "Disabled", "", "", "", "{D0000000-0000-4000-8000-000000000001}"};
