@@ -76,7 +76,7 @@ void AddTask::AddClicked() {
   } else {
     StartupEntry entry;
     entry.TaskName = nameEnabled_ ? name : LocationText();
-    entry.Status = kStatusEnabled;
+    entry.Status = shared::kStatusEnabled;
     entry.LoadFrom = LocationText();
     entry.User = AddedTaskUser(entry.LoadFrom);
     entry.When = kAddedTaskWhen;

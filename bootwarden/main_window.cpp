@@ -166,7 +166,7 @@ void MainWindow::ResetClicked() {
 }
 
 void MainWindow::AppendRow(const StartupEntry& entry) {
-  AddEntryRow(list_, entry);
+  shared::AppendRow(list_, shared::ToRow(entry));
   view_.ShowRows();
 }
 

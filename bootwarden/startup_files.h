@@ -14,12 +14,14 @@ namespace bootwarden {
 
 inline constexpr char kDisabledStoreName[] = "SaveProf.pro";
 
-std::string DisabledStorePath(shared::WindowsFolderPort& windowsFolder);
+inline std::string DisabledStorePath(shared::WindowsFolderPort& windowsFolder) {
+  return shared::WindowsFolderFile(windowsFolder, kDisabledStoreName);
+}
 
 // Writes the entries as an entry file, replacing any old one whole (it stays when the write
 // fails); "" writes nothing. Entries with an empty task name go last, as a reader stops there.
 shared::Status WriteStartupEntryFile(shared::FileSystemPort& files, const std::string& path,
-                                     const std::vector<StartupEntry>& entries);
+                                     std::vector<shared::EntryRow> rows);
 // The file's records up to the first one whose first line is empty; a short last record keeps
 // its missing fields empty. No file reads as no records; one that cannot be read is a failure.
 shared::Result<std::vector<StartupEntry>> ReadStartupEntryFile(shared::FileSystemPort& files,
@@ -27,11 +29,8 @@ shared::Result<std::vector<StartupEntry>> ReadStartupEntryFile(shared::FileSyste
 
 // Appends the stored entries with the status they were stored with; a missing store appends
 // nothing, one that cannot be read appends nothing and says why.
-shared::Status LoadDisabledStore(shared::FileSystemPort& files, shared::WindowsFolderPort& windowsFolder,
-                                 shared::ListModel& list);
-// Rewrites the store with the entries whose status is "Disabled", in order, or deletes it when
-// there are none (a missing store is fine).
-shared::Status SaveDisabledStore(shared::FileSystemPort& files, shared::WindowsFolderPort& windowsFolder,
-                                 const std::vector<StartupEntry>& entries);
-
+inline shared::Status LoadDisabledStore(shared::FileSystemPort& files, shared::WindowsFolderPort& windowsFolder,
+                                        shared::ListModel& list) {
+  return shared::AppendEntryFileRows(files, DisabledStorePath(windowsFolder), list);
+}
 }  // namespace bootwarden

@@ -14,7 +14,7 @@ void StartupProfiles::SaveProfileClicked() {
   if (!chosen.ok()) return Tell(chosen.status().message());
   if (!chosen.value() || chosen.value()->empty()) return;
   profilePath_ = *chosen.value();
-  const shared::Status written = WriteStartupEntryFile(files_, profilePath_, ListToEntries(list_));
+  const shared::Status written = WriteStartupEntryFile(files_, profilePath_, shared::RowsOf(list_));
   if (!written.ok()) Tell("The list could not be saved to " + profilePath_ + "." + kCrLf + "Reason: " + written.message());
 }
 

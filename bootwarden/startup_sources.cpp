@@ -13,7 +13,7 @@ constexpr std::uint32_t kIniLimit = 127;
 constexpr char kShortcutExtension[] = ".lnk";
 
 void FillRow(shared::ListModel& list, int row, const std::string& loadFrom, const char* user, const char* when) {
-  list.SetText(row, StartupEntry::kStatus, kStatusEnabled);
+  list.SetText(row, StartupEntry::kStatus, shared::kStatusEnabled);
   list.SetText(row, StartupEntry::kLoadFrom, loadFrom);
   list.SetText(row, StartupEntry::kUser, user);
   list.SetText(row, StartupEntry::kWhen, when);
@@ -38,15 +38,6 @@ void AddStartupFolder(StartupSources& sources, shared::ListModel& list, std::int
 
 }  // namespace
 
-StartupEntry EntryAt(const shared::ListModel& list, int position) {
-  const shared::ListModel::Row& row = list.RowAt(position);
-  return {row[0], row[1], row[2], row[3], row[4], row[5]};
-}
-
-shared::ListModel::Row ToRow(const StartupEntry& entry) {
-  return {entry.TaskName, entry.Status, entry.LoadFrom, entry.User, entry.When, entry.Location};
-}
-
 void FillLocationNames(LocationNames& names) {
   names = {"Registry(User Run)",     "Registry(Machine Run)",  "Registry(Machine RunOnce)",
            "Registry(Machine RunOnceEx)", "StartUp (Current User)", "StartUp (All Users)",
@@ -68,7 +59,7 @@ std::string ReadIniString(shared::ProfilePort& profile, const std::string& secti
 void SetRegRunIntoList(StartupSources& sources, shared::ListModel& list, shared::RegRoot root,
                        const std::string& key) {
   const std::string path = kRunKeyBase + key;
-  const shared::KeyHandle handle = sources.store.OpenKeyForQuery(root, path);
+  const shared::ScopedKey handle = sources.store.OpenKeyForQuery(root, path);
   const std::int32_t count = sources.store.QueryKeyCount(handle, 0);
   for (std::int32_t index = 0; index < count; ++index) {
     // A listed name carries its NUL, so even the default value's is not empty. An empty one means
@@ -87,7 +78,6 @@ void SetRegRunIntoList(StartupSources& sources, shared::ListModel& list, shared:
     }
     list.SetText(row, StartupEntry::kLocation, sources.reg.GetValue().value_or(""));
   }
-  sources.store.CloseKey(handle);
 }
 
 void SetWinIniIntoList(StartupSources& sources, shared::ListModel& list) {

@@ -11,6 +11,7 @@
 #include "shared/registry_store.h"
 #include "shared/shell_folder_port.h"
 #include "shared/shortcut_port.h"
+#include "shared/staged_list.h"
 #include "shared/windows_folder_port.h"
 
 namespace bootwarden {
@@ -24,11 +25,6 @@ inline constexpr char kKeyRunServices[] = "RunServices";
 inline constexpr char kWinIniSection[] = "Windows";
 inline constexpr char kWinIniLoad[] = "Load";
 inline constexpr char kWinIniRun[] = "Run";
-
-// Status words, compared exactly.
-inline constexpr char kStatusEnabled[] = "Enabled";
-inline constexpr char kStatusDisabled[] = "Disabled";
-inline constexpr char kStatusRemove[] = "Remove";
 
 inline constexpr char kAllUsers[] = "All Users";
 inline constexpr char kCurrentUser[] = "Current User";
@@ -50,9 +46,16 @@ struct StartupEntry {
 inline constexpr std::array<const char*, StartupEntry::kFieldCount> kColumnHeaders = {
     "Task Name", "Status", "Load From", "User", "When?", "Location"};
 
-// The row at a 1-based position as a record, and a record as a row.
-StartupEntry EntryAt(const shared::ListModel& list, int position);
-shared::ListModel::Row ToRow(const StartupEntry& entry);
+// Entry-file and row order.
+constexpr std::array<std::string StartupEntry::*, 6> FieldsOf(const StartupEntry*) {
+  using E = StartupEntry;
+  return {&E::TaskName, &E::Status, &E::LoadFrom, &E::User, &E::When, &E::Location};
+}
+
+// The row at a 1-based position as a record.
+inline StartupEntry EntryAt(const shared::ListModel& list, int position) {
+  return shared::FromRow<StartupEntry>(list.RowAt(position));
+}
 
 // The location texts the apply step dispatches on; never translated.
 using LocationNames = std::array<std::string, 8>;

@@ -22,7 +22,6 @@ inline constexpr char kAppTitle[] = "Bootwarden";
 // Where apply takes entries out and writes them back, and whom it tells.
 struct StartupTargets {
   shared::RegistryPort& registry;
-  shared::RegistryComponent& reg;
   shared::ProfilePort& profile;
   shared::FileSystemPort& files;
   shared::ShellFolderPort& shellFolders;
@@ -30,11 +29,6 @@ struct StartupTargets {
   shared::ShortcutPort& shortcuts;
   shared::PromptPort& prompt;
 };
-
-// Row n (1-based) as a record; every row into records 0 to count - 1.
-StartupEntry RowToEntry(const shared::ListModel& list, int position);
-std::vector<StartupEntry> ListToEntries(const shared::ListModel& list);
-void AddEntryRow(shared::ListModel& list, const StartupEntry& entry);
 
 // win.ini writes: the key kept with an empty value, or replaced whole.
 shared::Status ClearIniValue(shared::ProfilePort& profile, const std::string& section, const std::string& key,
@@ -53,54 +47,39 @@ bool HoldsEnvironmentReference(const std::string& command);
 shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& entry);
 shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entry);
 
-class StartupStaging {
+class StartupStaging : private shared::StagingPolicy, public shared::StagedList {
  public:
-  StartupStaging(shared::ListModel& list, StartupTargets& targets) : list_(list), targets_(targets) {}
-
-  // The Disable and Enable texts (language texts 102 and 107), set by the window's captions.
-  void SetCaptions(std::string disableCaption, std::string enableCaption);
-  const std::string& DisableButtonCaption() const { return disableButtonCaption_; }
-  bool RemoveEnabled() const { return removeEnabled_; }
+  StartupStaging(shared::ListModel& list, StartupTargets& targets);
 
   // The baseline of the rows now in the list, each row linked to its own record. Afterwards
   // rows change through this class; rows appended at the end count as added rows.
-  void TakeSnapshot();
-  const std::vector<StartupEntry>& Snapshot() const { return snapshot_; }
-  int SnapshotCount() const { return static_cast<int>(snapshot_.size()); }
-  // The Snapshot index of the row's record; -1 for an added row.
-  int RecordOf(int position) const;
-
-  void SelectRow(int position);
-  void DisableClicked();
-  void RemoveClicked();
-  void ResetAllClicked();
+  void TakeSnapshot() { Adopt(); }
+  std::vector<StartupEntry> Snapshot() const { return shared::FromRows<StartupEntry>(Records()); }
+  int SnapshotCount() const { return static_cast<int>(Records().size()); }
 
   // Carries out the staged changes; called after the user confirmed. Failures are shown, one
   // message per entry, and the row keeps the status it had before.
-  void ApplyNow();
+  void ApplyNow() { Apply(shared::ApplyMode::kApply); }
 
   // A profile load: the rows are replaced, each linked to a not yet linked record with the same
   // LoadFrom and TaskName; the others count as added rows. The snapshot stays as it is.
-  void ReplaceRows(const std::vector<StartupEntry>& rows);
+  void ReplaceRows(const std::vector<StartupEntry>& rows) { StagedList::ReplaceRows(shared::ToRows(rows)); }
 
   // What the disabled-entry store must hold now: every "Disabled" row in list order, then any
   // "Disabled" record no row stands for (its entry is out of its location and nowhere else).
-  std::vector<StartupEntry> DisabledEntries() const;
-  // Rewrites the store from DisabledEntries.
-  shared::Status SaveStore() const;
+  std::vector<StartupEntry> DisabledEntries() const { return shared::FromRows<StartupEntry>(StoreRows()); }
 
  private:
-  void Tell(const std::string& text);
-  void EraseRow(int position);
+  shared::StagedAction ActionFor(shared::EntryStatus now, const shared::EntryStatus* before,
+                                 shared::ApplyMode mode) const override;
+  bool SameEntry(const shared::EntryRow& row, const shared::EntryRow& record) const override;
+  std::string Refusal(const shared::EntryRow& row, shared::StagedAction action) const override;
+  bool TakeOut(int position, const shared::EntryRow& row, bool forGood, shared::ApplyMode mode) override;
+  bool PutBack(int position, const shared::EntryRow& row, shared::ApplyMode mode) override;
+  void Tell(const std::string& text) override;
+  void StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) override;
 
-  shared::ListModel& list_;
   StartupTargets& targets_;
-  std::vector<StartupEntry> snapshot_;
-  std::vector<int> links_;  // per row position - 1; may be shorter than the list
-  std::string disableCaption_ = "Disable";
-  std::string enableCaption_ = "Enable";
-  std::string disableButtonCaption_ = "Disable";
-  bool removeEnabled_ = true;
 };
 
 }  // namespace bootwarden

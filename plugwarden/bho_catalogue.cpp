@@ -8,25 +8,24 @@ namespace plugwarden {
 using shared::kHkeyClassesRoot;
 using shared::kHkeyLocalMachine;
 
-void SetBHOIntoList(BhoSources& sources, shared::ListModel& list) {
+shared::Status SetBHOIntoList(BhoSources& sources, shared::ListModel& list) {
   sources.reg1.RootKey = kHkeyLocalMachine;
   sources.reg1.KeyPath = kBhoKeyPath;
   auto enumerated = sources.reg1.EnumKeys();
-  if (!enumerated.ok()) return;  // no key list, no rows
+  if (!enumerated.ok()) return enumerated.status();
 
   for (const std::string& name : enumerated.value()) {
     const std::string objectPath = std::string(kBhoKeyPath) + "\\" + name;
     sources.reg1.KeyPath = objectPath;
 
     // The count includes the NUL the read keeps: two visible letters or fewer are "UnKnown".
-    const shared::KeyHandle objectKey = sources.store.OpenKeyForQuery(kHkeyLocalMachine, objectPath);
+    const shared::ScopedKey objectKey = sources.store.OpenKeyForQuery(kHkeyLocalMachine, objectPath);
     const std::string displayName = shared::TrimSpaces(sources.store.ReadValueText(objectKey, ""));
     const int row = list.Add(displayName.size() < 4 ? std::string(kUnknownName)
                                                     : sources.store.ReadValueText(objectKey, ""));
-    sources.store.CloseKey(objectKey);
 
     const auto fail = [&](const char* information) {
-      list.SetText(row, BhoEntry::kStatus, kStatusError);
+      list.SetText(row, BhoEntry::kStatus, shared::kStatusError);
       list.SetText(row, BhoEntry::kInformation, information);
       list.SetText(row, BhoEntry::kIdentifier, name);
     };
@@ -44,10 +43,9 @@ void SetBHOIntoList(BhoSources& sources, shared::ListModel& list) {
       continue;
     }
 
-    const shared::KeyHandle serverKey = sources.store.OpenKeyForQuery(kHkeyClassesRoot, serverPath);
+    const shared::ScopedKey serverKey = sources.store.OpenKeyForQuery(kHkeyClassesRoot, serverPath);
     // Used as the registry holds it: not expanded, not trimmed further; a lone NUL is not "".
     const std::string modulePath = sources.store.ReadValueText(serverKey, "");
-    sources.store.CloseKey(serverKey);
     if (modulePath.empty()) {
       fail(kModuleNotFound);
       continue;
@@ -58,7 +56,7 @@ void SetBHOIntoList(BhoSources& sources, shared::ListModel& list) {
       continue;
     }
 
-    list.SetText(row, BhoEntry::kStatus, kStatusEnabled);
+    list.SetText(row, BhoEntry::kStatus, shared::kStatusEnabled);
     list.SetText(row, BhoEntry::kVersion, shared::GetFileVersion(sources.versions, modulePath));
     list.SetText(row, BhoEntry::kPath, modulePath);
     list.SetText(row, BhoEntry::kIdentifier, name);
@@ -68,6 +66,7 @@ void SetBHOIntoList(BhoSources& sources, shared::ListModel& list) {
                  shared::GetFileVersionRecord(sources.files, sources.versions, shownPath)
                      [shared::FileVersionRecord::kFileDescription]);
   }
+  return shared::Status::Ok();
 }
 
 }  // namespace plugwarden

@@ -27,7 +27,7 @@ std::vector<ProfileRecord> ParseProfiles(const std::string& contents) {
     shared::EntryFields fields;
     for (std::size_t field = 0; field < fields.size() && i + 1 + field < lines.size(); ++field)
       fields[field] = lines[i + 1 + field];
-    records.push_back({lines[i], FromFields(fields)});
+    records.push_back({lines[i], shared::FromRow<BhoEntry>(fields)});
   }
   return records;
 }
@@ -43,6 +43,7 @@ shared::Result<std::vector<ProfileRecord>> BhoProfiles::Read() {
 }
 
 bool BhoProfiles::IsNameExist(const std::string& name) {
+  // A file that cannot be read holds no name we know of; Save then says why it cannot append.
   const auto records = Read().value_or({});
   return std::any_of(records.begin(), records.end(), [&](const ProfileRecord& r) { return r.profile == name; });
 }
@@ -85,8 +86,13 @@ BhoProfiles::SaveOutcome BhoProfiles::Save(const std::string& name, const shared
 
 std::vector<std::string> BhoProfiles::ProfileNames() {
   std::vector<std::string> names;
+  auto records = Read();
+  if (!records.ok()) {
+    TellUnreadable(records.status());
+    return names;
+  }
   std::string previous;
-  for (const auto& record : Read().value_or({})) {
+  for (const auto& record : records.value()) {
     if (record.profile == previous) continue;
     names.push_back(record.profile);
     previous = record.profile;
@@ -95,15 +101,14 @@ std::vector<std::string> BhoProfiles::ProfileNames() {
 }
 
 bool BhoProfiles::Load(const std::vector<std::string>& names, const std::string& chosen, BhoStaging& staging) {
-  if (names.empty()) {
-    Tell(language_.SetCaptionfromINI("8513", ""), shared::kMbOk);
+  auto records = Read();
+  // No names because the file cannot be read is not "no profile".
+  if (!records.ok()) {
+    TellUnreadable(records.status());
     return false;
   }
-  auto records = Read();
-  if (!records.ok()) {
-    Tell("The profile could not be loaded: " + FilePath() + " cannot be read." + kCrLf + "Describition: " +
-             records.status().message(),
-         shared::kMbIconCritical);
+  if (names.empty()) {
+    Tell(language_.SetCaptionfromINI("8513", ""), shared::kMbOk);
     return false;
   }
   std::vector<BhoEntry> rows;
@@ -115,5 +120,10 @@ bool BhoProfiles::Load(const std::vector<std::string>& names, const std::string&
 }
 
 void BhoProfiles::Tell(const std::string& text, int style) { prompt_.Ask(text, style, kAppTitle); }
+
+void BhoProfiles::TellUnreadable(const shared::Status& why) {
+  Tell(language_.SetCaptionfromINI("8601", "") + FilePath() + kCrLf + "Describition: " + why.message(),
+       shared::kMbIconCritical);
+}
 
 }  // namespace plugwarden

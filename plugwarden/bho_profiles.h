@@ -42,17 +42,19 @@ class BhoProfiles {
   // so a failed save leaves it as it was.
   SaveOutcome Save(const std::string& name, const shared::ListModel& list);
 
-  // The load dialog's names: one per run of records that carry it.
+  // The load dialog's names: one per run of records that carry it. A file that cannot be read
+  // gives none and says why (8601).
   std::vector<std::string> ProfileNames();
 
   // Replaces the rows by the profile's; true when the dialog closes. With no name to choose,
-  // message 8513. A file that cannot be read keeps the rows and says why.
+  // message 8513. A file that cannot be read keeps the rows and says why (8601).
   bool Load(const std::vector<std::string>& names, const std::string& chosen, BhoStaging& staging);
 
  private:
   // Nothing for a missing file.
   shared::Result<std::vector<ProfileRecord>> Read();
   void Tell(const std::string& text, int style);
+  void TellUnreadable(const shared::Status& why);
 
   shared::FileSystemPort& files_;
   shared::PromptPort& prompt_;

@@ -11,30 +11,12 @@ constexpr char kHklmPrefix[] = "HKEY_LOCAL_MACHINE ";
 
 std::string ObjectKeyPath(const std::string& identifier) { return std::string(kBhoKeyPath) + "\\" + identifier; }
 
-bool IsNotFound(const shared::Status& status) {
-  return status.code() == shared::kErrorFileNotFound || status.code() == shared::kErrorPathNotFound;
-}
-
 // A deletion that left the key in place, naming the key.
 shared::Status KeyStayed(const char* root, const std::string& path, const shared::Status& failure) {
   return shared::Status::Error(failure.code(), std::string(root) + "\\" + path + ": " + failure.message());
 }
 
 }  // namespace
-
-BhoEntry RowToBhoEntry(const shared::ListModel& list, int position) {
-  const auto& row = list.RowAt(position);
-  return {row[0], row[1], row[2], row[3], row[4], row[5]};
-}
-
-void AddBhoRow(shared::ListModel& list, const BhoEntry& entry) {
-  const int position = list.Add(entry.Name);
-  list.SetText(position, BhoEntry::kStatus, entry.Status);
-  list.SetText(position, BhoEntry::kInformation, entry.Information);
-  list.SetText(position, BhoEntry::kVersion, entry.Version);
-  list.SetText(position, BhoEntry::kPath, entry.Path);
-  list.SetText(position, BhoEntry::kIdentifier, entry.Identifier);
-}
 
 bool IsSafeIdentifier(const std::string& identifier) {
   return !identifier.empty() && identifier.find('\\') == std::string::npos && identifier != "." &&
@@ -44,14 +26,14 @@ bool IsSafeIdentifier(const std::string& identifier) {
 shared::Status RemoveBhoEntry(const BhoMachine& machine, const BhoEntry& entry, bool withClass) {
   if (!IsSafeIdentifier(entry.Identifier))
     return shared::Status::Error(shared::kErrorInvalidParameter, "\"" + entry.Identifier + "\" names no single key.");
-  shared::RegistryComponent& reg1 = machine.reg1;
+  shared::RegistryComponent reg1(machine.registry);
   reg1.RootKey = shared::kHkeyLocalMachine;
   reg1.KeyPath = ObjectKeyPath(entry.Identifier);
   const shared::Status deleted = reg1.DeleteKey();
-  if (!deleted.ok() && !IsNotFound(deleted)) return KeyStayed("HKEY_LOCAL_MACHINE", reg1.KeyPath, deleted);
+  if (!deleted.ok() && !deleted.IsNotFound()) return KeyStayed("HKEY_LOCAL_MACHINE", reg1.KeyPath, deleted);
   if (!withClass) return shared::Status::Ok();
 
-  shared::RegistryComponent& reg2 = machine.reg2;
+  shared::RegistryComponent reg2(machine.registry);
   const std::string classPath = kClsidPrefix + entry.Identifier;
   reg2.RootKey = shared::kHkeyClassesRoot;
   reg2.KeyPath = classPath;
@@ -62,86 +44,36 @@ shared::Status RemoveBhoEntry(const BhoMachine& machine, const BhoEntry& entry, 
   }
   reg2.KeyPath = classPath;
   const shared::Status classDeleted = reg2.DeleteKey();
-  if (!classDeleted.ok() && !IsNotFound(classDeleted)) return KeyStayed("HKEY_CLASSES_ROOT", classPath, classDeleted);
+  if (!classDeleted.ok() && !classDeleted.IsNotFound()) return KeyStayed("HKEY_CLASSES_ROOT", classPath, classDeleted);
   return shared::Status::Ok();
 }
 
-void BhoStaging::SetCaptions(std::string disableCaption, std::string enableCaption) {
-  disableCaption_ = std::move(disableCaption);
-  enableCaption_ = std::move(enableCaption);
-  disableButtonCaption_ = disableCaption_;
+namespace {
+
+constexpr shared::StagingRules kBhoRules{
+    .errorTogglesLikeEnabled = true,
+    .resetToLoaded = true,
+};
+
+}  // namespace
+
+BhoStaging::BhoStaging(shared::ListModel& list, BhoMachine& machine)
+    : StagedList(list, *this, kBhoRules, machine.files, machine.windowsFolder, kDisabledStoreName),
+      list_(list),
+      machine_(machine) {}
+
+shared::StagedAction BhoStaging::ActionFor(shared::EntryStatus now, const shared::EntryStatus*,
+                                           shared::ApplyMode mode) const {
+  using shared::EntryStatus;
+  using shared::StagedAction;
+  if (now == EntryStatus::kEnabled) return StagedAction::kPutBack;
+  if (now == EntryStatus::kDisabled) return StagedAction::kTakeOut;
+  if (now == EntryStatus::kRemove && mode == shared::ApplyMode::kApply) return StagedAction::kRemove;
+  return StagedAction::kSkip;
 }
 
-void BhoStaging::BuildTables() {
-  applied_.clear();
-  loaded_.clear();
-  links_.clear();
-  for (int position = 1; position <= list_.Count(); ++position) {
-    applied_.push_back(RowToBhoEntry(list_, position));
-    links_.push_back(position - 1);
-  }
-  loaded_ = applied_;
-}
-
-int BhoStaging::RecordOf(int position) const {
-  if (position < 1 || position > static_cast<int>(links_.size())) return -1;
-  return links_[position - 1];
-}
-
-void BhoStaging::SelectRow(int position) {
-  if (list_.Count() == 0) return;
-  list_.Select(position);
-  const std::string& status = list_.Text(list_.Selected(), BhoEntry::kStatus);
-  disableButtonCaption_ = status == kStatusError || status == kStatusEnabled ? disableCaption_ : enableCaption_;
-  removeEnabled_ = true;
-}
-
-void BhoStaging::DisableClicked() {
-  const int position = list_.Selected();
-  if (position == 0) return;
-  const std::string status = list_.Text(position, BhoEntry::kStatus);
-  if (status == kStatusError || status == kStatusEnabled) {
-    list_.SetText(position, BhoEntry::kStatus, kStatusDisabled);
-    disableButtonCaption_ = enableCaption_;
-  } else {
-    list_.SetText(position, BhoEntry::kStatus, kStatusEnabled);
-    disableButtonCaption_ = disableCaption_;
-  }
-  removeEnabled_ = true;
-}
-
-void BhoStaging::RemoveClicked() {
-  const int position = list_.Selected();
-  if (position == 0) return;
-  list_.SetText(position, BhoEntry::kStatus, kStatusRemove);
-  removeEnabled_ = false;
-}
-
-void BhoStaging::ResetAllClicked() {
-  list_.Clear();
-  links_.clear();
-  for (std::size_t i = 0; i < loaded_.size(); ++i) {
-    AddBhoRow(list_, loaded_[i]);
-    links_.push_back(static_cast<int>(i));
-  }
-}
-
-void BhoStaging::ReplaceRows(const std::vector<BhoEntry>& rows) {
-  list_.Clear();
-  links_.clear();
-  std::vector<bool> taken(applied_.size(), false);
-  for (const auto& row : rows) {
-    AddBhoRow(list_, row);
-    int link = -1;
-    for (std::size_t i = 0; i < applied_.size(); ++i) {
-      if (!taken[i] && shared::EqualsIgnoreCase(applied_[i].Identifier, row.Identifier)) {
-        link = static_cast<int>(i);
-        taken[i] = true;
-        break;
-      }
-    }
-    links_.push_back(link);
-  }
+bool BhoStaging::SameEntry(const shared::EntryRow& row, const shared::EntryRow& record) const {
+  return shared::EqualsIgnoreCase(record[BhoEntry::kIdentifier], row[BhoEntry::kIdentifier]);
 }
 
 void BhoStaging::ApplyClicked() {
@@ -153,131 +85,60 @@ void BhoStaging::ApplyClicked() {
     machine_.prompt.Ask(Text("8516"), shared::kMbIconCritical, kAppTitle);
     return;
   }
-  ApplyRows(Mode::kApply);
+  Apply(shared::ApplyMode::kApply);
   // Staged removals leave the list whether or not they worked; Reset All brings them back.
-  for (int position = list_.Count(); position >= 1; --position) {
-    if (list_.Text(position, BhoEntry::kStatus) != kStatusRemove) continue;
-    list_.Remove(position);
-    if (position <= static_cast<int>(links_.size())) links_.erase(links_.begin() + (position - 1));
-  }
+  DropRemovedRows();
 }
 
 std::string BhoStaging::ApplyList() {
   collecting_ = true;
   collected_.clear();
-  ApplyRows(Mode::kApplyList);
+  Apply(shared::ApplyMode::kAtStart);
   collecting_ = false;
   return std::move(collected_);
 }
 
-shared::Status BhoStaging::SaveStore() const {
-  return SaveDisabledStore(machine_.files, machine_.windowsFolder, applied_);
+bool BhoStaging::Usable(int position, const BhoEntry& entry) {
+  if (IsSafeIdentifier(entry.Identifier)) return true;
+  Tell("Row " + std::to_string(position) + " (\"" + entry.Name + "\") has no usable identifier (\"" +
+           entry.Identifier + "\"); nothing was changed for it.",
+       shared::kMbIconCritical);
+  return false;
 }
 
-void BhoStaging::ApplyRows(Mode mode) {
-  std::vector<Step> steps;
-  bool deletes = false;
-  for (int position = 1; position <= list_.Count(); ++position) {
-    const std::string& status = list_.Text(position, BhoEntry::kStatus);
-    const int record = RecordOf(position);
-    if (mode == Mode::kApply) {
-      if (record >= 0 && status == applied_[record].Status) continue;
-      if (status != kStatusRemove && status != kStatusDisabled && status != kStatusEnabled) continue;
-    } else if (status != kStatusDisabled && status != kStatusEnabled) {
-      continue;
-    }
-    steps.push_back({position, status});
-    if (status != kStatusEnabled) deletes = true;
+bool BhoStaging::TakeOut(int position, const shared::EntryRow& row, bool forGood, shared::ApplyMode mode) {
+  const BhoEntry entry = shared::FromRow<BhoEntry>(row);
+  if (!Usable(position, entry)) return false;
+  if (mode == shared::ApplyMode::kApply && !machine_.system.IsNTAdmin()) {
+    Tell(Text("8515") + kHklmPrefix, shared::kMbOk);
+    return false;
   }
-  if (steps.empty()) return;
-
-  // The store is the only trace of a disabled object: it must know about every key this apply
-  // deletes before the first one goes.
-  if (deletes) {
-    const shared::Status saved = SaveDisabledStore(machine_.files, machine_.windowsFolder, PlannedDisabled(steps));
-    if (!saved.ok()) {
-      Tell("The list of disabled objects could not be saved to " + DisabledStorePath(machine_.windowsFolder) +
-               ", so nothing was changed." + kCrLf + "Describition: " + saved.message(),
-           shared::kMbIconCritical);
-      return;
-    }
-  }
-
-  for (const Step& step : steps) {
-    const BhoEntry entry = RowToBhoEntry(list_, step.position);
-    if (!IsSafeIdentifier(entry.Identifier)) {
-      Tell("Row " + std::to_string(step.position) + " (\"" + entry.Name + "\") has no usable identifier (\"" +
-               entry.Identifier + "\"); nothing was changed for it.",
-           shared::kMbIconCritical);
-      continue;
-    }
-    if (step.status == kStatusEnabled) {
-      // applyList shows a profile: an object whose key is there needs nothing.
-      if (mode == Mode::kApplyList) {
-        machine_.reg1.RootKey = shared::kHkeyLocalMachine;
-        machine_.reg1.KeyPath = ObjectKeyPath(entry.Identifier);
-        if (machine_.reg1.KeyExists()) {
-          SetApplied(step.position, entry, kStatusEnabled);
-          continue;
-        }
-      }
-      if (RestoreBhoEntry(entry)) SetApplied(step.position, entry, kStatusEnabled);
-      continue;
-    }
-    if (mode == Mode::kApply && !machine_.system.IsNTAdmin()) {
-      Tell(Text("8515") + kHklmPrefix, shared::kMbOk);
-      continue;
-    }
-    const bool withClass = step.status == kStatusRemove;
-    const shared::Status removed = RemoveBhoEntry(machine_, entry, withClass);
-    if (!removed.ok()) {
-      TellRegistryFailure(removed);
-      continue;
-    }
-    // A removal keeps its record as it was: Reset All then shows the object as it was at load.
-    if (!withClass) SetApplied(step.position, entry, kStatusDisabled);
-  }
-
-  const shared::Status saved = SaveStore();
-  if (!saved.ok()) {
-    Tell("The list of disabled objects could not be saved to " + DisabledStorePath(machine_.windowsFolder) + "." +
-             kCrLf + "Describition: " + saved.message(),
-         shared::kMbIconCritical);
-  }
+  const shared::Status removed = RemoveBhoEntry(machine_, entry, forGood);
+  if (!removed.ok()) TellRegistryFailure(removed);
+  return removed.ok();
 }
 
-std::vector<BhoEntry> BhoStaging::PlannedDisabled(const std::vector<Step>& steps) const {
-  std::vector<BhoEntry> planned = applied_;
-  for (const Step& step : steps) {
-    if (step.status == kStatusRemove) continue;
-    const int record = RecordOf(step.position);
-    if (record >= 0) {
-      planned[record].Status = step.status;
-    } else {
-      BhoEntry entry = RowToBhoEntry(list_, step.position);
-      entry.Status = step.status;
-      planned.push_back(std::move(entry));
-    }
+bool BhoStaging::PutBack(int position, const shared::EntryRow& row, shared::ApplyMode mode) {
+  const BhoEntry entry = shared::FromRow<BhoEntry>(row);
+  if (!Usable(position, entry)) return false;
+  // applyList shows a profile: an object whose key is there needs nothing.
+  if (mode == shared::ApplyMode::kAtStart) {
+    shared::RegistryComponent reg1(machine_.registry);
+    reg1.RootKey = shared::kHkeyLocalMachine;
+    reg1.KeyPath = ObjectKeyPath(entry.Identifier);
+    if (reg1.KeyExists()) return true;
   }
-  return planned;
+  return RestoreBhoEntry(entry);
 }
 
-void BhoStaging::SetApplied(int position, const BhoEntry& entry, const std::string& status) {
-  const int record = RecordOf(position);
-  if (record >= 0) {
-    applied_[record].Status = status;
-    return;
-  }
-  // A row without a record of its own gets one, so the store and the next Apply see it.
-  BhoEntry added = entry;
-  added.Status = status;
-  applied_.push_back(std::move(added));
-  if (static_cast<int>(links_.size()) < position) links_.resize(position, -1);
-  links_[position - 1] = static_cast<int>(applied_.size()) - 1;
+void BhoStaging::StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) {
+  Tell("The list of disabled objects could not be saved to " + path + (nothingChanged ? ", so nothing was changed." : ".") +
+           kCrLf + "Describition: " + why.message(),
+       shared::kMbIconCritical);
 }
 
 bool BhoStaging::RestoreBhoEntry(const BhoEntry& entry) {
-  shared::RegistryComponent& reg1 = machine_.reg1;
+  shared::RegistryComponent reg1(machine_.registry);
   reg1.RootKey = shared::kHkeyLocalMachine;
   reg1.KeyPath = ObjectKeyPath(entry.Identifier);
   const shared::Status created = reg1.CreateKey();
@@ -296,7 +157,7 @@ bool BhoStaging::WriteAdminString(shared::RegRoot root, const std::string& keyPa
     Tell(Text("8515") + kHklmPrefix, shared::kMbIconCritical);
     return false;
   }
-  shared::RegistryComponent& reg1 = machine_.reg1;
+  shared::RegistryComponent reg1(machine_.registry);
   reg1.RootKey = root;
   reg1.KeyPath = keyPath;
   reg1.ValueName = valueName;

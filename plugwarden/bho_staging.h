@@ -1,17 +1,10 @@
 #pragma once
-// Staging and apply: the buttons only rewrite a row's status; Apply carries out the difference
-// between each row and the record of what was last applied for it.
-#include <string>
-#include <vector>
-
+// Plugwarden's part of staging and apply (shared/staged_list.h does the rest): an object leaves
+// by its keys being deleted and comes back by its key being written again with its name.
 #include "plugwarden/bho_catalogue.h"
-#include "shared/file_system_port.h"
 #include "shared/language_pack.h"
-#include "shared/list_model.h"
 #include "shared/prompt_port.h"
-#include "shared/registry_store.h"
 #include "shared/system_port.h"
-#include "shared/windows_folder_port.h"
 
 namespace plugwarden {
 
@@ -22,17 +15,13 @@ inline constexpr char kClsidPrefix[] = "CLSID\\";
 
 // What staging and apply change and ask.
 struct BhoMachine {
-  shared::RegistryComponent& reg1;  // the Browser Helper Objects key
-  shared::RegistryComponent& reg2;  // the class registrations
+  shared::RegistryPort& registry;
   shared::SystemPort& system;
   shared::PromptPort& prompt;
   shared::LanguagePack& language;
   shared::FileSystemPort& files;
   shared::WindowsFolderPort& windowsFolder;
 };
-
-BhoEntry RowToBhoEntry(const shared::ListModel& list, int position);
-void AddBhoRow(shared::ListModel& list, const BhoEntry& entry);
 
 // An identifier that names exactly one key below the Browser Helper Objects key and below
 // CLSID: anything else could make a deletion walk a parent key.
@@ -43,31 +32,14 @@ bool IsSafeIdentifier(const std::string& identifier);
 // class registration is left alone when the object's key could not be deleted.
 shared::Status RemoveBhoEntry(const BhoMachine& machine, const BhoEntry& entry, bool withClass);
 
-class BhoStaging {
+class BhoStaging : private shared::StagingPolicy, public shared::StagedList {
  public:
-  BhoStaging(shared::ListModel& list, BhoMachine& machine) : list_(list), machine_(machine) {}
+  BhoStaging(shared::ListModel& list, BhoMachine& machine);
 
-  // DisableCaption and EnableCaption (texts 8103 and 8108), set by the window's captions.
-  void SetCaptions(std::string disableCaption, std::string enableCaption);
-  const std::string& DisableCaption() const { return disableCaption_; }
-  const std::string& EnableCaption() const { return enableCaption_; }
+  // Builds AppliedEntries and the rows Reset All brings back from the rows now in the list.
+  void BuildTables() { Adopt(); }
+  std::vector<BhoEntry> AppliedEntries() const { return shared::FromRows<BhoEntry>(Records()); }
 
-  // Builds AppliedEntries and LoadedEntries from the rows now in the list, each row linked to
-  // its record. Once built, rows change only through this class.
-  void BuildTables();
-  const std::vector<BhoEntry>& AppliedEntries() const { return applied_; }
-  const std::vector<BhoEntry>& LoadedEntries() const { return loaded_; }
-  // The AppliedEntries index of the row's record; -1 for a row without one.
-  int RecordOf(int position) const;
-
-  // What the "&Disable" button shows and whether "&Remove" is enabled.
-  const std::string& DisableButtonCaption() const { return disableButtonCaption_; }
-  bool RemoveEnabled() const { return removeEnabled_; }
-
-  void SelectRow(int position);
-  void DisableClicked();
-  void RemoveClicked();
-  void ResetAllClicked();
   void ApplyClicked();
   // applyList: applies every "Disabled" and "Enabled" row without asking. What went wrong comes
   // back as one text ("" when nothing did), to be shown once the window is up.
@@ -75,24 +47,21 @@ class BhoStaging {
 
   // A profile load: the rows are replaced; each new row is linked to a not yet linked record
   // of the same object, if there is one. The tables stay as they are.
-  void ReplaceRows(const std::vector<BhoEntry>& rows);
-
-  // Rewrites the disabled-entry store from AppliedEntries.
-  shared::Status SaveStore() const;
+  void ReplaceRows(const std::vector<BhoEntry>& rows) { StagedList::ReplaceRows(shared::ToRows(rows)); }
 
  private:
-  enum class Mode { kApply, kApplyList };
-  struct Step {
-    int position;
-    std::string status;
-  };
+  shared::StagedAction ActionFor(shared::EntryStatus now, const shared::EntryStatus* before,
+                                 shared::ApplyMode mode) const override;
+  bool SameEntry(const shared::EntryRow& row, const shared::EntryRow& record) const override;
+  std::string Refusal(const shared::EntryRow&, shared::StagedAction) const override { return {}; }
+  bool TakeOut(int position, const shared::EntryRow& row, bool forGood, shared::ApplyMode mode) override;
+  bool PutBack(int position, const shared::EntryRow& row, shared::ApplyMode mode) override;
+  void Tell(const std::string& text) override { Tell(text, shared::kMbIconCritical); }
+  void StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) override;
 
-  void ApplyRows(Mode mode);
   void Tell(const std::string& text, int style);
   void TellRegistryFailure(const shared::Status& failure);
-  // The store as it will be once every step has worked.
-  std::vector<BhoEntry> PlannedDisabled(const std::vector<Step>& steps) const;
-  void SetApplied(int position, const BhoEntry& entry, const std::string& status);
+  bool Usable(int position, const BhoEntry& entry);
   bool RestoreBhoEntry(const BhoEntry& entry);
   bool WriteAdminString(shared::RegRoot root, const std::string& keyPath, const std::string& valueName,
                         const std::string& data);
@@ -100,13 +69,6 @@ class BhoStaging {
 
   shared::ListModel& list_;
   BhoMachine& machine_;
-  std::vector<BhoEntry> applied_;
-  std::vector<BhoEntry> loaded_;
-  std::vector<int> links_;  // per row position - 1
-  std::string disableCaption_;
-  std::string enableCaption_;
-  std::string disableButtonCaption_;
-  bool removeEnabled_ = true;
   bool collecting_ = false;
   std::string collected_;
 };

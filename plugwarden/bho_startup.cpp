@@ -31,7 +31,11 @@ StartOutcome RunStart(BhoStaging& staging, BhoSources& sources, shared::ListMode
   StartOutcome outcome;
   outcome.startWithWindows = ReadStartWithWindows(settings);
   if (!outcome.startWithWindows) {
-    SetBHOIntoList(sources, list);
+    const shared::Status listed = SetBHOIntoList(sources, list);
+    if (!listed.ok())
+      AddLine(outcome.message, CouldNot(machine.language.SetCaptionfromINI("8602", "") + "HKEY_LOCAL_MACHINE\\" +
+                                            kBhoKeyPath,
+                                        listed));
     const shared::Status read = LoadDisabledStore(machine.files, machine.windowsFolder, list);
     if (!read.ok())
       AddLine(outcome.message,
@@ -58,7 +62,7 @@ void RunExit(BhoStaging& staging, const shared::ListModel& list, bool startWithW
   // Losing the box's state only means the next start uses the default.
   settings.SaveSetting(kAppTitle, kStartSection, kStartKey, startWithWindows ? "1" : "0").IgnoreError();
 
-  shared::RegistryComponent& reg1 = machine.reg1;
+  shared::RegistryComponent reg1(machine.registry);
   reg1.RootKey = shared::kHkeyCurrentUser;
   reg1.KeyPath = kRunKeyPath;
   reg1.ValueName = kRunValueName;

@@ -32,8 +32,8 @@ MainWindow::MainWindow(const MainServices& services, MainView& view)
       reg1_(services.registry),
       reg2_(services.registry),
       sources_{reg1_, reg2_, store_, services.files, services.versions},
-      machine_{reg1_,          reg2_, services.system, services.prompt, services.language, services.files,
-               services.windowsFolder},
+      machine_{services.registry, services.system,        services.prompt,
+               services.language, services.files, services.windowsFolder},
       staging_(list_, machine_),
       profiles_(services.files, services.prompt, services.language, services.language.ProgramFolder()) {}
 

@@ -5,6 +5,7 @@
 // registry) and tests/fakes/fake_registry.h (in memory).
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shared/status.h"
@@ -65,20 +66,29 @@ class RegistryPort {
   virtual Result<std::string> EnumKeyName(KeyHandle key, std::uint32_t index) = 0;
 };
 
-// Closes the key when it goes out of scope.
+// An open key that closes itself; moves, never copies. Empty (0) when nothing was opened.
 class ScopedKey {
  public:
+  ScopedKey() = default;
   ScopedKey(RegistryPort& registry, KeyHandle key) : registry_(&registry), key_(key) {}
-  ScopedKey(const ScopedKey&) = delete;
-  ScopedKey& operator=(const ScopedKey&) = delete;
-  ~ScopedKey() {
-    if (key_ != 0) registry_->CloseKey(key_);
+  ScopedKey(ScopedKey&& other) noexcept : registry_(other.registry_), key_(std::exchange(other.key_, 0)) {}
+  ScopedKey& operator=(ScopedKey&& other) noexcept {
+    if (this != &other) {
+      Close();
+      registry_ = other.registry_;
+      key_ = std::exchange(other.key_, 0);
+    }
+    return *this;
   }
+  ~ScopedKey() { Close(); }
   KeyHandle get() const { return key_; }
 
  private:
-  RegistryPort* registry_;
-  KeyHandle key_;
+  void Close() {
+    if (key_ != 0) registry_->CloseKey(std::exchange(key_, 0));
+  }
+  RegistryPort* registry_ = nullptr;
+  KeyHandle key_ = 0;
 };
 
 }  // namespace shared

@@ -6,38 +6,34 @@
 
 namespace shared {
 
-KeyHandle RegistryStore::OpenKeyForQuery(RegRoot root, const std::string& path) {
+ScopedKey RegistryStore::OpenKeyForQuery(RegRoot root, const std::string& path) {
   auto key = registry_.OpenKey(root, path, KeyAccess::kQueryValue);
-  return key.ok() ? key.value() : 0;
+  return key.ok() ? ScopedKey(registry_, key.value()) : ScopedKey();
 }
 
-std::string RegistryStore::ReadValueText(KeyHandle key, const std::string& valueName) {
-  if (key == 0) return {};
+std::string RegistryStore::ReadValueText(const ScopedKey& key, const std::string& valueName) {
+  if (key.get() == 0) return {};
   // The whole value, however long: a space-filled buffer trimmed afterwards is the same text as
   // the data trimmed, and longer data is never cut into garbage.
-  auto data = registry_.QueryValue(key, valueName);
+  auto data = registry_.QueryValue(key.get(), valueName);
   if (!data.ok()) return {};
   return TrimSpaces(data.value().bytes);
 }
 
-std::int32_t RegistryStore::QueryKeyCount(KeyHandle key, std::int32_t mode) {
+std::int32_t RegistryStore::QueryKeyCount(const ScopedKey& key, std::int32_t mode) {
   if (mode != 0 && mode != 1) return 0;
-  if (key == 0) return 0;
-  auto info = registry_.QueryInfo(key);
+  if (key.get() == 0) return 0;
+  auto info = registry_.QueryInfo(key.get());
   if (!info.ok()) return 0;
   return static_cast<std::int32_t>(mode == 0 ? info.value().values : info.value().subkeys);
 }
 
-std::string RegistryStore::EnumValueName(KeyHandle key, std::int32_t index) {
-  if (key == 0 || index < 0) return {};
-  auto name = registry_.EnumValueName(key, static_cast<std::uint32_t>(index));
+std::string RegistryStore::EnumValueName(const ScopedKey& key, std::int32_t index) {
+  if (key.get() == 0 || index < 0) return {};
+  auto name = registry_.EnumValueName(key.get(), static_cast<std::uint32_t>(index));
   if (!name.ok()) return {};
   // The platform writes the name followed by its NUL into the space-filled buffer.
   return TrimSpaces(name.value() + '\0');
-}
-
-void RegistryStore::CloseKey(KeyHandle key) {
-  if (key != 0) registry_.CloseKey(key);
 }
 
 Result<std::vector<std::string>> RegistryComponent::EnumKeys() const {
@@ -62,11 +58,11 @@ Result<std::vector<std::string>> RegistryComponent::EnumKeys() const {
 bool RegistryComponent::KeyExists() const {
   auto opened = registry_.OpenKey(RootKey, KeyPath, KeyAccess::kQueryValue);
   if (opened.ok()) {
-    registry_.CloseKey(opened.value());
+    ScopedKey key(registry_, opened.value());
     return true;
   }
   // A key we may not read is still there.
-  return opened.status().code() == kErrorAccessDenied;
+  return opened.status().IsAccessDenied();
 }
 
 Result<std::string> RegistryComponent::GetValue() const {
@@ -88,7 +84,7 @@ Result<std::string> RegistryComponent::GetValue() const {
 Status RegistryComponent::CreateKey() const {
   auto created = registry_.CreateKey(RootKey, KeyPath);
   if (!created.ok()) return created.status();
-  registry_.CloseKey(created.value());
+  ScopedKey key(registry_, created.value());
   return Status::Ok();
 }
 

@@ -17,17 +17,16 @@ class RegistryStore {
  public:
   explicit RegistryStore(RegistryPort& registry) : registry_(registry) {}
 
-  // A key opened for querying values; 0 when it cannot be opened.
-  KeyHandle OpenKeyForQuery(RegRoot root, const std::string& path);
+  // A key opened for querying values, closed when it goes; empty when it cannot be opened.
+  ScopedKey OpenKeyForQuery(RegRoot root, const std::string& path);
   // The value as text: data bytes with surrounding spaces removed; a string value keeps its
   // terminating NUL as last character; "" when nothing could be read.
-  std::string ReadValueText(KeyHandle key, const std::string& valueName);
+  std::string ReadValueText(const ScopedKey& key, const std::string& valueName);
   // Mode 0: number of values; mode 1: number of subkeys; other modes and failures: 0.
-  std::int32_t QueryKeyCount(KeyHandle key, std::int32_t mode);
+  std::int32_t QueryKeyCount(const ScopedKey& key, std::int32_t mode);
   // Name of the value at the index followed by its NUL, surrounding spaces removed; "" past the
   // end or on failure.
-  std::string EnumValueName(KeyHandle key, std::int32_t index);
-  void CloseKey(KeyHandle key);
+  std::string EnumValueName(const ScopedKey& key, std::int32_t index);
 
  private:
   RegistryPort& registry_;

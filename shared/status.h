@@ -14,6 +14,7 @@ inline constexpr std::int32_t kErrorFileNotFound = 2;
 inline constexpr std::int32_t kErrorPathNotFound = 3;
 inline constexpr std::int32_t kErrorAccessDenied = 5;
 inline constexpr std::int32_t kErrorInvalidHandle = 6;
+inline constexpr std::int32_t kErrorSharingViolation = 32;
 inline constexpr std::int32_t kErrorInvalidParameter = 87;
 inline constexpr std::int32_t kErrorMoreData = 234;
 inline constexpr std::int32_t kErrorNoMoreItems = 259;
@@ -29,6 +30,9 @@ class [[nodiscard]] Status {
 
   bool ok() const { return code_ == kErrorSuccess; }
   std::int32_t code() const { return code_; }
+  // Nothing there to act on: a missing file, folder, key or value.
+  bool IsNotFound() const { return code_ == kErrorFileNotFound || code_ == kErrorPathNotFound; }
+  bool IsAccessDenied() const { return code_ == kErrorAccessDenied; }
   const std::string& message() const { return message_; }
   // Discards a failure on purpose, where the text says errors are ignored.
   void IgnoreError() const {}
@@ -39,7 +43,11 @@ class [[nodiscard]] Status {
   std::string message_;
 };
 
-// A value or the reason there is none.
+// Ends the program with the failure on the error output: reading the value of a failed Result is
+// a programming fault, and going on would act on a value that was never there.
+[[noreturn]] void ValueOfFailure(const Status& status);
+
+// A value or the reason there is none. value() on a failure ends the program (ValueOfFailure).
 template <typename T>
 class [[nodiscard]] Result {
  public:
@@ -47,8 +55,14 @@ class [[nodiscard]] Result {
   Result(Status status) : status_(std::move(status)) {}  // NOLINT
   bool ok() const { return status_.ok() && value_.has_value(); }
   const Status& status() const { return status_; }
-  const T& value() const& { return *value_; }
-  T&& value() && { return std::move(*value_); }
+  const T& value() const& {
+    if (!value_) ValueOfFailure(status_);
+    return *value_;
+  }
+  T&& value() && {
+    if (!value_) ValueOfFailure(status_);
+    return std::move(*value_);
+  }
   T value_or(T fallback) const { return ok() ? *value_ : std::move(fallback); }
   void IgnoreError() const {}
 

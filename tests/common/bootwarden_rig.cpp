@@ -8,8 +8,8 @@ BootwardenRun::BootwardenRun(StartupMachine& machine, shared::PromptPort& prompt
       reg_(*machine.registry),
       sources{store_, reg_, *machine.profile, *machine.files, *machine.shellFolders, *machine.windowsFolder,
               *machine.shortcuts, names_},
-      targets{*machine.registry, reg_,      *machine.profile,   *machine.files, *machine.shellFolders,
-              *machine.windowsFolder, *machine.shortcuts, prompt},
+      targets{*machine.registry, *machine.profile, *machine.files, *machine.shellFolders, *machine.windowsFolder,
+              *machine.shortcuts, prompt},
       staging(list, targets) {
   staging.SetCaptions("&Disable", "&Enable");
 }

@@ -11,7 +11,7 @@ PlugwardenRun::PlugwardenRun(PlugwardenPorts ports)
       reg1_(ports.registry),
       reg2_(ports.registry),
       sources{reg1_, reg2_, store_, ports.files, ports.versions},
-      machine{reg1_, reg2_, ports.system, ports.prompt, ports.language, ports.files, ports.windowsFolder},
+      machine{ports.registry, ports.system, ports.prompt, ports.language, ports.files, ports.windowsFolder},
       staging(list, machine) {
   staging.SetCaptions("&Disable", "&Enable");
 }

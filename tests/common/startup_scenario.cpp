@@ -147,12 +147,6 @@ shared::ListModel EnumerateStartup(StartupMachine& machine) {
   return list;
 }
 
-std::vector<shared::ListModel::Row> RowsOf(const shared::ListModel& list) {
-  std::vector<shared::ListModel::Row> rows;
-  for (int position = 1; position <= list.Count(); ++position) rows.push_back(list.RowAt(position));
-  return rows;
-}
-
 std::vector<shared::ListModel::Row> SortedWithinStartupFolders(std::vector<shared::ListModel::Row> rows) {
   const auto fromFolder = [](const shared::ListModel::Row& row) { return row[2].rfind("StartUp (", 0) == 0; };
   for (auto begin = rows.begin(); begin != rows.end();) {

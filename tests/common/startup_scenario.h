@@ -13,6 +13,7 @@
 #include "shared/registry_port.h"
 #include "shared/shell_folder_port.h"
 #include "shared/shortcut_port.h"
+#include "shared/staged_list.h"
 #include "shared/windows_folder_port.h"
 
 namespace testing_support {
@@ -45,7 +46,7 @@ std::vector<shared::ListModel::Row> ExpectedStartupRows(const StartupMachine& ma
 
 // The enumeration as the main window runs it, on an empty list.
 shared::ListModel EnumerateStartup(StartupMachine& machine);
-std::vector<shared::ListModel::Row> RowsOf(const shared::ListModel& list);
+using shared::RowsOf;
 // A folder's rows keep the listing order, which the real file system leaves open: sorts each run
 // of rows from one Startup folder by name so two lists can be compared.
 std::vector<shared::ListModel::Row> SortedWithinStartupFolders(std::vector<shared::ListModel::Row> rows);

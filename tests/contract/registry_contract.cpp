@@ -34,8 +34,8 @@ void RegistryContract::TearDown() {
 
 TEST_P(RegistryContract, ReadValueTextKeepsTheNulAndReadsNothingAsEmpty) {
   shared::RegistryStore store(*registry_);
-  EXPECT_EQ(store.OpenKeyForQuery(kHkeyLocalMachine, kScratch + "\\Missing"), 0u);
-  EXPECT_EQ(store.ReadValueText(0, ""), "");
+  EXPECT_EQ(store.OpenKeyForQuery(kHkeyLocalMachine, kScratch + "\\Missing").get(), 0u);
+  EXPECT_EQ(store.ReadValueText(shared::ScopedKey(), ""), "");
 
   SeedString(*registry_, kHkeyLocalMachine, kScratch + "\\Three", "", "Abc");
   SeedString(*registry_, kHkeyLocalMachine, kScratch + "\\Empty", "", "");
@@ -44,20 +44,17 @@ TEST_P(RegistryContract, ReadValueTextKeepsTheNulAndReadsNothingAsEmpty) {
   SeedString(*registry_, kHkeyLocalMachine, kScratch + "\\Three", "Long", std::string(3000, 'x'));
 
   const auto three = store.OpenKeyForQuery(kHkeyLocalMachine, kScratch + "\\Three");
-  ASSERT_NE(three, 0u);
+  ASSERT_NE(three.get(), 0u);
   EXPECT_EQ(store.ReadValueText(three, ""), "Abc\0"s);
   EXPECT_EQ(store.ReadValueText(three, "padded"), "lead and trail  \0"s) << "trailing spaces sit before the NUL";
   EXPECT_EQ(store.ReadValueText(three, "Long"), std::string(3000, 'x') + '\0') << "long values read whole";
   EXPECT_EQ(store.ReadValueText(three, "Absent"), "");
-  store.CloseKey(three);
 
   const auto empty = store.OpenKeyForQuery(kHkeyLocalMachine, kScratch + "\\Empty");
   EXPECT_EQ(store.ReadValueText(empty, ""), "\0"s);
-  store.CloseKey(empty);
   const auto unset = store.OpenKeyForQuery(kHkeyLocalMachine, kScratch + "\\Unset");
-  ASSERT_NE(unset, 0u);
+  ASSERT_NE(unset.get(), 0u);
   EXPECT_EQ(store.ReadValueText(unset, ""), "");
-  store.CloseKey(unset);
 }
 
 TEST_P(RegistryContract, ReadValueTextTakesAnyTypeAsBytes) {
@@ -67,7 +64,6 @@ TEST_P(RegistryContract, ReadValueTextTakesAnyTypeAsBytes) {
   const auto key = store.OpenKeyForQuery(kHkeyCurrentUser, kScratch);
   EXPECT_EQ(store.ReadValueText(key, "Dword"), "ABCD");
   EXPECT_EQ(store.ReadValueText(key, "NoNul").substr(0, 4), "text");
-  store.CloseKey(key);
 }
 
 TEST_P(RegistryContract, QueryKeyCountAndEnumValueName) {
@@ -77,11 +73,11 @@ TEST_P(RegistryContract, QueryKeyCountAndEnumValueName) {
   SeedKey(*registry_, kHkeyCurrentUser, run + "\\Sub");
 
   const auto key = store.OpenKeyForQuery(kHkeyCurrentUser, run);
-  ASSERT_NE(key, 0u);
+  ASSERT_NE(key.get(), 0u);
   EXPECT_EQ(store.QueryKeyCount(key, 0), 5);
   EXPECT_EQ(store.QueryKeyCount(key, 1), 1);
   EXPECT_EQ(store.QueryKeyCount(key, 2), 0);
-  EXPECT_EQ(store.QueryKeyCount(0, 0), 0);
+  EXPECT_EQ(store.QueryKeyCount(shared::ScopedKey(), 0), 0);
 
   std::vector<std::string> names;
   for (int i = 0; i < 5; ++i) {
@@ -94,10 +90,9 @@ TEST_P(RegistryContract, QueryKeyCountAndEnumValueName) {
   // both give the same rows.
   EXPECT_EQ(names, (std::vector<std::string>{"Five", "Four", "One", "Three", "Two"}));
   EXPECT_EQ(store.EnumValueName(key, 5), "");
-  EXPECT_EQ(store.EnumValueName(0, 0), "");
+  EXPECT_EQ(store.EnumValueName(shared::ScopedKey(), 0), "");
   // A name read with its NUL still names the value.
   EXPECT_EQ(store.ReadValueText(key, store.EnumValueName(key, 0)), "x.exe\0"s);
-  store.CloseKey(key);
 }
 
 TEST_P(RegistryContract, EnumKeysListsDirectSubkeysWithoutCase) {
@@ -137,7 +132,6 @@ TEST_P(RegistryContract, ComponentWritesReadsAndDeletesStrings) {
   shared::RegistryStore store(*registry_);
   const auto key = store.OpenKeyForQuery(kHkeyCurrentUser, kScratch + "\\Values");
   EXPECT_EQ(store.ReadValueText(key, "Task"), "c:\\tool.exe /start\0"s) << "written as a string with its NUL";
-  store.CloseKey(key);
 
   ASSERT_TRUE(reg.DeleteValue().ok());
   EXPECT_FALSE(reg.GetValue().ok());
@@ -175,5 +169,4 @@ TEST_P(RegistryContract, ClassesRootIsTheMachineClassesKey) {
   shared::RegistryStore store(*registry_);
   const auto key = store.OpenKeyForQuery(kHkeyClassesRoot, kClassScratch);
   EXPECT_EQ(store.ReadValueText(key, ""), "Seen\0"s);
-  store.CloseKey(key);
 }

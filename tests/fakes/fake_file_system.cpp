@@ -107,6 +107,8 @@ Result<std::string> FakeFileSystem::ReadFile(const std::string& path) {
   if (node == nullptr) return Error(Find(Parent(Normalize(path))) ? shared::kErrorFileNotFound
                                                                   : shared::kErrorPathNotFound);
   if (node->attributes.directory) return Error(shared::kErrorAccessDenied);
+  if (!locked_.empty() && shared::ToLowerAscii(Normalize(path)) == shared::ToLowerAscii(locked_))
+    return Error(shared::kErrorSharingViolation);
   return node->contents;
 }
 

@@ -34,6 +34,8 @@ class FakeFileSystem final : public shared::FileSystemPort {
   void SetShortPath(const std::string& path, const std::string& shortPath);
   // Writes fail with "Access is denied", as on a full or locked medium.
   void FailWrites(bool fail) { failWrites_ = fail; }
+  // Reads of the file fail with a sharing violation, as while another program holds it open.
+  void LockFile(const std::string& path) { locked_ = Normalize(path); }
 
  private:
   struct Node {
@@ -51,6 +53,7 @@ class FakeFileSystem final : public shared::FileSystemPort {
   std::map<std::string, Node> nodes_;  // by lower-case normalized path
   long nextOrder_ = 0;
   bool failWrites_ = false;
+  std::string locked_;
 };
 
 }  // namespace fakes

@@ -40,6 +40,7 @@ std::vector<std::string> SplitPath(const std::string& path) {
 struct FakeRegistry::Key {
   Key* parent = nullptr;
   bool denyWrites = false;
+  bool denyListing = false;
   std::map<std::string, std::unique_ptr<Key>, NameLess> subkeys;
   // Values listed by name, as Wine's registry lists them.
   std::vector<std::pair<std::string, shared::RegValueData>> values;
@@ -92,6 +93,7 @@ Result<shared::KeyHandle> FakeRegistry::OpenKey(shared::RegRoot root, const std:
   if (key == nullptr) return Error(shared::kErrorFileNotFound);
   const bool writable = access == shared::KeyAccess::kWrite;
   if (writable && key->Denied()) return Error(shared::kErrorAccessDenied);
+  if (access == shared::KeyAccess::kRead && key->denyListing) return Error(shared::kErrorAccessDenied);
   return NewHandle(key, writable);
 }
 
@@ -199,6 +201,10 @@ void FakeRegistry::DenyWrites(shared::RegRoot root, const std::string& path) {
   auto created = CreateKey(root, path);
   if (created.ok()) CloseKey(created.value());
   if (Key* key = Find(root, path)) key->denyWrites = true;
+}
+
+void FakeRegistry::DenyListing(shared::RegRoot root, const std::string& path) {
+  if (Key* key = Find(root, path)) key->denyListing = true;
 }
 
 }  // namespace fakes

@@ -32,6 +32,8 @@ class FakeRegistry final : public shared::RegistryPort {
 
   // Test controls: writes under a denied key fail with "Access is denied".
   void DenyWrites(shared::RegRoot root, const std::string& path);
+  // Opening the key to list its subkeys fails with "Access is denied".
+  void DenyListing(shared::RegRoot root, const std::string& path);
   // Keys opened and not yet closed, to catch leaks.
   int OpenHandles() const { return static_cast<int>(handles_.size()); }
 

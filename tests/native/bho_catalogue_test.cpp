@@ -14,7 +14,7 @@ class BhoCatalogueTest : public ::testing::Test {
  protected:
   void Enumerate() {
     plugwarden::BhoSources sources{reg1_, reg2_, store_, files_, versions_};
-    plugwarden::SetBHOIntoList(sources, list_);
+    EXPECT_TRUE(plugwarden::SetBHOIntoList(sources, list_).ok());
   }
   fakes::FakeRegistry registry_;
   fakes::FakeFileSystem files_;

@@ -57,4 +57,11 @@ TEST(EntryFile, FilesAreReplacedWholeAndMissingReadsEmpty) {
   EXPECT_EQ(shared::ReadEntryFile(files, path).value_or({}), std::vector<EntryFields>{kSecond}) << "old file kept";
 }
 
+#ifndef _WIN32
+TEST(Result, TheValueOfAFailureEndsTheProgramLoudly) {
+  const shared::Result<int> failed = shared::Status::Error(shared::kErrorAccessDenied, "denied");
+  EXPECT_DEATH((void)failed.value(), "Result::value\\(\\) on a failure \\(5\\): denied");
+}
+#endif
+
 }  // namespace

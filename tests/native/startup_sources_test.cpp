@@ -171,7 +171,7 @@ TEST_F(StartupSourcesTest, AFolderWithoutPathAddsNothingTheOtherStillCounts) {
   ASSERT_EQ(list_.Count(), 1);
   EXPECT_EQ(bootwarden::EntryAt(list_, 1), (StartupEntry{"Common", "Enabled", "StartUp (All Users)", "All Users",
                                                          "Any User Logs on", "C:\\c.exe"}));
-  EXPECT_EQ(bootwarden::ToRow(bootwarden::EntryAt(list_, 1)), list_.RowAt(1));
+  EXPECT_EQ(shared::ToRow(bootwarden::EntryAt(list_, 1)), list_.RowAt(1));
 }
 
 }  // namespace

@@ -5,19 +5,20 @@
 #include "bootwarden/startup_profiles.h"
 #include "tests/common/registry_seed.h"
 #include "tests/fakes/fake_file_dialog.h"
+#include "tests/common/staged_list_suite.h"
 #include "tests/common/startup_staging_suite.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_profile.h"
 #include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_shell_folder.h"
 #include "tests/fakes/fake_shortcut.h"
-#include "tests/fakes/fake_windows_folder.h"
 
 namespace {
 
 using bootwarden::StartupEntry;
 using testing_support::RowsOf;
 
+INSTANTIATE_TEST_SUITE_P(Fake, StagedListSuite, ::testing::Values(StartupMachineFactory(testing_support::FakeStartupMachine)));
 INSTANTIATE_TEST_SUITE_P(Fake, StartupStagingSuite,
                          ::testing::Values(StartupMachineFactory(testing_support::FakeStartupMachine)));
 
@@ -62,113 +63,30 @@ TEST_P(StartupStagingFailures, AReadOnlyShortcutStaysAndSaysSo) {
   EXPECT_FALSE(shared::FileExists(Files(), StorePath()));  // rewritten after the apply
 }
 
-TEST_P(StartupStagingFailures, AStoreThatCannotBeWrittenStopsTheApplyFirst) {
-  auto run = StartRun();
-  const int row = run->PositionOf("Registry(Machine Run)", "Shared Name");
-  run->Toggle(row);
-  Files().FailWrites(true);
-  run->staging.ApplyNow();
-  Files().FailWrites(false);
-  ASSERT_EQ(prompt_.Asked().size(), 1u);
-  EXPECT_NE(prompt_.Asked()[0].text.find("SaveProf.pro"), std::string::npos);
-  EXPECT_EQ(Value(shared::kHkeyLocalMachine, kRun, "Shared Name").second, "C:\\Tools\\machine-shared.exe");
-  EXPECT_EQ(run->staging.Snapshot()[row - 1].Status, "Enabled");
-  run->staging.ApplyNow();  // the staged change is still there and goes through now
-  EXPECT_EQ(Value(shared::kHkeyLocalMachine, kRun, "Shared Name").first, 0u);
-}
-
 TEST_P(StartupStagingFailures, AddedRowsJoinTheSnapshotWhenWritten) {
   auto run = StartRun();
   const int count = run->list.Count();
-  bootwarden::AddEntryRow(run->list, {"New Task", "Enabled", "Registry(User Run)", "Current User",
-                                      "Current User Logs on", "C:\\new.exe"});
-  bootwarden::AddEntryRow(run->list, {"Later", "Disabled", "Registry(User Run)", "Current User",
-                                      "Current User Logs on", "C:\\later.exe"});
-  bootwarden::AddEntryRow(run->list, {"Dropped", "Remove", "Registry(User Run)", "Current User",
-                                      "Current User Logs on", "C:\\dropped.exe"});
+  shared::AppendRow(run->list, shared::ToRow(StartupEntry{"New Task", "Enabled", "Registry(User Run)", "Current User",
+                                      "Current User Logs on", "C:\\new.exe"}));
+  shared::AppendRow(run->list, shared::ToRow(StartupEntry{"Later", "Disabled", "Registry(User Run)", "Current User",
+                                      "Current User Logs on", "C:\\later.exe"}));
+  shared::AppendRow(run->list, shared::ToRow(StartupEntry{"Dropped", "Remove", "Registry(User Run)", "Current User",
+                                      "Current User Logs on", "C:\\dropped.exe"}));
   run->staging.ApplyNow();
   EXPECT_EQ(Value(shared::kHkeyCurrentUser, kRun, "New Task").second, "C:\\new.exe");
   EXPECT_EQ(Value(shared::kHkeyCurrentUser, kRun, "Later").first, 0u);
   EXPECT_EQ(run->staging.SnapshotCount(), count + 1);
   EXPECT_EQ(run->list.Count(), count + 2);
-  EXPECT_EQ(run->staging.RecordOf(count + 2), -1);
   EXPECT_EQ(Stored().size(), 1u);  // the unapplied "Disabled" row
 }
 
 INSTANTIATE_TEST_SUITE_P(Fake, StartupStagingFailures,
                          ::testing::Values(StartupMachineFactory(testing_support::FakeStartupMachine)));
 
-std::vector<StartupEntry> Rows(int count, int disabledEvery = 0) {
-  std::vector<StartupEntry> rows;
-  for (int i = 1; i <= count; ++i) {
-    const bool disabled = disabledEvery > 0 && i % disabledEvery == 0;
-    rows.push_back({"Task " + std::to_string(i), disabled ? "Disabled" : "Enabled", "Registry(User Run)",
-                    "Current User", "Current User Logs on", "C:\\task" + std::to_string(i) + ".exe"});
-  }
-  return rows;
-}
-
 int Lines(const std::string& text) {
   int lines = 0;
   for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
   return lines;
-}
-
-class EntryFileTest : public ::testing::Test {
- protected:
-  EntryFileTest() { files_.AddFolder("C:\\Windows"); }
-  fakes::FakeFileSystem files_;
-  fakes::FakeWindowsFolder windowsFolder_;
-};
-
-TEST_F(EntryFileTest, FiveRowsMakeThirtyLinesAndReadBackEqual) {
-  const auto rows = Rows(5, 2);
-  ASSERT_TRUE(bootwarden::WriteStartupEntryFile(files_, "C:\\p.txt", rows).ok());
-  EXPECT_EQ(Lines(files_.ReadFile("C:\\p.txt").value()), 30);
-  EXPECT_EQ(bootwarden::ReadStartupEntryFile(files_, "C:\\p.txt").value(), rows);
-  EXPECT_TRUE(bootwarden::WriteStartupEntryFile(files_, "", rows).ok());
-}
-
-TEST_F(EntryFileTest, ARecordWithAnEmptyTaskNameGoesLastAndHidesNothing) {
-  auto rows = Rows(3, 1);
-  rows[0].TaskName = "";
-  ASSERT_TRUE(bootwarden::SaveDisabledStore(files_, windowsFolder_, rows).ok());
-  auto read = bootwarden::ReadStartupEntryFile(files_, bootwarden::DisabledStorePath(windowsFolder_));
-  EXPECT_EQ(read.value(), std::vector(rows.begin() + 1, rows.end()));
-}
-
-TEST_F(EntryFileTest, ReadingStopsAtARecordBeginningWithAnEmptyLine) {
-  files_.AddFile("C:\\p.txt", "a\r\nEnabled\r\nx\r\nu\r\nw\r\nl\r\nb\r\nEnabled\r\nx\r\nu\r\nw\r\nl\r\n"
-                              "\r\nEnabled\r\nx\r\nu\r\nw\r\nl\r\n");
-  auto rows = bootwarden::ReadStartupEntryFile(files_, "C:\\p.txt");
-  ASSERT_EQ(rows.value().size(), 2u);
-  EXPECT_EQ(rows.value()[1].TaskName, "b");
-}
-
-TEST_F(EntryFileTest, TheStoreHoldsOnlyDisabledRowsAndGoesWhenThereAreNone) {
-  const std::string store = bootwarden::DisabledStorePath(windowsFolder_);
-  EXPECT_EQ(store, "C:\\Windows\\SaveProf.pro");
-  ASSERT_TRUE(bootwarden::SaveDisabledStore(files_, windowsFolder_, Rows(10, 5)).ok());
-  EXPECT_EQ(Lines(files_.ReadFile(store).value()), 12);
-
-  shared::ListModel list;
-  list.Add("Enumerated");
-  ASSERT_TRUE(bootwarden::LoadDisabledStore(files_, windowsFolder_, list).ok());
-  ASSERT_EQ(list.Count(), 3);
-  EXPECT_EQ(list.Text(2, StartupEntry::kTaskName), "Task 5");
-  EXPECT_EQ(list.Text(3, StartupEntry::kStatus), "Disabled");
-
-  ASSERT_TRUE(bootwarden::SaveDisabledStore(files_, windowsFolder_, Rows(10)).ok());
-  EXPECT_FALSE(shared::FileExists(files_, store));
-  EXPECT_TRUE(bootwarden::SaveDisabledStore(files_, windowsFolder_, Rows(10)).ok());  // missing is fine
-}
-
-TEST_F(EntryFileTest, AFailedStoreWriteKeepsTheOldFile) {
-  ASSERT_TRUE(bootwarden::SaveDisabledStore(files_, windowsFolder_, Rows(2, 1)).ok());
-  files_.FailWrites(true);
-  EXPECT_FALSE(bootwarden::SaveDisabledStore(files_, windowsFolder_, Rows(4, 1)).ok());
-  files_.FailWrites(false);
-  EXPECT_EQ(Lines(files_.ReadFile(bootwarden::DisabledStorePath(windowsFolder_)).value()), 12);
 }
 
 TEST(StartupNames, ShortcutNamesAndExpandableCommands) {
@@ -223,19 +141,6 @@ TEST_P(StartupStagingFailures, AProfileThatCannotBeUsedLeavesTheListAlone) {
   profiles.SaveProfileClicked();
   EXPECT_EQ(prompt_.Asked().size(), 4u);
   EXPECT_FALSE(shared::FileExists(Files(), "C:\\new.txt"));
-}
-
-TEST_P(StartupStagingFailures, AShortLastProfileRecordKeepsItsFields) {
-  auto run = StartRun();
-  const int tool = run->PositionOf("StartUp (Current User)", "Tool");
-  fakes::FakeFileDialog dialog;
-  bootwarden::StartupProfiles profiles(run->list, run->staging, dialog, Files(), prompt_);
-  Files().AddFile("C:\\short.txt", "Tool\r\nDisabled\r\nStartUp (Current User)\r\n");
-  dialog.Choose("C:\\short.txt");
-  profiles.LoadProfileClicked();
-  ASSERT_EQ(run->list.Count(), 1);
-  EXPECT_EQ(run->list.RowAt(1), (shared::ListModel::Row{"Tool", "Disabled", "StartUp (Current User)", "", "", ""}));
-  EXPECT_EQ(run->staging.RecordOf(1), tool - 1);  // linked to its own record, not to the first
 }
 
 }  // namespace

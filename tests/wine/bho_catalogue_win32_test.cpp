@@ -24,7 +24,7 @@ TEST(BhoCatalogueWin32, RowsForEveryKindOfObject) {
   shared::RegistryComponent reg1(registry), reg2(registry);
   plugwarden::BhoSources sources{reg1, reg2, store, files, versions};
   shared::ListModel list;
-  plugwarden::SetBHOIntoList(sources, list);
+  EXPECT_TRUE(plugwarden::SetBHOIntoList(sources, list).ok());
 
   const auto expected = testing_support::ExpectedBhoRows(modules);
   ASSERT_EQ(list.Count(), static_cast<int>(expected.size()));
