@@ -217,7 +217,7 @@ void FloorWindow(const std::vector<Row>& rows, int columns, int captions, const 
   ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   if (static_cast<std::size_t>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) != rows.size())
     std::fprintf(stderr, "floor list lost rows\n");
-  ::DestroyWindow(window);
+  // Left open: without a window manager Wine waits two seconds for a destroyed window to go.
 }
 
 void FloorWriteFile(const std::string& path, const std::string& contents) {
