@@ -30,8 +30,9 @@ using Row = std::array<std::string, 6>;
 std::vector<Row> FloorBhoEnumeration();
 std::vector<Row> FloorStartupEnumeration();
 // A bare window with a report list filled with the rows (redraw off while filling), the
-// language texts read one by one from the pack, painted.
-void FloorWindow(const std::vector<Row>& rows, int columns, int captions, const std::string& pack);
+// language texts read one by one from the pack, painted. The caller destroys it once the clock
+// has stopped: without a window manager Wine waits two seconds for a window to go.
+HWND FloorWindow(const std::vector<Row>& rows, int columns, int captions, const std::string& pack);
 // The file written as the store writes: temporary file, flushed, moved over the target.
 void FloorWriteFile(const std::string& path, const std::string& contents);
 

@@ -175,7 +175,7 @@ std::vector<Row> FloorStartupEnumeration() {
   return rows;
 }
 
-void FloorWindow(const std::vector<Row>& rows, int columns, int captions, const std::string& pack) {
+HWND FloorWindow(const std::vector<Row>& rows, int columns, int captions, const std::string& pack) {
   char text[500];
   for (int key = 0; key < captions; ++key)
     ::GetPrivateProfileStringA("Vexlin Language Pack", std::to_string(8101 + key).c_str(), "", text, sizeof text,
@@ -217,7 +217,7 @@ void FloorWindow(const std::vector<Row>& rows, int columns, int captions, const 
   ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   if (static_cast<std::size_t>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) != rows.size())
     std::fprintf(stderr, "floor list lost rows\n");
-  // Left open: without a window manager Wine waits two seconds for a destroyed window to go.
+  return window;
 }
 
 void FloorWriteFile(const std::string& path, const std::string& contents) {
