@@ -2,6 +2,7 @@
 // Files and folders as the programs use them. Paths are Windows paths in the ANSI code page; a
 // path handed in ends at its first NUL, as it does for the C functions. Adapters:
 // shared/win32/win32_file_system.h and tests/fakes/fake_file_system.h.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,10 @@ struct FileAttributes {
   bool hidden = false;
   bool system = false;
   bool readOnly = false;
+  // Size in bytes and last write time (FILETIME ticks): with the path they tell one version of
+  // a file from another.
+  std::uint64_t size = 0;
+  std::uint64_t lastWriteTime = 0;
 };
 
 struct DirectoryEntry {
@@ -26,7 +31,7 @@ class FileSystemPort {
  public:
   virtual ~FileSystemPort() = default;
 
-  // GetFileAttributesA; nothing when the path does not exist.
+  // GetFileAttributesExA; nothing when the path does not exist.
   virtual std::optional<FileAttributes> GetAttributes(const std::string& path) = 0;
   // GetShortPathNameA; "" when the platform gives no short form (for example a missing path).
   virtual std::string GetShortPath(const std::string& path) = 0;

@@ -30,16 +30,8 @@ std::string TranslationKey(std::uint16_t language, std::uint16_t codePage) {
   return key;
 }
 
-FileVersionRecord GetFileVersionRecord(FileSystemPort& files, VersionPort& versions,
-                                       const std::string& path) {
+FileVersionRecord RecordFromBlock(const VersionBlock* block) {
   FileVersionRecord record;
-  if (!IsPlainFile(files, path)) {
-    record.fields.fill(MissingFileMessage(files, path));
-    return record;
-  }
-
-  std::unique_ptr<VersionBlock> block;
-  if (versions.GetInfoSize(path) != 0) block = versions.GetInfo(path);
   const auto translation = block ? block->Query("\\VarFileInfo\\Translation") : std::nullopt;
   if (translation && translation->size() >= 4) {
     const auto byte = [&](int i) { return static_cast<std::uint8_t>((*translation)[i]); };
@@ -61,11 +53,8 @@ FileVersionRecord GetFileVersionRecord(FileSystemPort& files, VersionPort& versi
   return record;
 }
 
-std::string GetFileVersion(VersionPort& versions, const std::string& path) {
-  if (versions.GetInfoSize(path) == 0) return {};
-  const auto block = versions.GetInfo(path);
-  if (!block) return {};
-  const auto fixed = block->Query("\\");
+std::string FileVersionFromBlock(const VersionBlock* block) {
+  const auto fixed = block ? block->Query("\\") : std::nullopt;
   // VS_FIXEDFILEINFO: signature, struct version, then dwFileVersionMS and dwFileVersionLS.
   if (!fixed || fixed->size() < 16) return {};
   std::uint32_t signature = 0, high = 0, low = 0;
@@ -75,6 +64,36 @@ std::string GetFileVersion(VersionPort& versions, const std::string& path) {
   if (signature != 0xFEEF04BDu) return {};
   return std::to_string(high >> 16) + "." + std::to_string(high & 0xFFFF) + "." +
          std::to_string(low >> 16) + "." + std::to_string(low & 0xFFFF);
+}
+
+// GetInfo asks for the size itself and gives nothing for a file without a resource, so a
+// separate size query would only read the file twice.
+FileVersionRecord GetFileVersionRecord(FileSystemPort& files, VersionPort& versions,
+                                       const std::string& path) {
+  if (!IsPlainFile(files, path)) {
+    FileVersionRecord record;
+    record.fields.fill(MissingFileMessage(files, path));
+    return record;
+  }
+  return RecordFromBlock(versions.GetInfo(path).get());
+}
+
+std::string GetFileVersion(VersionPort& versions, const std::string& path) {
+  return FileVersionFromBlock(versions.GetInfo(path).get());
+}
+
+const ModuleVersion& ModuleVersionCache::Read(const std::string& path, const FileAttributes& attributes) {
+  const bool listed = !attributes.hidden && !attributes.system;
+  Key key{UpToNul(path), attributes.size, attributes.lastWriteTime, listed};
+  const auto found = modules_.find(key);
+  if (found != modules_.end()) return found->second;
+  const std::unique_ptr<VersionBlock> block = versions_.GetInfo(path);
+  ModuleVersion module;
+  module.version = FileVersionFromBlock(block.get());
+  // A file a listing would not show counts as missing for the record.
+  module.description = listed ? RecordFromBlock(block.get())[FileVersionRecord::kFileDescription]
+                              : MissingFileMessage(files_, path);
+  return modules_.emplace(std::move(key), std::move(module)).first->second;
 }
 
 }  // namespace shared

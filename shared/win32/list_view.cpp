@@ -44,9 +44,9 @@ HWND ReportListView::Create(HWND parent, int id, const TwipsRect& rect, int dpi,
   return list_;
 }
 
-void ReportListView::SetRowTexts(int index, const ListModel::Row& row) {
+void ReportListView::SetRowTexts(int index, const ListModel::Row& row, int firstColumn) {
   const int shown = std::min(columns_, ListModel::kColumns);
-  for (int column = 0; column < shown; ++column) {
+  for (int column = firstColumn; column < shown; ++column) {
     LVITEMA item{};
     item.iSubItem = column;
     item.pszText = const_cast<char*>(row[column].c_str());
@@ -59,13 +59,15 @@ void ReportListView::Show(const ListModel& model) {
   const Updating updating(updating_);
   ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
   ::SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+  // Room for every row at once rather than growing row by row.
+  ::SendMessageA(list_, LVM_SETITEMCOUNT, model.Count(), 0);
   for (int position = 1; position <= model.Count(); ++position) {
     LVITEMA item{};
     item.mask = LVIF_TEXT;
     item.iItem = position - 1;
     item.pszText = const_cast<char*>(model.Text(position, 0).c_str());
     const int index = static_cast<int>(::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    if (index >= 0) SetRowTexts(index, model.RowAt(position));
+    if (index >= 0) SetRowTexts(index, model.RowAt(position), 1);  // the item text went in with the row
   }
   ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
   Select(model.Selected());
@@ -83,6 +85,12 @@ void ReportListView::ShowRow(const ListModel& model, int position) {
     ::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
   }
   if (position <= Count()) SetRowTexts(position - 1, model.RowAt(position));
+}
+
+void ReportListView::RemoveRow(int position) {
+  if (list_ == nullptr || position < 1 || position > Count()) return;
+  const Updating updating(updating_);
+  ::SendMessageA(list_, LVM_DELETEITEM, position - 1, 0);
 }
 
 int ReportListView::Count() const {

@@ -7,7 +7,8 @@
 //   list.Create(Window(), kListView1, {120, 720, 11415, 3135}, Dpi(),
 //               {{"BHO Name", 1540}, {"Status", 1039}, ...});    // widths in twips
 //   list.Show(model);                 // all rows, and the model's selection
-//   list.ShowRow(model, 3);           // one row after a change
+//   list.ShowRow(model, 3);           // one row after a change: never Show for that
+//   list.RemoveRow(3);                // one row taken out of the model
 //   // in WM_NOTIFY:
 //   if (auto e = list.Decode(reinterpret_cast<NMHDR*>(lParam))) switch (e->kind) { ... }
 //
@@ -43,9 +44,13 @@ class ReportListView {
   int Id() const { return id_; }
 
   // Replaces every row with the model's rows, selects the model's selection (keeping it in view).
+  // The list is not redrawn while it fills, so a long list costs one paint.
   void Show(const ListModel& model);
-  // Rewrites one row's texts from the model; a position just past the shown rows is added.
+  // Rewrites one row's texts from the model; a position just past the shown rows is added. The
+  // update for a change to one row: the other rows are not touched.
   void ShowRow(const ListModel& model, int position);
+  // Takes out the row at the position, as the model's Remove did; the rows behind move up.
+  void RemoveRow(int position);
   int Count() const;
   std::string Text(int position, int column) const;  // column 0 = the item text
 
@@ -67,7 +72,7 @@ class ReportListView {
   std::optional<Event> Decode(const NMHDR* header) const;
 
  private:
-  void SetRowTexts(int index, const ListModel::Row& row);
+  void SetRowTexts(int index, const ListModel::Row& row, int firstColumn = 0);
 
   HWND list_ = nullptr;
   int id_ = 0;

@@ -33,9 +33,14 @@ Status WriteAll(HANDLE file, const std::string& contents) {
 }  // namespace
 
 std::optional<FileAttributes> Win32FileSystem::GetAttributes(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
-  return FromWin32(attributes);
+  // Size and write time come with the attributes in the same call.
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  FileAttributes attributes = FromWin32(data.dwFileAttributes);
+  attributes.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  attributes.lastWriteTime = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                             data.ftLastWriteTime.dwLowDateTime;
+  return attributes;
 }
 
 std::string Win32FileSystem::GetShortPath(const std::string& path) {

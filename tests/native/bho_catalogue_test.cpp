@@ -69,6 +69,69 @@ TEST_F(BhoCatalogueTest, NoKeyOrAnEmptyKeyGivesNoRows) {
   EXPECT_EQ(list_.Count(), 0);
 }
 
+// Counts the resource reads behind the fake.
+class CountingVersion final : public shared::VersionPort {
+ public:
+  explicit CountingVersion(shared::VersionPort& inner) : inner_(inner) {}
+  std::uint32_t GetInfoSize(const std::string& path) override {
+    ++reads;
+    return inner_.GetInfoSize(path);
+  }
+  std::unique_ptr<shared::VersionBlock> GetInfo(const std::string& path) override {
+    ++reads;
+    return inner_.GetInfo(path);
+  }
+  int reads = 0;
+
+ private:
+  shared::VersionPort& inner_;
+};
+
+TEST_F(BhoCatalogueTest, AModuleBehindManyObjectsIsReadOnce) {
+  const std::string module = "C:\\Program Files\\Contoso\\helper.dll";
+  files_.AddFile(module, "MZ");
+  fakes::FakeVersionResource resource;
+  resource.fileVersion[0] = 3;
+  resource.strings = {{"FileDescription", "Contoso Helper"}};
+  versions_.Add(module, resource);
+  for (const char* id : {"{B1}", "{B2}", "{B3}"}) {
+    testing_support::SeedString(registry_, shared::kHkeyLocalMachine, std::string(plugwarden::kBhoKeyPath) + "\\" + id,
+                                "", "Contoso Object");
+    testing_support::SeedString(registry_, shared::kHkeyClassesRoot, std::string("CLSID\\") + id + "\\InprocServer32",
+                                "", module);
+  }
+  CountingVersion counting(versions_);
+  plugwarden::BhoSources sources{reg1_, reg2_, store_, files_, counting};
+  plugwarden::SetBHOIntoList(sources, list_);
+  ASSERT_EQ(list_.Count(), 3);
+  for (int row = 1; row <= 3; ++row) {
+    EXPECT_EQ(list_.Text(row, 2), "Contoso Helper");
+    EXPECT_EQ(list_.Text(row, 3), "3.0.0.0");
+  }
+  EXPECT_EQ(counting.reads, 1);
+}
+
+TEST(ModuleVersionCache, AReplacedOrHiddenModuleIsReadAnew) {
+  fakes::FakeFileSystem files;
+  fakes::FakeVersion versions;
+  fakes::FakeVersionResource resource;
+  resource.strings = {{"FileDescription", "Helper"}};
+  versions.Add("C:\\m.dll", resource);
+  CountingVersion counting(versions);
+  shared::ModuleVersionCache cache(files, counting);
+  shared::FileAttributes attributes{.size = 100, .lastWriteTime = 7};
+  EXPECT_EQ(cache.Read("C:\\m.dll", attributes).description, "Helper");
+  EXPECT_EQ(cache.Read("C:\\m.dll", attributes).description, "Helper");
+  EXPECT_EQ(counting.reads, 1);
+  attributes.lastWriteTime = 8;
+  cache.Read("C:\\m.dll", attributes);
+  attributes.size = 101;
+  cache.Read("C:\\m.dll", attributes);
+  EXPECT_EQ(counting.reads, 3) << "a new write time or size is another file";
+  attributes.hidden = true;
+  EXPECT_EQ(cache.Read("C:\\m.dll", attributes).description, "The file \"C:\\m.dll\" doesn't exist.");
+}
+
 TEST(ListModel, TextsEndAtTheirNulAndSelectionFollowsRemoval) {
   shared::ListModel list;
   EXPECT_EQ(list.Add(std::string("path\0rest", 9)), 1);

@@ -128,4 +128,23 @@ TEST_F(FileVersionWin32Test, TheProgramsManifestVersionAndIcon) {
   }
 }
 
+// The cache tells one version of a module from another by size and write time.
+TEST_F(FileVersionWin32Test, AttributesCarryTheSizeAndWriteTime) {
+  const std::string copy = testing_support::ScratchFolder("version") + "\\stamped.dll";
+  ASSERT_TRUE(files_.WriteFileAtomic(copy, std::string(1234, 'x')).ok());
+  const auto before = files_.GetAttributes(copy);
+  ASSERT_TRUE(before.has_value());
+  EXPECT_EQ(before->size, 1234u);
+  EXPECT_NE(before->lastWriteTime, 0u);
+  HANDLE file = ::CreateFileA(copy.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  FILETIME later{};
+  later.dwLowDateTime = static_cast<DWORD>(before->lastWriteTime + 10'000'000);
+  later.dwHighDateTime = static_cast<DWORD>((before->lastWriteTime + 10'000'000) >> 32);
+  ::SetFileTime(file, nullptr, nullptr, &later);
+  ::CloseHandle(file);
+  EXPECT_EQ(files_.GetAttributes(copy)->lastWriteTime, before->lastWriteTime + 10'000'000);
+  ::DeleteFileA(copy.c_str());
+}
+
 }  // namespace
