@@ -33,13 +33,8 @@ TEST_F(ShippedPacks, LookupsReadThePackBesideTheProgram) {
   EXPECT_EQ(pack.SetCaptionfromINI("8101", ""), "Installed Browser Helper Objects");
   EXPECT_EQ(pack.SetCaptionfromINI("8404", "default"), "") << "present and empty";
   EXPECT_EQ(pack.SetCaptionfromINI("8515", "").back(), ' ') << "quoted last blank kept by the real reader";
-  pack.SetCurrentLanguageFile("german.INI");
-  EXPECT_EQ(pack.SetCaptionfromINI("8105", ""), "Alle zur\xFC" "cksetzen") << "file names without case";
-  pack.SetCurrentLanguageFile("Arabic.ini");
+  pack.SetCurrentLanguageFile("arabic.INI");
   EXPECT_EQ(pack.SetCaptionfromINI("8103", ""), "&\xCA\xDA\xD8\xED\xE1") << "the bytes, whatever the code page";
-  pack.SetCurrentLanguageFile("Klingon.ini");
-  EXPECT_EQ(pack.SetCaptionfromINI("8518", "Are you sure you want to apply these changes?"),
-            "Are you sure you want to apply these changes?");
   EXPECT_FALSE(files_.GetAttributes(folder.value() + "\\errorlog.txt").has_value()) << "nothing failed";
 }
 
@@ -51,7 +46,6 @@ TEST_F(ShippedPacks, TheLanguageListOfTheLangFolder) {
   for (const auto& item : list.value().items) order.push_back(item.text);
   std::string listed;
   for (const auto& name : order) listed += name + " ";
-  RecordProperty("listing_order", listed);
   ASSERT_EQ(order.size(), 5u);
   ASSERT_TRUE(list.value().selected.has_value());
   EXPECT_EQ(order[*list.value().selected], "English");
