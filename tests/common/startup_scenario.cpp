@@ -134,14 +134,8 @@ shared::ListModel EnumerateStartup(StartupMachine& machine) {
   shared::RegistryStore store(*machine.registry);
   shared::RegistryComponent reg(*machine.registry);
   bootwarden::LocationNames names;
-  bootwarden::StartupSources sources{store,
-                                     reg,
-                                     *machine.profile,
-                                     *machine.files,
-                                     *machine.shellFolders,
-                                     *machine.windowsFolder,
-                                     *machine.shortcuts,
-                                     names};
+  bootwarden::StartupSources sources{store, reg, *machine.profile, *machine.files, *machine.shellFolders,
+                                     *machine.windowsFolder, *machine.shortcuts, names};
   shared::ListModel list;
   bootwarden::EnumerateStartupEntries(sources, list);
   return list;

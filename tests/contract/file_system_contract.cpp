@@ -52,7 +52,7 @@ TEST_P(FileSystemContract, ExistenceAndPlainFiles) {
   EXPECT_FALSE(files_->GetShortPath(At("module.dll")).empty());
 }
 
-TEST_P(FileSystemContract, AtomicWriteReplacesWholeAndLeavesNoTemporary) {
+TEST_P(FileSystemContract, AtomicWriteReplacesWholeLeavesNoTemporaryAndAppendAppends) {
   const std::string path = At("SaveProf.pro");
   ASSERT_TRUE(files_->WriteFileAtomic(path, "first\r\n").ok());
   ASSERT_TRUE(files_->WriteFileAtomic(path, "second\r\nline\r\n").ok());
@@ -64,6 +64,14 @@ TEST_P(FileSystemContract, AtomicWriteReplacesWholeAndLeavesNoTemporary) {
   EXPECT_FALSE(files_->RemoveFile(At("none.pro")).ok());
   EXPECT_TRUE(files_->RemoveFile(path).ok());
   EXPECT_FALSE(shared::FileExists(*files_, path));
+
+  const std::string log = At("errorlog.txt");
+  ASSERT_TRUE(files_->AppendFile(log, "one\r\n").ok()) << "append creates";
+  ASSERT_TRUE(files_->AppendFile(log, "two\r\n").ok());
+  EXPECT_EQ(files_->ReadFile(log).value_or(""), "one\r\ntwo\r\n");
+  const std::string binary = "a\0b\xff\r\n"s;
+  ASSERT_TRUE(files_->WriteFileAtomic(log, binary).ok());
+  EXPECT_EQ(files_->ReadFile(log).value_or(""), binary) << "bytes pass unchanged";
 }
 
 TEST_P(FileSystemContract, ReadOnlyFilesResistRemovalUntilCleared) {
@@ -76,16 +84,6 @@ TEST_P(FileSystemContract, ReadOnlyFilesResistRemovalUntilCleared) {
   EXPECT_FALSE(files_->GetAttributes(path));
   EXPECT_TRUE(shared::RemoveFileIfPresent(*files_, path).ok()) << "a missing file is fine";
   EXPECT_FALSE(files_->ClearReadOnly(path).ok());
-}
-
-TEST_P(FileSystemContract, AppendCreatesThenAppends) {
-  const std::string path = At("errorlog.txt");
-  ASSERT_TRUE(files_->AppendFile(path, "one\r\n").ok());
-  ASSERT_TRUE(files_->AppendFile(path, "two\r\n").ok());
-  EXPECT_EQ(files_->ReadFile(path).value_or(""), "one\r\ntwo\r\n");
-  const std::string binary = "a\0b\xff\r\n"s;
-  ASSERT_TRUE(files_->WriteFileAtomic(path, binary).ok());
-  EXPECT_EQ(files_->ReadFile(path).value_or(""), binary) << "bytes pass unchanged";
 }
 
 TEST_P(FileSystemContract, ListingShowsFilesAndFoldersOnly) {

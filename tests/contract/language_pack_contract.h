@@ -7,15 +7,12 @@
 #include <memory>
 #include <string>
 
-#include "shared/file_system_port.h"
 #include "shared/language_pack.h"
-#include "shared/profile_port.h"
+#include "tests/contract/profile_contract.h"
 #include "tests/fakes/fake_clock.h"
 
-struct LanguagePackTarget {
-  std::function<std::pair<std::unique_ptr<shared::FileSystemPort>, std::unique_ptr<shared::ProfilePort>>()> make;
-  std::string scratch;  // an existing folder, "C:\..." form; a program folder is made inside it
-};
+// A program folder is made inside the scratch folder.
+using LanguagePackTarget = ProfileTarget;
 
 class LanguagePackContract : public ::testing::TestWithParam<LanguagePackTarget> {
  protected:

@@ -12,7 +12,7 @@ void ProfileContract::SetUp() {
   files_->RemoveFile(path_).IgnoreError();
 }
 
-TEST_P(ProfileContract, ReadsWithoutCaseAndWithoutSurroundingSpaces) {
+TEST_P(ProfileContract, ReadsWithoutCaseOrSurroundingSpacesWritesReplaceAddAndDelete) {
   ASSERT_TRUE(files_->WriteFileAtomic(path_,
                                       "[Other]\r\n8101=wrong section\r\n"
                                       "[Vexlin Language Pack]\r\n"
@@ -32,9 +32,8 @@ TEST_P(ProfileContract, ReadsWithoutCaseAndWithoutSurroundingSpaces) {
   EXPECT_EQ(Get("Vexlin Language Pack", "9999", "Are you sure?  "), "Are you sure?") << "default without trailing spaces";
   EXPECT_EQ(Get("Missing", "8101", "d"), "d");
   EXPECT_EQ(profile_->GetString("Vexlin Language Pack", "8101", "none", 500, path_ + ".missing"), "none");
-}
 
-TEST_P(ProfileContract, WritesReplaceAddAndDeleteKeys) {
+  // Writes replace, add and delete keys.
   ASSERT_TRUE(profile_->WriteString("Windows", "Load", std::string("tool.exe"), path_).ok());
   ASSERT_TRUE(profile_->WriteString("Windows", "Run", std::string("a.exe b.exe"), path_).ok());
   ASSERT_TRUE(profile_->WriteString("Other", "Keep", std::string("kept"), path_).ok());

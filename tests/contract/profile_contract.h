@@ -10,9 +10,11 @@
 #include "shared/file_system_port.h"
 #include "shared/profile_port.h"
 
+// The file port and the profile port over the same files.
+using IniPorts = std::pair<std::unique_ptr<shared::FileSystemPort>, std::unique_ptr<shared::ProfilePort>>;
+
 struct ProfileTarget {
-  // Makes the file port and the profile port over the same files.
-  std::function<std::pair<std::unique_ptr<shared::FileSystemPort>, std::unique_ptr<shared::ProfilePort>>()> make;
+  std::function<IniPorts()> make;
   std::string scratch;  // an existing folder, "C:\..." form
 };
 

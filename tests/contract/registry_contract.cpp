@@ -42,6 +42,8 @@ TEST_P(RegistryContract, ReadValueTextKeepsTheNulAndReadsNothingAsEmpty) {
   SeedKey(*registry_, kHkeyLocalMachine, kScratch + "\\Unset");
   SeedString(*registry_, kHkeyLocalMachine, kScratch + "\\Three", "Padded", "  lead and trail  ");
   SeedString(*registry_, kHkeyLocalMachine, kScratch + "\\Three", "Long", std::string(3000, 'x'));
+  SeedValue(*registry_, kHkeyLocalMachine, kScratch + "\\Three", "Dword", "\x41\x42\x43\x44", shared::kRegDword);
+  SeedValue(*registry_, kHkeyLocalMachine, kScratch + "\\Three", "NoNul", "text", shared::kRegSz);
 
   const auto three = store.OpenKeyForQuery(kHkeyLocalMachine, kScratch + "\\Three");
   ASSERT_NE(three.get(), 0u);
@@ -49,21 +51,14 @@ TEST_P(RegistryContract, ReadValueTextKeepsTheNulAndReadsNothingAsEmpty) {
   EXPECT_EQ(store.ReadValueText(three, "padded"), "lead and trail  \0"s) << "trailing spaces sit before the NUL";
   EXPECT_EQ(store.ReadValueText(three, "Long"), std::string(3000, 'x') + '\0') << "long values read whole";
   EXPECT_EQ(store.ReadValueText(three, "Absent"), "");
+  EXPECT_EQ(store.ReadValueText(three, "Dword"), "ABCD") << "any type, as bytes";
+  EXPECT_EQ(store.ReadValueText(three, "NoNul").substr(0, 4), "text");
 
   const auto empty = store.OpenKeyForQuery(kHkeyLocalMachine, kScratch + "\\Empty");
   EXPECT_EQ(store.ReadValueText(empty, ""), "\0"s);
   const auto unset = store.OpenKeyForQuery(kHkeyLocalMachine, kScratch + "\\Unset");
   ASSERT_NE(unset.get(), 0u);
   EXPECT_EQ(store.ReadValueText(unset, ""), "");
-}
-
-TEST_P(RegistryContract, ReadValueTextTakesAnyTypeAsBytes) {
-  shared::RegistryStore store(*registry_);
-  SeedValue(*registry_, kHkeyCurrentUser, kScratch, "Dword", "\x41\x42\x43\x44", shared::kRegDword);
-  SeedValue(*registry_, kHkeyCurrentUser, kScratch, "NoNul", "text", shared::kRegSz);
-  const auto key = store.OpenKeyForQuery(kHkeyCurrentUser, kScratch);
-  EXPECT_EQ(store.ReadValueText(key, "Dword"), "ABCD");
-  EXPECT_EQ(store.ReadValueText(key, "NoNul").substr(0, 4), "text");
 }
 
 TEST_P(RegistryContract, QueryKeyCountAndEnumValueName) {
@@ -95,7 +90,7 @@ TEST_P(RegistryContract, QueryKeyCountAndEnumValueName) {
   EXPECT_EQ(store.ReadValueText(key, store.EnumValueName(key, 0)), "x.exe\0"s);
 }
 
-TEST_P(RegistryContract, EnumKeysListsDirectSubkeysWithoutCase) {
+TEST_P(RegistryContract, ComponentListsDirectSubkeysWithoutCaseAndWritesReadsAndDeletesStrings) {
   shared::RegistryComponent reg(*registry_);
   reg.RootKey = kHkeyLocalMachine;
   reg.KeyPath = kScratch + "\\Nothing";
@@ -112,10 +107,7 @@ TEST_P(RegistryContract, EnumKeysListsDirectSubkeysWithoutCase) {
   EXPECT_EQ(names.value(), (std::vector<std::string>{"Alpha", "alpha2", "beta", "GAMMA"}));
   reg.KeyPath = kScratch + "\\Leaf";
   EXPECT_TRUE(reg.EnumKeys().value_or({"x"}).empty());
-}
 
-TEST_P(RegistryContract, ComponentWritesReadsAndDeletesStrings) {
-  shared::RegistryComponent reg(*registry_);
   reg.RootKey = kHkeyCurrentUser;
   reg.KeyPath = kScratch + "\\Values";
   EXPECT_FALSE(reg.KeyExists());
@@ -145,7 +137,11 @@ TEST_P(RegistryContract, ComponentWritesReadsAndDeletesStrings) {
   EXPECT_EQ(reg.GetValue().value_or(""), "42");
 }
 
-TEST_P(RegistryContract, ClassKeyWithSubkeysGoesOnlySubkeysFirst) {
+TEST_P(RegistryContract, ClassesRootIsTheMachinesClassesKeyAndAKeyWithSubkeysGoesOnlySubkeysFirst) {
+  SeedString(*registry_, kHkeyLocalMachine, "Software\\Classes\\" + kClassScratch, "", "Seen");
+  shared::RegistryStore store(*registry_);
+  EXPECT_EQ(store.ReadValueText(store.OpenKeyForQuery(kHkeyClassesRoot, kClassScratch), ""), "Seen\0"s);
+
   shared::RegistryComponent reg(*registry_);
   SeedString(*registry_, kHkeyClassesRoot, kClassScratch + "\\InprocServer32", "", "c:\\x.dll");
   SeedString(*registry_, kHkeyClassesRoot, kClassScratch + "\\ProgID", "", "X.Y");
@@ -162,11 +158,4 @@ TEST_P(RegistryContract, ClassKeyWithSubkeysGoesOnlySubkeysFirst) {
   EXPECT_TRUE(reg.DeleteKey().ok());
   EXPECT_FALSE(reg.KeyExists());
   EXPECT_EQ(reg.DeleteKey().code(), shared::kErrorFileNotFound);
-}
-
-TEST_P(RegistryContract, ClassesRootIsTheMachineClassesKey) {
-  SeedString(*registry_, kHkeyLocalMachine, "Software\\Classes\\" + kClassScratch, "", "Seen");
-  shared::RegistryStore store(*registry_);
-  const auto key = store.OpenKeyForQuery(kHkeyClassesRoot, kClassScratch);
-  EXPECT_EQ(store.ReadValueText(key, ""), "Seen\0"s);
 }

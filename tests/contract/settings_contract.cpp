@@ -8,7 +8,7 @@ void SettingsContract::SetUp() {
   }
 }
 
-TEST_P(SettingsContract, MissingReadsEmptyAndSavedValuesComeBack) {
+TEST_P(SettingsContract, MissingReadsEmptySavedValuesComeBackEmptyNamesNameNone) {
   EXPECT_EQ(settings_->GetSetting(app_, "Language", "Name"), "") << "nothing stored yet";
   ASSERT_TRUE(settings_->SaveSetting(app_, "Language", "Name", "Arabic.ini").ok());
   EXPECT_EQ(settings_->GetSetting(app_, "Language", "Name"), "Arabic.ini");
@@ -21,6 +21,15 @@ TEST_P(SettingsContract, MissingReadsEmptyAndSavedValuesComeBack) {
   EXPECT_EQ(settings_->GetSetting(app_, "Language", "Name"), "English.ini") << "one value, replaced";
   ASSERT_TRUE(settings_->SaveSetting(app_, "Language", "Name", "").ok());
   EXPECT_EQ(settings_->GetSetting(app_, "Language", "Name"), "");
+
+  // Empty names name no setting.
+  ASSERT_TRUE(settings_->SaveSetting(app_, "Language", "Name", "kept").ok());
+  EXPECT_FALSE(settings_->SaveSetting("", "Language", "Name", "x").ok());
+  EXPECT_FALSE(settings_->SaveSetting(app_, "", "Name", "x").ok());
+  EXPECT_FALSE(settings_->SaveSetting(app_, "Language", "", "x").ok());
+  EXPECT_EQ(settings_->GetSetting(app_, "Language", ""), "");
+  EXPECT_EQ(settings_->GetSetting(app_, "", "Name"), "");
+  EXPECT_EQ(settings_->GetSetting(app_, "Language", "Name"), "kept");
 }
 
 TEST_P(SettingsContract, ValuesKeepTheirBytesUpToANul) {
@@ -35,14 +44,4 @@ TEST_P(SettingsContract, ValuesKeepTheirBytesUpToANul) {
   ASSERT_TRUE(settings_->SaveSetting(app_, "Start", "Check1", std::string("1\0tail", 6)).ok());
   EXPECT_EQ(settings_->GetSetting(app_, "Start", "Check1"), "1");
   EXPECT_EQ(settings_->GetSetting(app_, "Start", std::string("Check1\0x", 8)), "1") << "a name ends at its NUL";
-}
-
-TEST_P(SettingsContract, EmptyNamesNameNoSetting) {
-  ASSERT_TRUE(settings_->SaveSetting(app_, "Language", "Name", "kept").ok());
-  EXPECT_FALSE(settings_->SaveSetting("", "Language", "Name", "x").ok());
-  EXPECT_FALSE(settings_->SaveSetting(app_, "", "Name", "x").ok());
-  EXPECT_FALSE(settings_->SaveSetting(app_, "Language", "", "x").ok());
-  EXPECT_EQ(settings_->GetSetting(app_, "Language", ""), "");
-  EXPECT_EQ(settings_->GetSetting(app_, "", "Name"), "");
-  EXPECT_EQ(settings_->GetSetting(app_, "Language", "Name"), "kept");
 }

@@ -28,19 +28,18 @@ TEST(EntryFile, ReadingStopsAtAnEmptyFirstLine) {
   EXPECT_EQ(shared::ParseEntryFile(shared::FormatEntryFile({kSecond, kFirst})).size(), 2u);
 }
 
-TEST(EntryFile, ShortLastRowKeepsWhatItHas) {
+TEST(EntryFile, ShortLastRowKeepsWhatItHasAndLineBreaksInFieldsCannotShiftRows) {
   const auto rows = shared::ParseEntryFile(shared::FormatEntryFile({kFirst}) + "Cut Short\r\nEnabled");
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[1], (EntryFields{"Cut Short", "Enabled", "", "", "", ""}));
   EXPECT_EQ(shared::ParseEntryFile("Bare LF\nDisabled\n\n\n\n{B}\n")[0][5], "{B}");
-}
 
-TEST(EntryFile, LineBreaksInsideAFieldCannotShiftRows) {
+  // A line break inside a field cannot shift the rows.
   const EntryFields odd{"Two\r\nLines", "Disabled", "", "", "", "{C}"};
-  const auto rows = shared::ParseEntryFile(shared::FormatEntryFile({odd, kFirst}));
-  ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(rows[0][0], "Two  Lines");
-  EXPECT_EQ(rows[1], kFirst);
+  const auto shifted = shared::ParseEntryFile(shared::FormatEntryFile({odd, kFirst}));
+  ASSERT_EQ(shifted.size(), 2u);
+  EXPECT_EQ(shifted[0][0], "Two  Lines");
+  EXPECT_EQ(shifted[1], kFirst);
 }
 
 TEST(EntryFile, FilesAreReplacedWholeAndMissingReadsEmpty) {

@@ -27,22 +27,15 @@ INSTANTIATE_TEST_SUITE_P(Fake, FileSystemContract,
                                fake.SetAttributes(path, attributes);
                              }}));
 
-INSTANTIATE_TEST_SUITE_P(Fake, ProfileContract, ::testing::Values(ProfileTarget{[] {
-                           auto files = std::make_unique<fakes::FakeFileSystem>();
-                           auto profile = std::make_unique<fakes::FakeProfile>(*files, "C:\\Windows");
-                           return std::make_pair<std::unique_ptr<shared::FileSystemPort>,
-                                                 std::unique_ptr<shared::ProfilePort>>(std::move(files),
-                                                                                       std::move(profile));
-                         }, "C:\\"}));
+static IniPorts FakeIni() {
+  auto files = std::make_unique<fakes::FakeFileSystem>();
+  files->AddFolder("C:\\Windows");
+  auto profile = std::make_unique<fakes::FakeProfile>(*files, "C:\\Windows");
+  return {std::move(files), std::move(profile)};
+}
 
-INSTANTIATE_TEST_SUITE_P(Fake, LanguagePackContract, ::testing::Values(LanguagePackTarget{[] {
-                           auto files = std::make_unique<fakes::FakeFileSystem>();
-                           files->AddFolder("C:\\Windows");
-                           auto profile = std::make_unique<fakes::FakeProfile>(*files, "C:\\Windows");
-                           return std::make_pair<std::unique_ptr<shared::FileSystemPort>,
-                                                 std::unique_ptr<shared::ProfilePort>>(std::move(files),
-                                                                                       std::move(profile));
-                         }, "C:"}));
+INSTANTIATE_TEST_SUITE_P(Fake, ProfileContract, ::testing::Values(ProfileTarget{FakeIni, "C:"}));
+INSTANTIATE_TEST_SUITE_P(Fake, LanguagePackContract, ::testing::Values(LanguagePackTarget{FakeIni, "C:"}));
 
 INSTANTIATE_TEST_SUITE_P(Fake, SettingsContract,
                          ::testing::Values(SettingsFactory([] { return std::make_unique<fakes::FakeSettings>(); })));

@@ -18,10 +18,9 @@ class FileVersionTest : public ::testing::Test {
 
 TEST_F(FileVersionTest, ValuesUnderTheFirstTranslationAndPlaceholdersElsewhere) {
   files_.AddFile("C:\\mod.dll");
-  fakes::FakeVersionResource resource;
-  resource.strings = {{"FileDescription", "Helper Module"}, {"CompanyName", "   "}, {"ProductName", ""},
-                      {"LegalCopyright", std::string(300, 'c')}, {"InternalName", "  padded  "}};
-  versions_.Add("C:\\mod.dll", resource);
+  versions_.Add("C:\\mod.dll", {.strings = {{"FileDescription", "Helper Module"}, {"CompanyName", "   "},
+                                             {"ProductName", ""}, {"LegalCopyright", std::string(300, 'c')},
+                                             {"InternalName", "  padded  "}}});
   const FileVersionRecord record = Read("c:\\MOD.dll");
   EXPECT_EQ(record[FileVersionRecord::kFileDescription], "Helper Module");
   EXPECT_EQ(record[FileVersionRecord::kComments], kVersionPlaceholder) << "missing key";
@@ -34,10 +33,7 @@ TEST_F(FileVersionTest, ValuesUnderTheFirstTranslationAndPlaceholdersElsewhere) 
 TEST_F(FileVersionTest, NoResourceOrNoTranslationGivesTwelvePlaceholders) {
   files_.AddFile("C:\\readme.txt");
   files_.AddFile("C:\\notrans.dll");
-  fakes::FakeVersionResource noTranslation;
-  noTranslation.hasTranslation = false;
-  noTranslation.strings = {{"FileDescription", "Unreachable"}};
-  versions_.Add("C:\\notrans.dll", noTranslation);
+  versions_.Add("C:\\notrans.dll", {.hasTranslation = false, .strings = {{"FileDescription", "Unreachable"}}});
   for (const char* path : {"C:\\readme.txt", "C:\\notrans.dll"}) {
     for (const auto& field : Read(path).fields) EXPECT_EQ(field, kVersionPlaceholder) << path;
   }
@@ -63,26 +59,15 @@ TEST_F(FileVersionTest, TranslationKeyIsLanguageThenCodePageInUpperHex) {
   EXPECT_EQ(shared::TranslationKey(0x8409, 0xFFFF), "8409FFFF");
 
   files_.AddFile("C:\\high.dll");
-  fakes::FakeVersionResource high;
-  high.language = 0x8409;
-  high.codePage = 0x04B0;
-  high.strings = {{"FileDescription", "High"}};
-  versions_.Add("C:\\high.dll", high);
+  versions_.Add("C:\\high.dll", {.language = 0x8409, .strings = {{"FileDescription", "High"}}});
   EXPECT_EQ(Read("C:\\high.dll")[FileVersionRecord::kFileDescription], "High");
 }
 
 TEST_F(FileVersionTest, FileVersionComesFromTheFixedInfo) {
-  fakes::FakeVersionResource resource;
-  resource.fileVersion[0] = 6;
-  resource.fileVersion[1] = 0;
-  resource.fileVersion[2] = 2900;
-  resource.fileVersion[3] = 65535;
-  versions_.Add("C:\\v.dll", resource);
+  versions_.Add("C:\\v.dll", {.fileVersion = {6, 0, 2900, 65535}, .strings = {}});
   EXPECT_EQ(shared::GetFileVersion(versions_, "C:\\v.dll"), "6.0.2900.65535");
   EXPECT_EQ(shared::GetFileVersion(versions_, "C:\\none.dll"), "");
-  fakes::FakeVersionResource noFixed;
-  noFixed.hasFixedInfo = false;
-  versions_.Add("C:\\nofixed.dll", noFixed);
+  versions_.Add("C:\\nofixed.dll", {.hasFixedInfo = false, .strings = {}});
   EXPECT_EQ(shared::GetFileVersion(versions_, "C:\\nofixed.dll"), "");
 }
 

@@ -49,7 +49,7 @@ TEST(LanguageList, NamesAreCutAtTheFirstIniWithoutCase) {
   EXPECT_EQ(list.selected, 0u) << "selection compares without case";
 }
 
-TEST(LanguageList, OnlyOrdinaryFilesAreListed) {
+TEST(LanguageList, OnlyOrdinaryFilesAreListedAndNoPacksIsNoSelection) {
   std::vector<DirectoryEntry> listing = Listing({"Hidden.ini", "Folder.ini", "System.bmp", "English.ini"});
   listing[0].attributes.hidden = true;
   listing[1].attributes.directory = true;
@@ -58,13 +58,11 @@ TEST(LanguageList, OnlyOrdinaryFilesAreListed) {
   EXPECT_EQ(Texts(list), (std::vector<std::string>{"English@1"}));
   EXPECT_TRUE(list.pictureFiles.empty());
   EXPECT_FALSE(list.selected.has_value());
-}
 
-TEST(LanguageList, NoPacksNoSelectionNoFlag) {
-  const LanguageList list = shared::BuildLanguageList(Listing({"English.bmp"}), "English.ini");
-  EXPECT_TRUE(list.items.empty());
-  EXPECT_FALSE(list.selected.has_value());
-  EXPECT_FALSE(list.LanguagePackFound);
+  const LanguageList none = shared::BuildLanguageList(Listing({"English.bmp"}), "English.ini");
+  EXPECT_TRUE(none.items.empty());
+  EXPECT_FALSE(none.selected.has_value());
+  EXPECT_FALSE(none.LanguagePackFound) << "no packs, no selection";
 }
 
 TEST(LanguageList, AFailedPictureStopsBeforeAnyItem) {

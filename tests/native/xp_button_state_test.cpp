@@ -9,7 +9,7 @@ using namespace shared;
 constexpr int kW = 75;
 constexpr int kH = 23;
 
-TEST(XPButtonStateTest, HoverPressAndReleaseLooks) {
+TEST(XPButtonStateTest, HoverPressAndReleaseLooksWithEitherButton) {
   XPButtonState b;
   EXPECT_EQ(b.ShowRestLook(), kCellNormal);
   ButtonReaction hover = b.MouseMove(0, 10, 10, kW, kH);
@@ -23,6 +23,11 @@ TEST(XPButtonStateTest, HoverPressAndReleaseLooks) {
   EXPECT_EQ(up.cell, kCellNormal) << "the hot look returns only with the next move";
   EXPECT_TRUE(up.raise);
   EXPECT_TRUE(b.TimerRunning());
+
+  XPButtonState right;
+  EXPECT_EQ(right.MouseMove(kButtonRight, 5, 5, kW, kH).cell, kCellHot) << "the right button hovers";
+  EXPECT_EQ(right.MouseMove(kButtonLeft | kButtonRight, 5, 5, kW, kH).cell, kCellHot) << "only the left button alone";
+  EXPECT_EQ(right.MouseDown().cell, kCellPressed);
 }
 
 TEST(XPButtonStateTest, DragOffWithLeftButtonKeepsPressedUntilTheTimerTick) {
@@ -41,14 +46,7 @@ TEST(XPButtonStateTest, DragOffWithLeftButtonKeepsPressedUntilTheTimerTick) {
   EXPECT_FALSE(b.TimerTick(200, 5, kW, kH).raise) << "a stopped timer raises no second MouseOut";
 }
 
-TEST(XPButtonStateTest, RightButtonHoversAndPresses) {
-  XPButtonState b;
-  EXPECT_EQ(b.MouseMove(kButtonRight, 5, 5, kW, kH).cell, kCellHot);
-  EXPECT_EQ(b.MouseMove(kButtonLeft | kButtonRight, 5, 5, kW, kH).cell, kCellHot) << "only the left button alone";
-  EXPECT_EQ(b.MouseDown().cell, kCellPressed);
-}
-
-TEST(XPButtonStateTest, DisabledLooksAndCaptionColour) {
+TEST(XPButtonStateTest, DisabledLooksCaptionColourAndTheStatesRestCell) {
   XPButtonState b;
   b.SetState(1);
   EXPECT_EQ(b.SetEnabled(false), kCellDisabled);
@@ -58,10 +56,7 @@ TEST(XPButtonStateTest, DisabledLooksAndCaptionColour) {
   EXPECT_EQ(b.MouseUp().cell, kCellDisabled);
   EXPECT_EQ(b.SetEnabled(true), kCellNormal);
   EXPECT_EQ(b.CaptionColour(), (Rgb{0, 0, 0}));
-}
 
-TEST(XPButtonStateTest, StateChoosesTheRestCellAndUnknownValuesKeepIt) {
-  XPButtonState b;
   EXPECT_EQ(b.SetState(1), kCellEmphasised);
   EXPECT_EQ(b.RestCell(), kCellEmphasised);
   EXPECT_EQ(b.SetState(7), kCellEmphasised) << "unknown State keeps the rest cell";
@@ -86,19 +81,17 @@ TEST(XPButtonStateTest, RightAndBottomEdgesCountAsInside) {
   EXPECT_TRUE(b.TimerTick(kW, kH + 1, kW, kH).raise);
 }
 
-TEST(NineSliceTest, TinyControlsDropEmptyCopiesInsteadOfMirroring) {
+TEST(GeometryTest, TinyControlsDropEmptyCopiesAndCaptionsCentre) {
   const NineSlicePlan plan = PlanNineSlice(6, 4);
   EXPECT_EQ(plan.count, 4) << "only the corners: edges of width 0 and height -2 are left out";
   for (int i = 0; i < plan.count; ++i) {
     EXPECT_GT(plan.copies[i].dstWidth, 0);
     EXPECT_GT(plan.copies[i].dstHeight, 0);
   }
-}
-
-TEST(CaptionTest, Centring) {
+  // A caption wider than the button overhangs both sides.
   EXPECT_EQ(CentredOffset(75, 20), 27);
   EXPECT_EQ(CentredOffset(75, 21), 27);
-  EXPECT_EQ(CentredOffset(10, 30), -10) << "a caption wider than the button overhangs both sides";
+  EXPECT_EQ(CentredOffset(10, 30), -10);
 }
 
 }  // namespace

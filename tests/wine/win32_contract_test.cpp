@@ -29,15 +29,14 @@ INSTANTIATE_TEST_SUITE_P(Win32, FileSystemContract,
                                ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
                              }}));
 
+static IniPorts Win32Ini() {
+  return {std::make_unique<shared::win32::Win32FileSystem>(), std::make_unique<shared::win32::Win32Profile>()};
+}
+
 INSTANTIATE_TEST_SUITE_P(Win32, ProfileContract,
-                         ::testing::Values(ProfileTarget{
-                             [] {
-                               return std::make_pair<std::unique_ptr<shared::FileSystemPort>,
-                                                     std::unique_ptr<shared::ProfilePort>>(
-                                   std::make_unique<shared::win32::Win32FileSystem>(),
-                                   std::make_unique<shared::win32::Win32Profile>());
-                             },
-                             testing_support::ScratchFolder("profile")}));
+                         ::testing::Values(ProfileTarget{Win32Ini, testing_support::ScratchFolder("profile")}));
+INSTANTIATE_TEST_SUITE_P(Win32, LanguagePackContract,
+                         ::testing::Values(LanguagePackTarget{Win32Ini, testing_support::ScratchFolder("language")}));
 
 INSTANTIATE_TEST_SUITE_P(Win32, ShellContract,
                          ::testing::Values(ShellTarget{
@@ -53,16 +52,6 @@ INSTANTIATE_TEST_SUITE_P(Win32, ShellContract,
                                return ports;
                              },
                              testing_support::ScratchFolder("shell")}));
-
-INSTANTIATE_TEST_SUITE_P(Win32, LanguagePackContract,
-                         ::testing::Values(LanguagePackTarget{
-                             [] {
-                               return std::make_pair<std::unique_ptr<shared::FileSystemPort>,
-                                                     std::unique_ptr<shared::ProfilePort>>(
-                                   std::make_unique<shared::win32::Win32FileSystem>(),
-                                   std::make_unique<shared::win32::Win32Profile>());
-                             },
-                             testing_support::ScratchFolder("language")}));
 
 INSTANTIATE_TEST_SUITE_P(Win32, SettingsContract, ::testing::Values(SettingsFactory([] {
                            return std::make_unique<shared::win32::Win32Settings>();
