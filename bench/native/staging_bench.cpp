@@ -69,8 +69,8 @@ void PlugwardenStageAndApply(benchmark::State& state) {
   }
   plugwarden::BhoSources sources{reg1, reg2, store, files, versions};
   shared::ListModel list;
-  plugwarden::SetBHOIntoList(sources, list);
-  plugwarden::BhoMachine machine{reg1, reg2, system, prompt, language, files, windowsFolder};
+  plugwarden::SetBHOIntoList(sources, list).IgnoreError();
+  plugwarden::BhoMachine machine{registry, system, prompt, language, files, windowsFolder};
   plugwarden::BhoStaging staging(list, machine);
   staging.SetCaptions("&Disable", "&Enable");
   staging.BuildTables();
@@ -82,7 +82,7 @@ void PlugwardenStageAndApply(benchmark::State& state) {
     }
   }
   if (staging.AppliedEntries().size() != static_cast<std::size_t>(n) ||
-      staging.AppliedEntries().back().Status != plugwarden::kStatusEnabled)
+      staging.AppliedEntries().back().Status != shared::kStatusEnabled)
     state.SkipWithError("apply did not go through");
   state.SetItemsProcessed(state.iterations() * 2 * n);
 }
@@ -110,7 +110,7 @@ void BootwardenStageAndApply(benchmark::State& state) {
   }
   bootwarden::LocationNames names;
   bootwarden::StartupSources sources{store, reg, profile, files, shellFolders, windowsFolder, shortcuts, names};
-  bootwarden::StartupTargets targets{registry, reg, profile, files, shellFolders, windowsFolder, shortcuts, prompt};
+  bootwarden::StartupTargets targets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt};
   shared::ListModel list;
   bootwarden::EnumerateStartupEntries(sources, list);
   bootwarden::StartupStaging staging(list, targets);
@@ -121,7 +121,7 @@ void BootwardenStageAndApply(benchmark::State& state) {
       staging.ApplyNow();
     }
   }
-  if (list.Count() != n || list.Text(n, bootwarden::StartupEntry::kStatus) != bootwarden::kStatusEnabled)
+  if (list.Count() != n || list.Text(n, bootwarden::StartupEntry::kStatus) != shared::kStatusEnabled)
     state.SkipWithError("apply did not go through");
   state.SetItemsProcessed(state.iterations() * 2 * n);
 }

@@ -89,8 +89,7 @@ struct Machine {
   bootwarden::LocationNames names;
   plugwarden::BhoSources bhoSources{reg1, reg2, store, files, versions};
   bootwarden::StartupSources startupSources{store, reg1, profile, files, shellFolders, windowsFolder, shortcuts, names};
-  bootwarden::StartupTargets startupTargets{registry, reg1, profile, files, shellFolders,
-                                            windowsFolder, shortcuts, prompt};
+  bootwarden::StartupTargets startupTargets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt};
   std::string WindowsFolder() { return shared::GetWinDir(windowsFolder); }
 };
 
@@ -184,7 +183,7 @@ void PlugwardenEnumeration(Machine& machine) {
     list.Clear();
     machine.splits.Clear();
     bench::Clock clock;
-    plugwarden::SetBHOIntoList(machine.bhoSources, list);
+    plugwarden::SetBHOIntoList(machine.bhoSources, list).IgnoreError();
     work.Take(clock.Seconds());
     NotePeak();
     clock.Restart();
@@ -193,7 +192,7 @@ void PlugwardenEnumeration(Machine& machine) {
   }
   CheckRows("SetBHOIntoList", list.Count(), g_n);
   CheckRows("floor", static_cast<int>(floorRows.size()), g_n);
-  if (list.Count() > 0 && list.Text(list.Count(), plugwarden::BhoEntry::kStatus) != plugwarden::kStatusEnabled)
+  if (list.Count() > 0 && list.Text(list.Count(), plugwarden::BhoEntry::kStatus) != shared::kStatusEnabled)
     std::fprintf(stderr, "last row not enabled: %s\n", list.Text(list.Count(), 2).c_str());
   Report("SetBHOIntoList", work.seconds, floor.seconds);
 }
@@ -234,8 +233,8 @@ void PlugwardenLoad(Machine& machine) {
 // one meets the machine in the state its work did.
 void PlugwardenApply(Machine& machine) {
   shared::ListModel list;
-  plugwarden::SetBHOIntoList(machine.bhoSources, list);
-  plugwarden::BhoMachine bho{machine.reg1,  machine.reg2,  machine.system,       machine.prompt,
+  plugwarden::SetBHOIntoList(machine.bhoSources, list).IgnoreError();
+  plugwarden::BhoMachine bho{machine.registry, machine.system, machine.prompt,
                              machine.language, machine.files, machine.windowsFolder};
   plugwarden::BhoStaging staging(list, bho);
   staging.SetCaptions("&Disable", "&Enable");
@@ -243,7 +242,7 @@ void PlugwardenApply(Machine& machine) {
   std::vector<shared::EntryFields> disabled;
   for (int position = 1; position <= list.Count(); ++position) {
     auto row = list.RowAt(position);
-    row[1] = plugwarden::kStatusDisabled;
+    row[1] = shared::kStatusDisabled;
     disabled.push_back(row);
   }
   const std::string store = plugwarden::DisabledStorePath(machine.windowsFolder);
@@ -291,7 +290,7 @@ void PlugwardenApply(Machine& machine) {
     ToggleAll(list, staging);
     staging.ApplyClicked();
     enableWork.Take(clock.Seconds());
-    if (list.Count() > 0 && staging.AppliedEntries().back().Status != plugwarden::kStatusEnabled)
+    if (list.Count() > 0 && staging.AppliedEntries().back().Status != shared::kStatusEnabled)
       std::fprintf(stderr, "apply did not enable\n");
   }
   Report("Plugwarden Apply (disable all)", disableWork.seconds, disableFloor.seconds);
@@ -300,14 +299,9 @@ void PlugwardenApply(Machine& machine) {
 
 void PlugwardenStore(Machine& machine) {
   shared::ListModel list;
-  plugwarden::SetBHOIntoList(machine.bhoSources, list);
-  std::vector<plugwarden::BhoEntry> entries;
-  std::vector<shared::EntryFields> fields;
-  for (int position = 1; position <= list.Count(); ++position) {
-    entries.push_back(plugwarden::RowToBhoEntry(list, position));
-    entries.back().Status = plugwarden::kStatusDisabled;
-    fields.push_back(plugwarden::ToFields(entries.back()));
-  }
+  plugwarden::SetBHOIntoList(machine.bhoSources, list).IgnoreError();
+  std::vector<shared::EntryFields> fields = shared::RowsOf(list);
+  for (auto& row : fields) row[plugwarden::BhoEntry::kStatus] = shared::kStatusDisabled;
   const std::string store = plugwarden::DisabledStorePath(machine.windowsFolder);
   const std::string text = shared::FormatEntryFile(fields);
   Best floor, work;
@@ -315,7 +309,7 @@ void PlugwardenStore(Machine& machine) {
   for (int run = 0; run < Repetitions(); ++run) {
     machine.splits.Clear();
     bench::Clock clock;
-    saved = plugwarden::SaveDisabledStore(machine.files, machine.windowsFolder, entries);
+    saved = shared::WriteEntryFile(machine.files, fields, store);
     work.Take(clock.Seconds());
     NotePeak();
     clock.Restart();
@@ -403,13 +397,8 @@ void BootwardenApply(Machine& machine) {
   bootwarden::StartupStaging staging(list, machine.startupTargets);
   staging.SetCaptions("Disable", "Enable");
   staging.TakeSnapshot();
-  std::vector<bootwarden::StartupEntry> disabled;
-  for (int position = 1; position <= list.Count(); ++position) {
-    disabled.push_back(bootwarden::EntryAt(list, position));
-    disabled.back().Status = bootwarden::kStatusDisabled;
-  }
-  std::vector<shared::EntryFields> fields;
-  for (const auto& e : disabled) fields.push_back({e.TaskName, e.Status, e.LoadFrom, e.User, e.When, e.Location});
+  std::vector<shared::EntryFields> fields = shared::RowsOf(list);
+  for (auto& row : fields) row[bootwarden::StartupEntry::kStatus] = shared::kStatusDisabled;
   const std::string storeText = shared::FormatEntryFile(fields);
   const std::string store = bootwarden::DisabledStorePath(machine.windowsFolder);
 
@@ -474,7 +463,7 @@ void BootwardenApply(Machine& machine) {
     ToggleAll(list, staging);
     staging.ApplyNow();
     enableWork.Take(clock.Seconds());
-    if (list.Count() > 0 && list.Text(list.Count(), 1) != bootwarden::kStatusEnabled)
+    if (list.Count() > 0 && list.Text(list.Count(), 1) != shared::kStatusEnabled)
       std::fprintf(stderr, "apply did not enable\n");
   }
   Report("Bootwarden Apply (disable all)", disableWork.seconds, disableFloor.seconds);
@@ -484,14 +473,8 @@ void BootwardenApply(Machine& machine) {
 void BootwardenStore(Machine& machine) {
   shared::ListModel list;
   bootwarden::EnumerateStartupEntries(machine.startupSources, list);
-  std::vector<bootwarden::StartupEntry> entries;
-  std::vector<shared::EntryFields> fields;
-  for (int position = 1; position <= list.Count(); ++position) {
-    entries.push_back(bootwarden::EntryAt(list, position));
-    entries.back().Status = bootwarden::kStatusDisabled;
-    const auto& e = entries.back();
-    fields.push_back({e.TaskName, e.Status, e.LoadFrom, e.User, e.When, e.Location});
-  }
+  std::vector<shared::EntryFields> fields = shared::RowsOf(list);
+  for (auto& row : fields) row[bootwarden::StartupEntry::kStatus] = shared::kStatusDisabled;
   const std::string store = bootwarden::DisabledStorePath(machine.windowsFolder);
   const std::string text = shared::FormatEntryFile(fields);
   Best floor, work;
@@ -499,7 +482,7 @@ void BootwardenStore(Machine& machine) {
   for (int run = 0; run < Repetitions(); ++run) {
     machine.splits.Clear();
     bench::Clock clock;
-    saved = bootwarden::SaveDisabledStore(machine.files, machine.windowsFolder, entries);
+    saved = shared::WriteEntryFile(machine.files, fields, store);
     work.Take(clock.Seconds());
     NotePeak();
     clock.Restart();
