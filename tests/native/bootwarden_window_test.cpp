@@ -208,7 +208,8 @@ TEST_F(BootwardenWindowTest, ArabicIsRightToLeftBothWaysAndTheDisableButtonShows
   EXPECT_EQ(Setting(), "French.ini");
 }
 
-// The buttons follow the clicked row; the four apply items ask first and do nothing without Yes.
+// The buttons follow the clicked row; the four apply items ask first and do nothing without Yes;
+// log off and restart store first.
 TEST_F(BootwardenWindowTest, ApplyItemsAskFirstAndDoNothingWithoutYes) {
   AddPacks({"English"});
   ASSERT_TRUE(Window().Load());
@@ -246,39 +247,38 @@ TEST_F(BootwardenWindowTest, ApplyItemsAskFirstAndDoNothingWithoutYes) {
   EXPECT_TRUE(machine_.files->GetAttributes(kStore)) << "written after the apply";
   EXPECT_EQ(view_.closed, 0);
 
-  Apply(MainMenu::kAppExit);
-  EXPECT_EQ(view_.closed, 1);
-  EXPECT_EQ(Setting(), "English.ini");
-  Window().Unload(true);  // WM_ENDSESSION after the close: nothing runs twice
-  EXPECT_EQ(view_.closed, 1);
-}
-
-TEST_F(BootwardenWindowTest, LogOffAndRestartStoreTheDisabledEntriesBeforeTheSessionEnds) {
-  ASSERT_TRUE(Window().Load());
+  // Log off and restart store the disabled entries before the session ends, a row disabled but
+  // not yet taken out too: the apply runs first.
   Texts storedAtRequest;
   session_.onRequest = [&](const std::string& request) {
     auto read = bootwarden::ReadStartupEntryFile(*machine_.files, kStore);
     storedAtRequest.push_back(request + ":" + std::to_string(read.ok() ? read.value().size() : 99));
   };
-  // A row disabled but not yet taken out is stored too: the apply runs first.
-  Window().ItemClicked(Find(kMachineRun, "Shared Name"));
-  Window().DisableClicked();
-  Apply(MainMenu::kAppLog);
   Window().ItemClicked(Find("Win.ini Run", "Win.ini Run"));
   Window().DisableClicked();
+  Apply(MainMenu::kAppLog);
+  Window().ItemClicked(Find("StartUp (Current User)", "Tool"));
+  Window().DisableClicked();
   Apply(MainMenu::kAppRest);
-  EXPECT_EQ(storedAtRequest, (Texts{"LogOff:1", "Restart:2"}));
+  EXPECT_EQ(storedAtRequest, (Texts{"LogOff:2", "Restart:3"}));
   EXPECT_EQ(view_.closed, 0) << "the end of the session closes the program";
-
   session_.Fail(true);
   Apply(MainMenu::kAppLog);
   EXPECT_NE(prompt_.Asked().back().text.find("Access is denied"), std::string::npos) << "a refused logoff is shown";
-
   Files().FailWrites(true);
   session_.Fail(false);
   Apply(MainMenu::kAppRest);
   EXPECT_EQ(session_.Requests().size(), 3u) << "no restart without the store";
   EXPECT_NE(prompt_.Asked().back().text.find("was not restarted"), std::string::npos);
+
+  const std::size_t told = prompt_.Asked().size();
+  Apply(MainMenu::kAppExit);
+  EXPECT_EQ(view_.closed, 1);
+  ASSERT_EQ(prompt_.Asked().size(), told + 2) << "the question, then the store that could not be saved";
+  EXPECT_EQ(prompt_.Asked().back().text.rfind("The list of disabled entries could not be saved", 0), 0u);
+  EXPECT_EQ(Setting(), "English.ini");
+  Window().Unload(true);  // WM_ENDSESSION after the close: nothing runs twice
+  EXPECT_EQ(view_.closed, 1);
 }
 
 // The profile items are the Wine test's, through the real dialogs.
