@@ -215,36 +215,59 @@ TEST(MainWindowTest, CaptionsComeInOrderFromThePackAndAreEmptyWithoutOne) {
   EXPECT_EQ(bare.Status(3), "Disabled") << "the buttons work without captions";
 }
 
+// The buttons show what they staged; the close box, mnuExit and the session end then unload
+// alike and once.
 TEST(MainWindowTest, ButtonsStageTheSelectedRowAndShowIt) {
-  World w;
-  ASSERT_TRUE(w.Open());
-  w.window->ListClicked(3);
-  EXPECT_EQ(w.view->texts[MainText::kCmdDisable], "&Disable");
-  w.window->DisableClicked();
-  EXPECT_EQ(w.Status(3), "Disabled");
-  EXPECT_EQ(w.view->texts[MainText::kCmdDisable], "&Enable");
-  w.window->RemoveClicked();
-  EXPECT_EQ(w.Status(3), "Remove");
-  EXPECT_FALSE(w.view->removeEnabled);
-  w.window->ListClicked(1);
-  EXPECT_TRUE(w.view->removeEnabled);
+  std::vector<std::string> outcomes;
+  for (const bool sessionEnd : {false, true}) {
+    SCOPED_TRACE(sessionEnd ? "session end" : "close box");
+    World w;
+    ASSERT_TRUE(w.Open());
+    w.window->ListClicked(3);
+    EXPECT_EQ(w.view->texts[MainText::kCmdDisable], "&Disable");
+    w.window->DisableClicked();
+    EXPECT_EQ(w.Status(3), "Disabled");
+    EXPECT_EQ(w.view->texts[MainText::kCmdDisable], "&Enable");
+    w.window->RemoveClicked();
+    EXPECT_EQ(w.Status(3), "Remove");
+    EXPECT_FALSE(w.view->removeEnabled);
+    w.window->ListClicked(2);
+    EXPECT_TRUE(w.view->removeEnabled);
+    w.window->DisableClicked();
 
-  w.prompt.Script({shared::kAnswerYes});
-  w.window->ApplyClicked();
-  EXPECT_EQ(w.view->rows.Count(), 3) << "the removed row leaves the list";
-  EXPECT_FALSE(testing_support::KeyThere(w.registry, shared::kHkeyLocalMachine, testing_support::ObjectKey(3)));
-  w.window->ResetClicked();
-  EXPECT_EQ(w.view->rows.Count(), 4);
-  EXPECT_EQ(w.view->selected, 1);
-  EXPECT_EQ(w.Status(3), "Enabled");
+    w.prompt.Script({shared::kAnswerYes});
+    w.window->ApplyClicked();
+    EXPECT_EQ(w.view->rows.Count(), 3) << "the removed row leaves the list";
+    EXPECT_FALSE(testing_support::KeyThere(w.registry, shared::kHkeyLocalMachine, testing_support::ObjectKey(3)));
+    w.window->ResetClicked();
+    EXPECT_EQ(w.view->rows.Count(), 4);
+    EXPECT_EQ(w.view->selected, 1);
+    EXPECT_EQ(w.Status(3), "Enabled");
 
-  w.window->SaveProfileChosen();
-  w.window->LoadProfileChosen();
-  w.window->AboutChosen();
-  EXPECT_EQ(w.view->opened, (std::map<std::string, int>{{"about", 1}, {"load", 1}, {"save", 1}}));
-  w.window->HelpIndexChosen();
-  ASSERT_EQ(w.shell.Opened().size(), 1u);
-  EXPECT_EQ(w.shell.Opened()[0].target, "C:\\Tools\\Help\\index.html");
+    w.window->SaveProfileChosen();
+    w.window->LoadProfileChosen();
+    w.window->AboutChosen();
+    EXPECT_EQ(w.view->opened, (std::map<std::string, int>{{"about", 1}, {"load", 1}, {"save", 1}}));
+    w.window->HelpIndexChosen();
+    ASSERT_EQ(w.shell.Opened().size(), 1u);
+    EXPECT_EQ(w.shell.Opened()[0].target, "C:\\Tools\\Help\\index.html");
+
+    w.window->LanguageChosen("Arabic");
+    if (sessionEnd) {
+      w.window->Unload();  // WM_ENDSESSION
+    } else {
+      w.window->ExitChosen();  // the close box and mnuExit
+    }
+    // Whatever comes after the first unload writes nothing more.
+    w.files.FailWrites(true);
+    w.settings.FailSaves(true);
+    w.window->Unload();
+    w.window->ExitChosen();
+    EXPECT_EQ(w.prompt.Asked().size(), 1u) << "only the confirmation";
+    outcomes.push_back(w.RunValue() + "|" + w.FileText(kStore));
+  }
+  EXPECT_EQ(outcomes[0], outcomes[1]);
+  EXPECT_NE(outcomes[0].find("|0|Arabic.ini|Object 2\r\nDisabled\r\n"), std::string::npos) << outcomes[0];
 }
 
 TEST(MainWindowTest, MoreInfoAndDoubleClickShowTheSelectedModule) {
@@ -268,33 +291,6 @@ TEST(MainWindowTest, MoreInfoAndDoubleClickShowTheSelectedModule) {
                                       "Company: Contoso\r\nProduct Name: Helpers\r\nOriginal FIleName: helper.dll\r\n"
                                       "Copy right:(c) Contoso",
                                       plugwarden::kMissingModuleText}));
-}
-
-TEST(MainWindowTest, CloseBoxMenuAndSessionEndUnloadAlikeAndOnce) {
-  std::vector<std::string> outcomes;
-  for (const bool sessionEnd : {false, true}) {
-    World w;
-    ASSERT_TRUE(w.Open());
-    w.window->ListClicked(2);
-    w.window->DisableClicked();
-    w.prompt.Script({shared::kAnswerYes});
-    w.window->ApplyClicked();
-    w.window->LanguageChosen("Arabic");
-    if (sessionEnd) {
-      w.window->Unload();  // WM_ENDSESSION
-    } else {
-      w.window->ExitChosen();  // the close box and mnuExit
-    }
-    // Whatever comes after the first unload writes nothing more.
-    w.files.FailWrites(true);
-    w.settings.FailSaves(true);
-    w.window->Unload();
-    w.window->ExitChosen();
-    EXPECT_EQ(w.prompt.Asked().size(), 1u) << "only the confirmation";
-    outcomes.push_back(w.RunValue() + "|" + w.FileText(kStore));
-  }
-  EXPECT_EQ(outcomes[0], outcomes[1]);
-  EXPECT_NE(outcomes[0].find("|0|Arabic.ini|Object 2\r\nDisabled\r\n"), std::string::npos) << outcomes[0];
 }
 
 TEST(ToolTipTest, PlacedNearThePointerAndKeptOnTheScreen) {
