@@ -263,7 +263,8 @@ TEST(MainWindowTest, ButtonsStageTheSelectedRowAndShowIt) {
     w.settings.FailSaves(true);
     w.window->Unload();
     w.window->ExitChosen();
-    EXPECT_EQ(w.prompt.Asked().size(), 1u) << "only the confirmation";
+    ASSERT_EQ(w.prompt.Asked().size(), 1u) << "only the confirmation";
+    EXPECT_EQ(w.prompt.Asked()[0].title, "Confirmation");
     outcomes.push_back(w.RunValue() + "|" + w.FileText(kStore));
   }
   EXPECT_EQ(outcomes[0], outcomes[1]);
