@@ -140,6 +140,7 @@ TEST_F(BootwardenWindowTest, LoadWithPacksSetsEveryCaptionInOrderThenTheButtonsF
                    "control5=&Disable"}));  // then the load: the first row is "Enabled"
   EXPECT_TRUE(view_.removeEnabled);
   EXPECT_EQ(Window().About().caption, "About Bootwarden");
+  EXPECT_EQ(Window().About().ok, "OK");
   EXPECT_EQ(Window().SysInfoMissingText().substr(0, 22), "The System Information");
   EXPECT_EQ(Window().EmptyFieldText().substr(0, 17), "No task was added");
   EXPECT_EQ(Window().RegistryWarningText().substr(0, 21), "Changing the registry");
