@@ -74,8 +74,9 @@ class BootwardenWindowTest : public ::testing::Test {
 
   fakes::FakeFileSystem& Files() { return static_cast<fakes::FakeFileSystem&>(*machine_.files); }
   // The shipped packs, read from the source tree.
-  void AddPacks(std::initializer_list<const char*> names) {
-    for (const std::string name : names) {
+  template <class... Names>
+  void AddPack(const Names&... names) {
+    for (const std::string name : {std::string(names)...}) {
       std::ifstream in(std::string(WARDEN_LANG_SOURCE_DIR) + "/" + name + ".ini", std::ios::binary);
       std::stringstream text;
       text << in.rdbuf();
@@ -96,8 +97,8 @@ class BootwardenWindowTest : public ::testing::Test {
     return testing_support::RowOf(Window().List(), loadFrom, name);
   }
   std::string Status(int row) { return Window().List().Text(row, StartupEntry::kStatus); }
-  std::string MachineRun(const std::string& name) {
-    return testing_support::RunValue(*machine_.registry, shared::kHkeyLocalMachine, "Run", name);
+  bool MachineRunHas(const std::string& name) {
+    return testing_support::RunValue(*machine_.registry, shared::kHkeyLocalMachine, "Run", name) != "<none>";
   }
   void Apply(MainMenu item) {
     prompt_.Script({shared::kAnswerYes});
@@ -118,7 +119,7 @@ class BootwardenWindowTest : public ::testing::Test {
 };
 
 TEST_F(BootwardenWindowTest, LoadWithPacksSetsEveryCaptionInOrderThenTheButtonsFromTheFirstRow) {
-  AddPacks({"English", "Arabic"});
+  AddPack("English", "Arabic");
   ASSERT_TRUE(Window().Load());
 
   EXPECT_EQ(language_.CurrentLanguageFile(), "English.ini") << "nothing stored";
@@ -160,7 +161,7 @@ TEST_F(BootwardenWindowTest, WithoutPacksTheDesignCaptionsStayAndStoredRowsFollo
     window_.reset();
     view_ = RecordingView();
     view_.failPictures = badFlag;
-    if (badFlag) AddPacks({"English"});
+    if (badFlag) AddPack("English");
     ASSERT_TRUE(Window().Load());
     EXPECT_FALSE(Window().LanguagePackFound());
     EXPECT_EQ(view_.log, Texts{"control5=Disable"}) << "only the load's button caption, with the plain text";
@@ -174,7 +175,7 @@ TEST_F(BootwardenWindowTest, WithoutPacksTheDesignCaptionsStayAndStoredRowsFollo
 }
 
 TEST_F(BootwardenWindowTest, ASecondInstanceReadsAndWritesNothing) {
-  AddPacks({"English"});
+  AddPack("English");
   ASSERT_TRUE(settings_.SaveSetting("Bootwarden", "Language", "Name", "Arabic.ini").ok());
   view_.anotherInstance = true;
   EXPECT_FALSE(Window().Load());
@@ -189,7 +190,7 @@ TEST_F(BootwardenWindowTest, ASecondInstanceReadsAndWritesNothing) {
 }
 
 TEST_F(BootwardenWindowTest, ArabicIsRightToLeftBothWaysAndTheDisableButtonShowsTheEnableTextAfterASwitch) {
-  AddPacks({"English", "Arabic", "French"});
+  AddPack("English", "Arabic", "French");
   ASSERT_TRUE(settings_.SaveSetting("Bootwarden", "Language", "Name", "Arabic.ini").ok());
   ASSERT_TRUE(Window().Load());
   EXPECT_EQ(view_.log.front(), "rtl");
@@ -212,7 +213,7 @@ TEST_F(BootwardenWindowTest, ArabicIsRightToLeftBothWaysAndTheDisableButtonShows
 // The buttons follow the clicked row; the four apply items ask first and do nothing without Yes;
 // log off and restart store first.
 TEST_F(BootwardenWindowTest, ApplyItemsAskFirstAndDoNothingWithoutYes) {
-  AddPacks({"English"});
+  AddPack("English");
   ASSERT_TRUE(Window().Load());
   const int row = Find(kMachineRun, "Shared Name");
   Window().ItemClicked(row);
@@ -238,13 +239,13 @@ TEST_F(BootwardenWindowTest, ApplyItemsAskFirstAndDoNothingWithoutYes) {
     EXPECT_EQ(asked.style, shared::kMbYesNo | shared::kMbIconQuestion);
     EXPECT_EQ(asked.title, "Confirmation");
   }
-  EXPECT_NE(MachineRun("Shared Name"), "<none>");
+  EXPECT_TRUE(MachineRunHas("Shared Name"));
   EXPECT_EQ(view_.closed, 0) << "mnuApp_Exit stays open";
   EXPECT_TRUE(session_.Requests().empty());
   EXPECT_FALSE(machine_.files->GetAttributes(kStore));
 
   Apply(MainMenu::kAppJust);
-  EXPECT_EQ(MachineRun("Shared Name"), "<none>");
+  EXPECT_FALSE(MachineRunHas("Shared Name"));
   EXPECT_TRUE(machine_.files->GetAttributes(kStore)) << "written after the apply";
   EXPECT_EQ(view_.closed, 0);
 
@@ -284,7 +285,7 @@ TEST_F(BootwardenWindowTest, ApplyItemsAskFirstAndDoNothingWithoutYes) {
 
 // The profile items are the Wine test's, through the real dialogs.
 TEST_F(BootwardenWindowTest, MenusHandOverToTheLaunchersAndTheProfiles) {
-  AddPacks({"English"});
+  AddPack("English");
   ASSERT_TRUE(Window().Load());
   Window().MenuClicked(MainMenu::kVisit);
   ASSERT_EQ(shell_.Opened().size(), 1u);
@@ -320,7 +321,7 @@ class AddTaskViewFake final : public bootwarden::AddTaskView {
 };
 
 TEST_F(BootwardenWindowTest, AddTaskAppendsOneEnabledRowWithTheRulesOfItsFields) {
-  AddPacks({"English"});
+  AddPack("English");
   ASSERT_TRUE(Window().Load());
   const int before = Window().List().Count();
   const int selected = Window().List().Selected();
