@@ -40,10 +40,7 @@ class FakeMainView final : public plugwarden::MainView {
     texts[target] = text;
     calls.push_back(text);
   }
-  void SetColumnHeader(int column, const std::string& text) override {
-    headers[column] = text;
-    calls.push_back(text);
-  }
+  void SetColumnHeader(int, const std::string& text) override { calls.push_back(text); }
   void SetCheck(bool on) override { check = on; }
   void EnableRemove(bool enabled) override { removeEnabled = enabled; }
   void SetRightToLeft(bool on) override { rightToLeft = on; }
@@ -64,7 +61,6 @@ class FakeMainView final : public plugwarden::MainView {
   void EndProgram() override { ended = true; }
 
   std::map<MainText, std::string> texts;
-  std::map<int, std::string> headers;
   std::vector<std::string> calls, toolTips;
   bool check = false, removeEnabled = true, rightToLeft = false, ended = false;
   shared::LanguageList languages;
