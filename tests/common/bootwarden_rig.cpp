@@ -21,17 +21,6 @@ shared::Status BootwardenRun::Start() {
   return loaded;
 }
 
-int BootwardenRun::PositionOf(const std::string& loadFrom, const std::string& taskName,
-                              const std::string& status) const {
-  for (int position = 1; position <= list.Count(); ++position) {
-    if (list.Text(position, bootwarden::StartupEntry::kLoadFrom) == loadFrom &&
-        list.Text(position, bootwarden::StartupEntry::kTaskName) == taskName &&
-        (status.empty() || list.Text(position, bootwarden::StartupEntry::kStatus) == status))
-      return position;
-  }
-  return 0;
-}
-
 void BootwardenRun::Toggle(int position) {
   staging.SelectRow(position);
   staging.DisableClicked();
@@ -40,6 +29,15 @@ void BootwardenRun::Toggle(int position) {
 void BootwardenRun::MarkRemove(int position) {
   staging.SelectRow(position);
   staging.RemoveClicked();
+}
+
+std::string RunValue(shared::RegistryPort& registry, shared::RegRoot root, const std::string& key,
+                     const std::string& name) {
+  shared::RegistryComponent reg(registry);
+  reg.RootKey = root;
+  reg.KeyPath = std::string(bootwarden::kRunKeyBase) + key;
+  reg.ValueName = name;
+  return reg.GetValue().value_or("<none>");
 }
 
 }  // namespace testing_support

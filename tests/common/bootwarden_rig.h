@@ -9,6 +9,22 @@
 
 namespace testing_support {
 
+// The first row from the location with the task name (and the status, when given); 0 when none.
+// Any list with Count() and Text(): the model or the window's list view.
+template <class List>
+int RowOf(const List& list, const std::string& loadFrom, const std::string& taskName, const std::string& status = "") {
+  for (int position = 1; position <= list.Count(); ++position) {
+    if (list.Text(position, bootwarden::StartupEntry::kLoadFrom) == loadFrom &&
+        list.Text(position, bootwarden::StartupEntry::kTaskName) == taskName &&
+        (status.empty() || list.Text(position, bootwarden::StartupEntry::kStatus) == status))
+      return position;
+  }
+  return 0;
+}
+// A value below the Run keys' base ("Run", "RunOnce"...), "<none>" when it is not there.
+std::string RunValue(shared::RegistryPort& registry, shared::RegRoot root, const std::string& key,
+                     const std::string& name);
+
 // One run of the main window: load (enumeration, store, snapshot), what the user does, unload.
 class BootwardenRun {
  public:
@@ -16,9 +32,9 @@ class BootwardenRun {
   // The store that could not be read, if any.
   shared::Status Start();
   shared::Status Exit() { return staging.SaveStore(); }
-  // The first row from the location with the task name, 0 when there is none; with a status,
-  // the first row that also has it.
-  int PositionOf(const std::string& loadFrom, const std::string& taskName, const std::string& status = "") const;
+  int PositionOf(const std::string& loadFrom, const std::string& taskName, const std::string& status = "") const {
+    return RowOf(list, loadFrom, taskName, status);
+  }
   void Toggle(int position);
   void MarkRemove(int position);
 

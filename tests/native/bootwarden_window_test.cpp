@@ -7,10 +7,7 @@
 
 #include "bootwarden/add_task.h"
 #include "bootwarden/main_window.h"
-#include "shared/registry_store.h"
 #include "tests/common/bootwarden_rig.h"
-#include "tests/common/registry_seed.h"
-#include "tests/common/startup_scenario.h"
 #include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_file_dialog.h"
 #include "tests/fakes/fake_file_system.h"
@@ -24,18 +21,13 @@ namespace {
 using bootwarden::MainControl;
 using bootwarden::MainMenu;
 using bootwarden::StartupEntry;
+using Texts = std::vector<std::string>;
 
 constexpr char kProgramFolder[] = "C:\\Program Files\\Bootwarden";
 constexpr char kStore[] = "C:\\Windows\\SaveProf.pro";
+constexpr char kMachineRun[] = "Registry(Machine Run)";
 
-std::string ReadSourcePack(const std::string& name) {
-  std::ifstream in(std::string(WARDEN_LANG_SOURCE_DIR) + "/" + name, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// Records every call as one line, so the order of the caption routine can be compared.
+// Records every caption call as one line, so the order of the caption routine can be compared.
 class RecordingView final : public bootwarden::MainWindowView {
  public:
   bool AnotherInstanceRunning() override { return anotherInstance; }
@@ -46,7 +38,6 @@ class RecordingView final : public bootwarden::MainWindowView {
       return shared::Status::Error(shared::kErrorFileNotFound, "English.bmp cannot be loaded.");
     }
     languages = list;
-    pictures = list.pictureFiles;
     return shared::Status::Ok();
   }
   void SetMenuCaption(MainMenu menu, const std::string& text) override {
@@ -60,107 +51,97 @@ class RecordingView final : public bootwarden::MainWindowView {
     log.push_back("column" + std::to_string(column) + "=" + text);
   }
   void EnableRemove(bool enabled) override { removeEnabled = enabled; }
-  void ShowRows() override { ++rowsShown; }
-  void ShowAddTask() override { ++addTaskShown; }
+  void ShowRows() override {}
+  void ShowAddTask() override {}
   void ShowAbout(const shared::AboutVariant& about) override { aboutShown.push_back(about); }
   shared::WindowId Owner() override { return 42; }
   void Close() override { ++closed; }
 
-  bool anotherInstance = false, failPictures = false;
-  std::vector<std::string> log, pictures;
+  bool anotherInstance = false, failPictures = false, removeEnabled = true;
+  Texts log;
   shared::LanguageList languages;
   std::string disableCaption = "&Disable";
-  bool removeEnabled = true;
-  int rowsShown = 0, addTaskShown = 0, closed = 0;
+  int closed = 0;
   std::vector<shared::AboutVariant> aboutShown;
 };
 
 class BootwardenWindowTest : public ::testing::Test {
  protected:
-  BootwardenWindowTest()
-      : machine_(testing_support::FakeStartupMachine()),
-        store_(*machine_.registry),
-        reg_(*machine_.registry),
-        language_(*machine_.profile, *machine_.files, clock_, kProgramFolder),
-        sources_{store_, reg_, *machine_.profile, *machine_.files, *machine_.shellFolders,
-                 *machine_.windowsFolder, *machine_.shortcuts, names_},
-        targets_{*machine_.registry, *machine_.profile, *machine_.files, *machine_.shellFolders,
-                 *machine_.windowsFolder, *machine_.shortcuts, prompt_} {
+  BootwardenWindowTest() {
     testing_support::SeedStartupScenario(machine_);
     Files().AddFolder(std::string(kProgramFolder) + "\\Lang");
   }
 
   fakes::FakeFileSystem& Files() { return static_cast<fakes::FakeFileSystem&>(*machine_.files); }
-  void AddPack(const std::string& name) {
-    Files().AddFile(std::string(kProgramFolder) + "\\Lang\\" + name + ".ini", ReadSourcePack(name + ".ini"));
-    Files().AddFile(std::string(kProgramFolder) + "\\Lang\\" + name + ".bmp", "BM");
+  // The shipped packs, read from the source tree.
+  template <class... Names>
+  void AddPack(const Names&... names) {
+    for (const std::string name : {std::string(names)...}) {
+      std::ifstream in(std::string(WARDEN_LANG_SOURCE_DIR) + "/" + name + ".ini", std::ios::binary);
+      std::stringstream text;
+      text << in.rdbuf();
+      Files().AddFile(std::string(kProgramFolder) + "\\Lang\\" + name + ".ini", text.str());
+      Files().AddFile(std::string(kProgramFolder) + "\\Lang\\" + name + ".bmp", "BM");
+    }
   }
   bootwarden::MainWindow& Window() {
     if (!window_) {
       window_ = std::make_unique<bootwarden::MainWindow>(
           view_, bootwarden::MainWindowServices{language_, settings_, *machine_.files, prompt_, dialog_, shell_,
-                                                session_, sources_, targets_});
+                                                session_, rig_.sources, rig_.targets});
     }
     return *window_;
   }
   std::string Setting() { return settings_.GetSetting("Bootwarden", "Language", "Name"); }
   int Find(const std::string& loadFrom, const std::string& name) {
-    const shared::ListModel& list = Window().List();
-    for (int position = 1; position <= list.Count(); ++position) {
-      if (list.Text(position, StartupEntry::kLoadFrom) == loadFrom && list.Text(position, 0) == name) return position;
-    }
-    return 0;
+    return testing_support::RowOf(Window().List(), loadFrom, name);
   }
+  std::string Status(int row) { return Window().List().Text(row, StartupEntry::kStatus); }
   bool MachineRunHas(const std::string& name) {
-    shared::RegistryComponent reg(*machine_.registry);
-    reg.RootKey = shared::kHkeyLocalMachine;
-    reg.KeyPath = std::string(bootwarden::kRunKeyBase) + "Run";
-    reg.ValueName = name;
-    return reg.GetValue().ok();
+    return testing_support::RunValue(*machine_.registry, shared::kHkeyLocalMachine, "Run", name) != "<none>";
+  }
+  void Apply(MainMenu item) {
+    prompt_.Script({shared::kAnswerYes});
+    Window().MenuClicked(item);
   }
 
-  testing_support::StartupMachine machine_;
-  shared::RegistryStore store_;
-  shared::RegistryComponent reg_;
-  bootwarden::LocationNames names_;
-  fakes::FakeClock clock_;
-  shared::LanguagePack language_;
-  fakes::FakeSettings settings_;
+  testing_support::StartupMachine machine_ = testing_support::FakeStartupMachine();
   fakes::FakePrompt prompt_;
+  testing_support::BootwardenRun rig_{machine_, prompt_};  // the sources and targets
+  fakes::FakeClock clock_;
+  shared::LanguagePack language_{*machine_.profile, *machine_.files, clock_, kProgramFolder};
+  fakes::FakeSettings settings_;
   fakes::FakeFileDialog dialog_;
   fakes::FakeShell shell_;
   fakes::FakeSession session_;
-  bootwarden::StartupSources sources_;
-  bootwarden::StartupTargets targets_;
   RecordingView view_;
   std::unique_ptr<bootwarden::MainWindow> window_;
 };
 
 TEST_F(BootwardenWindowTest, LoadWithPacksSetsEveryCaptionInOrderThenTheButtonsFromTheFirstRow) {
-  AddPack("English");
-  AddPack("Arabic");
+  AddPack("English", "Arabic");
   ASSERT_TRUE(Window().Load());
 
   EXPECT_EQ(language_.CurrentLanguageFile(), "English.ini") << "nothing stored";
   ASSERT_EQ(view_.languages.items.size(), 2u);
   EXPECT_EQ(view_.languages.selected, 0u);
-  EXPECT_EQ(view_.pictures, (std::vector<std::string>{"English.bmp", "Arabic.bmp"}));
-  const std::vector<std::string> expected = {
-      "menu0=&Edit", "menu1=Autoexec.bat", "menu2=Config.sys", "menu3=Registry", "menu4=&Profile",
-      "menu5=&Save to profile", "menu6=&Load from profile", "menu7=&Apply", "menu8=Apply and &Restart Windows",
-      "menu9=Apply and &LogOff", "menu10=Apply and& Exit Program", "menu11=&Just Apply", "menu12=&Help",
-      "menu13=Help &Index", "menu14=&About", "menu15=&Update Bootwarden", "menu16=&Visit Vexlin Online",
-      "control0=StartUp Programs", "control1=&Remove", "control2=R&eset All", "control3=Add &Task",
-      "control4=Select  Language", "column1=Task Name", "column2=Status", "column3=Load From", "column4=User",
-      "column5=When?", "column6=Location",
-      "control5=&Enable",   // the caption routine ends with the Enable text
-      "control5=&Disable",  // then load step 8: the first row is "Enabled"
-  };
-  EXPECT_EQ(view_.log, expected);
+  // English keeps the design texts, so each item's caption key is checked against its design text.
+  ASSERT_EQ(view_.log.size(), 30u);
+  for (int menu = 0; menu < static_cast<int>(MainMenu::kVisit); ++menu)
+    EXPECT_EQ(view_.log[menu], "menu" + std::to_string(menu) + "=" + DesignCaption(MainMenu(menu)));
+  EXPECT_EQ(view_.log[16], "menu16=&Visit Vexlin Online");  // the pack names the maker, the design its site
+  for (int control = 0; control < 5; ++control) {
+    EXPECT_EQ(view_.log[17 + control],
+              "control" + std::to_string(control) + "=" + DesignCaption(MainControl(control)));
+  }
+  EXPECT_EQ(Texts(view_.log.begin() + 22, view_.log.end()),
+            (Texts{"column1=Task Name", "column2=Status", "column3=Load From", "column4=User", "column5=When?",
+                   "column6=Location",
+                   "control5=&Enable",     // the caption routine ends with the Enable text
+                   "control5=&Disable"}));  // then the load: the first row is "Enabled"
   EXPECT_TRUE(view_.removeEnabled);
   EXPECT_EQ(Window().About().caption, "About Bootwarden");
   EXPECT_EQ(Window().About().ok, "OK");
-  EXPECT_EQ(Window().About().disclaimer, "");
   EXPECT_EQ(Window().SysInfoMissingText().substr(0, 22), "The System Information");
   EXPECT_EQ(Window().EmptyFieldText().substr(0, 17), "No task was added");
   EXPECT_EQ(Window().RegistryWarningText().substr(0, 21), "Changing the registry");
@@ -170,29 +151,27 @@ TEST_F(BootwardenWindowTest, LoadWithPacksSetsEveryCaptionInOrderThenTheButtonsF
   EXPECT_EQ(Window().List().Selected(), 1);
 }
 
+// No pack, or a flag that cannot be loaded: the design captions stay; stored rows follow the
+// enumerated ones either way.
 TEST_F(BootwardenWindowTest, WithoutPacksTheDesignCaptionsStayAndStoredRowsFollowTheEnumeration) {
-  bootwarden::StartupEntry stored{"Old Tool", "Disabled", "Registry(Machine Run)", "All Users", "Any User Logs on",
-                                  "C:\\old.exe"};
+  const StartupEntry stored{"Old Tool", "Disabled", kMachineRun, "All Users", "Any User Logs on", "C:\\old.exe"};
   ASSERT_TRUE(bootwarden::WriteStartupEntryFile(*machine_.files, kStore, {shared::ToRow(stored)}).ok());
-  ASSERT_TRUE(Window().Load());
-
-  EXPECT_FALSE(Window().LanguagePackFound());
-  EXPECT_EQ(view_.log, (std::vector<std::string>{"control5=Disable"})) << "only load step 8, with the plain text";
-  EXPECT_EQ(Window().About().caption, "About Bootwarden");
-  EXPECT_EQ(Window().EmptyFieldText(), "");
-  const int last = Window().List().Count();
-  EXPECT_EQ(bootwarden::EntryAt(Window().List(), last), stored);
-}
-
-TEST_F(BootwardenWindowTest, AFlagThatCannotBeLoadedIsShownAndLeavesTheDesignCaptions) {
-  AddPack("English");
-  view_.failPictures = true;
-  ASSERT_TRUE(Window().Load());
-  ASSERT_EQ(prompt_.Asked().size(), 1u);
+  for (const bool badFlag : {false, true}) {
+    SCOPED_TRACE(badFlag ? "bad flag" : "no pack");
+    window_.reset();
+    view_ = RecordingView();
+    view_.failPictures = badFlag;
+    if (badFlag) AddPack("English");
+    ASSERT_TRUE(Window().Load());
+    EXPECT_FALSE(Window().LanguagePackFound());
+    EXPECT_EQ(view_.log, Texts{"control5=Disable"}) << "only the load's button caption, with the plain text";
+    EXPECT_EQ(Window().About().caption, "About Bootwarden");
+    EXPECT_EQ(Window().EmptyFieldText(), "");
+    EXPECT_EQ(bootwarden::EntryAt(Window().List(), Window().List().Count()), stored);
+  }
+  ASSERT_EQ(prompt_.Asked().size(), 1u) << "only the flag is told";
   EXPECT_EQ(prompt_.Asked()[0].text, "English.bmp cannot be loaded.");
   EXPECT_EQ(prompt_.Asked()[0].style, shared::kMbOk);
-  EXPECT_FALSE(Window().LanguagePackFound());
-  EXPECT_EQ(view_.log, (std::vector<std::string>{"control5=Disable"}));
 }
 
 TEST_F(BootwardenWindowTest, ASecondInstanceReadsAndWritesNothing) {
@@ -211,16 +190,14 @@ TEST_F(BootwardenWindowTest, ASecondInstanceReadsAndWritesNothing) {
 }
 
 TEST_F(BootwardenWindowTest, ArabicIsRightToLeftBothWaysAndTheDisableButtonShowsTheEnableTextAfterASwitch) {
-  AddPack("English");
-  AddPack("Arabic");
-  AddPack("French");
+  AddPack("English", "Arabic", "French");
   ASSERT_TRUE(settings_.SaveSetting("Bootwarden", "Language", "Name", "Arabic.ini").ok());
   ASSERT_TRUE(Window().Load());
   EXPECT_EQ(view_.log.front(), "rtl");
 
   view_.log.clear();
   Window().LanguageChosen("Arabic");
-  EXPECT_EQ(view_.log, (std::vector<std::string>{"rtl"})) << "the same language sets no caption";
+  EXPECT_EQ(view_.log, Texts{"rtl"}) << "the same language sets no caption";
 
   Window().LanguageChosen("French");
   EXPECT_EQ(view_.log.back(), "ltr");
@@ -233,29 +210,23 @@ TEST_F(BootwardenWindowTest, ArabicIsRightToLeftBothWaysAndTheDisableButtonShows
   EXPECT_EQ(Setting(), "French.ini");
 }
 
-TEST_F(BootwardenWindowTest, ButtonsFollowTheClickedRowsStatus) {
+// The buttons follow the clicked row; the four apply items ask first and do nothing without Yes;
+// log off and restart store first.
+TEST_F(BootwardenWindowTest, ApplyItemsAskFirstAndDoNothingWithoutYes) {
   AddPack("English");
   ASSERT_TRUE(Window().Load());
-  const int row = Find("Registry(Machine Run)", "Shared Name");
+  const int row = Find(kMachineRun, "Shared Name");
   Window().ItemClicked(row);
   Window().DisableClicked();
-  EXPECT_EQ(Window().List().Text(row, StartupEntry::kStatus), "Disabled");
+  EXPECT_EQ(Status(row), "Disabled");
   EXPECT_EQ(view_.disableCaption, "&Enable");
-  EXPECT_TRUE(view_.removeEnabled);
   Window().RemoveClicked();
   EXPECT_FALSE(view_.removeEnabled);
   Window().ItemClicked(1);
   EXPECT_EQ(view_.disableCaption, "&Disable");
   EXPECT_TRUE(view_.removeEnabled);
-
   Window().ResetClicked();
-  EXPECT_EQ(Window().List().Text(row, StartupEntry::kStatus), "Enabled");
-}
-
-TEST_F(BootwardenWindowTest, ApplyItemsAskFirstAndDoNothingWithoutYes) {
-  AddPack("English");
-  ASSERT_TRUE(Window().Load());
-  const int row = Find("Registry(Machine Run)", "Shared Name");
+  EXPECT_EQ(Status(row), "Enabled");
   Window().ItemClicked(row);
   Window().DisableClicked();
 
@@ -265,7 +236,7 @@ TEST_F(BootwardenWindowTest, ApplyItemsAskFirstAndDoNothingWithoutYes) {
   ASSERT_EQ(prompt_.Asked().size(), 4u);
   for (const auto& asked : prompt_.Asked()) {
     EXPECT_EQ(asked.text, "Are you sure you want to apply these changes?");
-    EXPECT_EQ(asked.style, 36);
+    EXPECT_EQ(asked.style, shared::kMbYesNo | shared::kMbIconQuestion);
     EXPECT_EQ(asked.title, "Confirmation");
   }
   EXPECT_TRUE(MachineRunHas("Shared Name"));
@@ -273,52 +244,46 @@ TEST_F(BootwardenWindowTest, ApplyItemsAskFirstAndDoNothingWithoutYes) {
   EXPECT_TRUE(session_.Requests().empty());
   EXPECT_FALSE(machine_.files->GetAttributes(kStore));
 
-  prompt_.Script({shared::kAnswerYes});
-  Window().MenuClicked(MainMenu::kAppJust);
+  Apply(MainMenu::kAppJust);
   EXPECT_FALSE(MachineRunHas("Shared Name"));
   EXPECT_TRUE(machine_.files->GetAttributes(kStore)) << "written after the apply";
   EXPECT_EQ(view_.closed, 0);
 
-  prompt_.Script({shared::kAnswerYes});
-  Window().MenuClicked(MainMenu::kAppExit);
+  // Log off and restart store the disabled entries before the session ends, a row disabled but
+  // not yet taken out too: the apply runs first.
+  Texts storedAtRequest;
+  session_.onRequest = [&](const std::string& request) {
+    auto read = bootwarden::ReadStartupEntryFile(*machine_.files, kStore);
+    storedAtRequest.push_back(request + ":" + std::to_string(read.ok() ? read.value().size() : 99));
+  };
+  Window().ItemClicked(Find("Win.ini Run", "Win.ini Run"));
+  Window().DisableClicked();
+  Apply(MainMenu::kAppLog);
+  Window().ItemClicked(Find("StartUp (Current User)", "Tool"));
+  Window().DisableClicked();
+  Apply(MainMenu::kAppRest);
+  EXPECT_EQ(storedAtRequest, (Texts{"LogOff:2", "Restart:3"}));
+  EXPECT_EQ(view_.closed, 0) << "the end of the session closes the program";
+  session_.Fail(true);
+  Apply(MainMenu::kAppLog);
+  EXPECT_NE(prompt_.Asked().back().text.find("Access is denied"), std::string::npos) << "a refused logoff is shown";
+  Files().FailWrites(true);
+  session_.Fail(false);
+  Apply(MainMenu::kAppRest);
+  EXPECT_EQ(session_.Requests().size(), 3u) << "no restart without the store";
+  EXPECT_NE(prompt_.Asked().back().text.find("was not restarted"), std::string::npos);
+
+  const std::size_t told = prompt_.Asked().size();
+  Apply(MainMenu::kAppExit);
   EXPECT_EQ(view_.closed, 1);
+  ASSERT_EQ(prompt_.Asked().size(), told + 2) << "the question, then the store that could not be saved";
+  EXPECT_EQ(prompt_.Asked().back().text.rfind("The list of disabled entries could not be saved", 0), 0u);
   EXPECT_EQ(Setting(), "English.ini");
   Window().Unload(true);  // WM_ENDSESSION after the close: nothing runs twice
   EXPECT_EQ(view_.closed, 1);
 }
 
-TEST_F(BootwardenWindowTest, LogOffAndRestartStoreTheDisabledEntriesBeforeTheSessionEnds) {
-  ASSERT_TRUE(Window().Load());
-  std::vector<std::string> storedAtRequest;
-  session_.onRequest = [&](const std::string& request) {
-    auto read = bootwarden::ReadStartupEntryFile(*machine_.files, kStore);
-    storedAtRequest.push_back(request + ":" + std::to_string(read.ok() ? read.value().size() : 99));
-  };
-  // A row disabled but not yet taken out is stored too: the apply runs first.
-  Window().ItemClicked(Find("Registry(Machine Run)", "Shared Name"));
-  Window().DisableClicked();
-  prompt_.Script({shared::kAnswerYes});
-  Window().MenuClicked(MainMenu::kAppLog);
-  Window().ItemClicked(Find("Win.ini Run", "Win.ini Run"));
-  Window().DisableClicked();
-  prompt_.Script({shared::kAnswerYes});
-  Window().MenuClicked(MainMenu::kAppRest);
-  EXPECT_EQ(storedAtRequest, (std::vector<std::string>{"LogOff:1", "Restart:2"}));
-  EXPECT_EQ(view_.closed, 0) << "the end of the session closes the program";
-
-  session_.Fail(true);
-  prompt_.Script({shared::kAnswerYes});
-  Window().MenuClicked(MainMenu::kAppLog);
-  EXPECT_NE(prompt_.Asked().back().text.find("Access is denied"), std::string::npos) << "a refused logoff is shown";
-
-  Files().FailWrites(true);
-  session_.Fail(false);
-  prompt_.Script({shared::kAnswerYes});
-  Window().MenuClicked(MainMenu::kAppRest);
-  EXPECT_EQ(session_.Requests().size(), 3u) << "no restart without the store";
-  EXPECT_NE(prompt_.Asked().back().text.find("was not restarted"), std::string::npos);
-}
-
+// The profile items are the Wine test's, through the real dialogs.
 TEST_F(BootwardenWindowTest, MenusHandOverToTheLaunchersAndTheProfiles) {
   AddPack("English");
   ASSERT_TRUE(Window().Load());
@@ -332,27 +297,12 @@ TEST_F(BootwardenWindowTest, MenusHandOverToTheLaunchersAndTheProfiles) {
   Window().MenuClicked(MainMenu::kAbout);
   ASSERT_EQ(view_.aboutShown.size(), 1u);
   EXPECT_EQ(view_.aboutShown[0].description.substr(0, 14), "Use Bootwarden");
-
-  dialog_.Choose("C:\\profile.txt");
-  Window().MenuClicked(MainMenu::kSaveProf);
-  // The key's default value has no task name, which ends an entry file: it is not loaded back.
-  const int count = Window().List().Count() - 1;
-  Window().ItemClicked(2);
-  Window().RemoveClicked();
-  dialog_.Cancel();
-  Window().MenuClicked(MainMenu::kLoadProf);
-  EXPECT_EQ(Window().List().Text(2, StartupEntry::kStatus), "Remove") << "a cancel loads nothing";
-  dialog_.Choose("C:\\profile.txt");
-  Window().MenuClicked(MainMenu::kLoadProf);
-  EXPECT_EQ(Window().List().Count(), count);
-  EXPECT_EQ(Window().List().Text(1, StartupEntry::kStatus), "Enabled");
-  EXPECT_EQ(Window().List().Text(1, StartupEntry::kTaskName), "Shared Name");
 }
 
 // The add-task dialog's view: its fields as a user fills them.
 class AddTaskViewFake final : public bootwarden::AddTaskView {
  public:
-  void SetRightToLeft(bool rightToLeft) override { this->rightToLeft = rightToLeft; }
+  void SetRightToLeft(bool) override {}
   void SetCaption(bootwarden::AddTaskControl control, const std::string& text) override {
     captions.push_back(std::to_string(static_cast<int>(control)) + "=" + text);
   }
@@ -363,8 +313,8 @@ class AddTaskViewFake final : public bootwarden::AddTaskView {
   void SetLocation(const std::string& text) override { location = text; }
   void Close() override { ++closed; }
 
-  bool rightToLeft = false, nameEnabled = false;
-  std::vector<std::string> captions;
+  bool nameEnabled = false;
+  Texts captions;
   bootwarden::LocationNames locations;
   std::string name, location;
   int closed = 0;
@@ -382,11 +332,12 @@ TEST_F(BootwardenWindowTest, AddTaskAppendsOneEnabledRowWithTheRulesOfItsFields)
     dialog->Load();
     return dialog;
   };
+  const auto last = [&](int field) { return Window().List().Text(Window().List().Count(), field); };
 
   AddTaskViewFake first;
   auto dialog = open(first);
-  EXPECT_EQ(first.captions, (std::vector<std::string>{"0=Add Task", "1=Task Name", "2=Add in        :",
-                                                      "3=Location", "4=&Add", "5=&Cancel", "6=&Browse"}));
+  EXPECT_EQ(first.captions, (Texts{"0=Add Task", "1=Task Name", "2=Add in        :", "3=Location", "4=&Add",
+                                   "5=&Cancel", "6=&Browse"}));
   EXPECT_EQ(first.locations[0], "Registry(User Run)");
   EXPECT_TRUE(first.nameEnabled);
   dialog->LocationChosen(bootwarden::kStartupCurrentUser);
@@ -415,8 +366,8 @@ TEST_F(BootwardenWindowTest, AddTaskAppendsOneEnabledRowWithTheRulesOfItsFields)
     dialog->LocationChosen(index);
     EXPECT_FALSE(view.nameEnabled);
     dialog->AddClicked();
-    EXPECT_EQ(Window().List().Text(Window().List().Count(), 0), view.locations[index]);
-    EXPECT_EQ(Window().List().Text(Window().List().Count(), StartupEntry::kUser), "All Users");
+    EXPECT_EQ(last(StartupEntry::kTaskName), view.locations[index]);
+    EXPECT_EQ(last(StartupEntry::kUser), "All Users");
   }
   AddTaskViewFake empty;
   dialog = open(empty);
@@ -430,12 +381,6 @@ TEST_F(BootwardenWindowTest, AddTaskAppendsOneEnabledRowWithTheRulesOfItsFields)
   EXPECT_EQ(prompt_.Asked().back().style, 0);
   EXPECT_EQ(empty.closed, 1);
   EXPECT_EQ(Window().List().Count(), count);
-
-  // The next apply writes the shortcut.
-  prompt_.Script({shared::kAnswerYes});
-  Window().MenuClicked(MainMenu::kAppJust);
-  const std::string folder = testing_support::StartupFolder(machine_, shared::kCsidlStartup);
-  EXPECT_EQ(machine_.shortcuts->ReadTargetPath(folder + "\\Tool.lnk"), "C:\\Tools\\tool.exe /min");
   EXPECT_EQ(bootwarden::AddedTaskUser("Registry(User Run)"), "Current User");
   EXPECT_EQ(bootwarden::AddedTaskUser("Registry(Machine RunOnce)"), "All Users");
 }

@@ -15,8 +15,6 @@
 #include "shared/win32/frm_about.h"
 #include "shared/win32/win32_clock.h"
 #include "shared/win32/win32_file_dialog.h"
-#include "shared/win32/win32_file_system.h"
-#include "shared/win32/win32_profile.h"
 #include "shared/win32/win32_settings.h"
 #include "shared/win32/window_kit.h"
 #include "shared/win32/xp_cmd_button.h"
@@ -40,14 +38,7 @@ namespace bw = bootwarden::win32;
 
 void Menu(HWND window, MainMenu item) { testing_support::Command(window, bw::MenuId(item)); }
 
-// Through the window: a registry value, a win.ini key and a shortcut (the staging suite takes
-// every kind of location through the same cycle under Wine).
-struct Kind {
-  const char* loadFrom;
-  const char* taskName;
-};
-constexpr Kind kKinds[] = {{"Registry(Machine Run)", "Shared Name"}, {"Win.ini Run", "Win.ini Run"},
-                           {"StartUp (Current User)", "Tool"}};
+constexpr char kMachineRun[] = "Registry(Machine Run)";
 
 // Bootwarden's main window on the test prefix's real registry, win.ini, Startup folders and
 // settings; message boxes, the shell and the session are fakes.
@@ -55,7 +46,8 @@ class BootwardenWindows : public ::testing::Test {
  protected:
   BootwardenWindows()
       : machine_(testing_support::Win32StartupMachine("bootwarden-ui")),
-        language_(profile_, files_, clock_, testing_support::ExecutableFolder()) {}
+        files_(*machine_.files),
+        language_(*machine_.profile, files_, clock_, testing_support::ExecutableFolder()) {}
 
   static void SetUpTestSuite() {
     shared::win32::InitKitControls();
@@ -63,7 +55,7 @@ class BootwardenWindows : public ::testing::Test {
   }
   void SetUp() override {
     testing_support::SeedStartupScenario(machine_);
-    files_.RemoveFile(shared::GetWinDir(*machine_.windowsFolder) + "\\SaveProf.pro").IgnoreError();
+    files_.RemoveFile(StorePath()).IgnoreError();
     ASSERT_TRUE(settings_.SaveSetting("Bootwarden", "Language", "Name", "English.ini").ok());
   }
   void TearDown() override {
@@ -90,37 +82,30 @@ class BootwardenWindows : public ::testing::Test {
     main_.reset();
   }
   int Row(const std::string& loadFrom, const std::string& taskName) {
-    auto& list = main_->List();
-    for (int position = 1; position <= list.Count(); ++position) {
-      if (list.Text(position, StartupEntry::kLoadFrom) == loadFrom && list.Text(position, 0) == taskName) return position;
-    }
-    ADD_FAILURE() << "no row " << taskName << " from " << loadFrom;
-    return 0;
+    const int row = testing_support::RowOf(main_->List(), loadFrom, taskName);
+    EXPECT_NE(row, 0) << taskName << " from " << loadFrom;
+    return row;
   }
   void SelectRow(int position) { testing_support::SelectRow(main_->List().Handle(), position); }
   HWND Control(int id) { return ::GetDlgItem(main_->Window(), id); }
+  // The menu item, its file dialog answered with the path.
+  void ThroughDialog(const std::string& path, MainMenu item) {
+    testing_support::FileDialogDriver user(path);
+    Menu(main_->Window(), item);
+    ASSERT_TRUE(user.Answered());
+  }
   void JustApply() {
     prompt_.Script({shared::kAnswerYes});
     Menu(main_->Window(), MainMenu::kAppJust);
   }
-  std::string RunValue(shared::RegRoot root, const std::string& key, const std::string& name) {
-    shared::RegistryComponent reg(*machine_.registry);
-    reg.RootKey = root;
-    reg.KeyPath = std::string(bootwarden::kRunKeyBase) + key;
-    reg.ValueName = name;
-    return reg.GetValue().value_or("<none>");
-  }
-  std::string WinIni(const std::string& key) {
-    return machine_.profile->GetString("Windows", key, "<none>", 1024, testing_support::WinIniPath(machine_));
-  }
-  std::string StartupFile(std::int32_t csidl, const std::string& name) {
-    return testing_support::StartupFolder(machine_, csidl) + "\\" + name + ".lnk";
+  std::string Status(int row) { return main_->List().Text(row, StartupEntry::kStatus); }
+  std::string SharedName() {
+    return testing_support::RunValue(*machine_.registry, shared::kHkeyLocalMachine, "Run", "Shared Name");
   }
   std::string StorePath() { return shared::GetWinDir(*machine_.windowsFolder) + "\\SaveProf.pro"; }
 
   testing_support::StartupMachine machine_;
-  shared::win32::Win32FileSystem files_;
-  shared::win32::Win32Profile profile_;
+  shared::FileSystemPort& files_;
   shared::win32::Win32Clock clock_;
   shared::win32::Win32Settings settings_;
   shared::LanguagePack language_;
@@ -132,42 +117,24 @@ class BootwardenWindows : public ::testing::Test {
   std::unique_ptr<bw::frmMain> main_;
 };
 
+// The window's buttons, apply item, close and load on one entry; what each kind of location
+// does is the staging suite's under Wine.
 TEST_F(BootwardenWindows, DisabledEntriesLeaveTheirLocationsForTheStoreAndComeBackWhenEnabled) {
-  HWND window = Open();
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(WindowText(window), "Bootwarden");
-  EXPECT_EQ(main_->List().Count(), 14);
-  EXPECT_EQ(main_->List().Header(7), "");
-  for (const Kind& kind : kKinds) {
-    SelectRow(Row(kind.loadFrom, kind.taskName));
-    EXPECT_EQ(WindowText(Control(bw::kCmdDisableId)), "&Disable") << kind.loadFrom;
-    Click(Control(bw::kCmdDisableId));
-    EXPECT_EQ(main_->List().Text(Row(kind.loadFrom, kind.taskName), StartupEntry::kStatus), "Disabled");
-  }
-  JustApply();
-  Close();
-  EXPECT_EQ(RunValue(shared::kHkeyLocalMachine, "Run", "Shared Name"), "<none>");
-  EXPECT_EQ(WinIni("Run"), "");
-  EXPECT_FALSE(files_.GetAttributes(StartupFile(shared::kCsidlStartup, "Tool")));
-  auto stored = bootwarden::ReadStartupEntryFile(files_, StorePath());
-  ASSERT_TRUE(stored.ok());
-  EXPECT_EQ(stored.value().size(), std::size(kKinds));
-
-  Open();
-  for (const Kind& kind : kKinds) {
-    const int row = Row(kind.loadFrom, kind.taskName);
-    EXPECT_EQ(main_->List().Text(row, StartupEntry::kStatus), "Disabled");
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(WindowText(main_->Window()), "Bootwarden");
+  for (const bool enabling : {false, true}) {
+    const int row = Row(kMachineRun, "Shared Name");
     SelectRow(row);
-    EXPECT_EQ(WindowText(Control(bw::kCmdDisableId)), "&Enable") << kind.loadFrom;
+    EXPECT_EQ(WindowText(Control(bw::kCmdDisableId)), enabling ? "&Enable" : "&Disable");
     Click(Control(bw::kCmdDisableId));
+    EXPECT_EQ(Status(row), enabling ? "Enabled" : "Disabled");
+    JustApply();
+    Close();
+    EXPECT_EQ(SharedName(), enabling ? "C:\\Tools\\machine-shared.exe" : "<none>");
+    EXPECT_EQ(bootwarden::ReadStartupEntryFile(files_, StorePath()).value_or({}).size(), enabling ? 0u : 1u)
+        << "written at the close";
+    if (!enabling) Open();
   }
-  JustApply();
-  Close();
-  EXPECT_EQ(RunValue(shared::kHkeyLocalMachine, "Run", "Shared Name"), "C:\\Tools\\machine-shared.exe");
-  EXPECT_EQ(WinIni("Run"), "first.exe second.exe");
-  EXPECT_EQ(machine_.shortcuts->ReadTargetPath(StartupFile(shared::kCsidlStartup, "Tool")),
-            machine_.targetFolder + "\\tool.exe");
-  EXPECT_FALSE(files_.GetAttributes(StorePath())) << "no disabled entry left";
   EXPECT_TRUE(session_.Requests().empty());
 }
 
@@ -183,12 +150,11 @@ TEST_F(BootwardenWindows, AddTaskProfilesAndArabicRightToLeft) {
   HWND combo = ::GetDlgItem(add, bw::kAddCombo1Id);
   EXPECT_EQ(::SendMessageA(combo, CB_GETCOUNT, 0, 0), 8);
   EXPECT_EQ(::GetWindowLongA(combo, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
-  ::SendMessageA(combo, CB_SETCURSEL, bootwarden::kWinIniRunLocation, 0);
-  ::SendMessageA(add, WM_COMMAND, MAKEWPARAM(bw::kAddCombo1Id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-  EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(add, bw::kAddNameId)));
-  ::SendMessageA(combo, CB_SETCURSEL, bootwarden::kStartupCurrentUser, 0);
-  ::SendMessageA(add, WM_COMMAND, MAKEWPARAM(bw::kAddCombo1Id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-  EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(add, bw::kAddNameId)));
+  for (const int location : {bootwarden::kWinIniRunLocation, bootwarden::kStartupCurrentUser}) {
+    ::SendMessageA(combo, CB_SETCURSEL, location, 0);
+    ::SendMessageA(add, WM_COMMAND, MAKEWPARAM(bw::kAddCombo1Id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    EXPECT_EQ(::IsWindowEnabled(::GetDlgItem(add, bw::kAddNameId)), location == bootwarden::kStartupCurrentUser);
+  }
   ::SetWindowTextA(::GetDlgItem(add, bw::kAddNameId), "Added Tool");
   const std::string target = machine_.targetFolder + "\\added.exe";
   ASSERT_TRUE(files_.WriteFileAtomic(target, "MZ").ok());
@@ -202,32 +168,23 @@ TEST_F(BootwardenWindows, AddTaskProfilesAndArabicRightToLeft) {
   EXPECT_EQ(bw::frmAddTask::Current(), nullptr) << "closed after Add";
   ASSERT_EQ(main_->List().Count(), rows + 1);
   EXPECT_EQ(main_->List().Text(rows + 1, 0), "Added Tool");
-  EXPECT_EQ(main_->List().Text(rows + 1, StartupEntry::kUser), "Current User");
-  EXPECT_FALSE(files_.GetAttributes(StartupFile(shared::kCsidlStartup, "Added Tool")));
   JustApply();
-  EXPECT_EQ(machine_.shortcuts->ReadTargetPath(StartupFile(shared::kCsidlStartup, "Added Tool")), target);
+  EXPECT_EQ(machine_.shortcuts->ReadTargetPath(
+                testing_support::StartupFolder(machine_, shared::kCsidlStartup) + "\\Added Tool.lnk"),
+            target);
 
   // The whole list to a profile and back through the dialogs.
   const std::string profile = testing_support::ScratchFolder("bootwarden-profiles") + "\\all.pro";
   files_.RemoveFile(profile).IgnoreError();
-  {
-    testing_support::FileDialogDriver user(profile);
-    Menu(window, MainMenu::kSaveProf);
-    ASSERT_TRUE(user.Answered());
-  }
-  auto saved = bootwarden::ReadStartupEntryFile(files_, profile);
-  ASSERT_TRUE(saved.ok());
-  EXPECT_EQ(saved.value().size(), static_cast<std::size_t>(rows)) << "all but the nameless default value";
-  SelectRow(Row("Registry(Machine Run)", "Shared Name"));
+  ThroughDialog(profile, MainMenu::kSaveProf);
+  EXPECT_EQ(bootwarden::ReadStartupEntryFile(files_, profile).value_or({}).size(), static_cast<std::size_t>(rows))
+      << "all but the nameless default value";
+  SelectRow(Row(kMachineRun, "Shared Name"));
   Click(Control(bw::kCmdRemoveId));
   EXPECT_FALSE(::IsWindowEnabled(Control(bw::kCmdRemoveId)));
-  {
-    testing_support::FileDialogDriver user(profile);
-    Menu(window, MainMenu::kLoadProf);
-    ASSERT_TRUE(user.Answered());
-  }
+  ThroughDialog(profile, MainMenu::kLoadProf);
   EXPECT_EQ(main_->List().Count(), rows);
-  EXPECT_EQ(main_->List().Text(Row("Registry(Machine Run)", "Shared Name"), StartupEntry::kStatus), "Enabled");
+  EXPECT_EQ(Status(Row(kMachineRun, "Shared Name")), "Enabled");
 
   // Arabic turns the window right to left, English back.
   auto& languages = main_->Languages();
