@@ -399,6 +399,7 @@ void BootwardenApply(Machine& machine) {
   staging.TakeSnapshot();
   std::vector<shared::EntryFields> fields = shared::RowsOf(list);
   for (auto& row : fields) row[bootwarden::StartupEntry::kStatus] = shared::kStatusDisabled;
+  const std::vector<bootwarden::StartupEntry> disabled = shared::FromRows<bootwarden::StartupEntry>(fields);
   const std::string storeText = shared::FormatEntryFile(fields);
   const std::string store = bootwarden::DisabledStorePath(machine.windowsFolder);
 
