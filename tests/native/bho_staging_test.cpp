@@ -42,7 +42,7 @@ class PlugwardenTest : public ::testing::Test {
                    "[Vexlin Language Pack]\r\n8513=No profile to load.\r\n8514=Registry write failed.\r\n"
                    "8515=No rights on \r\n8516=Close every browser window first.\r\n"
                    "8517=That name is taken.\r\n8518=Apply now?\r\n8601=Profiles unreadable: \r\n"
-                   "8602=Objects not listed: \r\n");
+                   "8602=Objects not listed: \r\n8603=Disabling failed.\r\n8604=Removal failed.\r\n");
     language_.SetCurrentLanguageFile("English.ini");
     testing_support::SeedObjects(registry_, kModule);
   }
@@ -146,7 +146,7 @@ TEST_F(PlugwardenTest, DisableDeletesOnlyTheObjectKeyAndRemoveAlsoTheClass) {
   ASSERT_EQ(run->list.Count(), 3) << "the removed row leaves the list";
   EXPECT_EQ(run->list.Text(1, 1), "Disabled");
   EXPECT_EQ(run->staging.AppliedEntries()[0].Status, "Disabled");
-  EXPECT_EQ(run->staging.AppliedEntries()[1].Status, "Enabled") << "a removal keeps its record";
+  EXPECT_EQ(run->staging.AppliedEntries()[1].Status, "Remove") << "not to be stored or restored";
   EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(1)}) << "the store is written right after the apply";
 
   // Nothing new staged: the second apply changes nothing and says nothing more.
@@ -167,7 +167,7 @@ TEST_F(PlugwardenTest, RemoveDeletesOnlyDirectSubkeysAndSaysWhenTheClassStays) {
   EXPECT_TRUE(There(kHkeyClassesRoot, ClassKey(3) + "\\Implemented Categories\\{X}"));
   const auto shown = Shown();
   ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[1].text, std::string(kWriteFailed) + "\r\nDescribition: HKEY_CLASSES_ROOT\\" + ClassKey(3) +
+  EXPECT_EQ(shown[1].text, "Removal failed.\r\nDescribition: HKEY_CLASSES_ROOT\\" + ClassKey(3) +
                                ": Access is denied.");
   EXPECT_EQ(run->list.Count(), 3);
 }
@@ -254,7 +254,7 @@ TEST_F(PlugwardenTest, AFailedChangeIsReportedAndTriedAgain) {
   Apply(*run);
   auto shown = Shown();
   ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[1].text, std::string(kWriteFailed) + "\r\nDescribition: HKEY_LOCAL_MACHINE\\" + ObjectKey(1) +
+  EXPECT_EQ(shown[1].text, "Disabling failed.\r\nDescribition: HKEY_LOCAL_MACHINE\\" + ObjectKey(1) +
                                ": Access is denied.");
   EXPECT_EQ(run->staging.AppliedEntries()[0].Status, "Enabled");
   EXPECT_TRUE(StoredIds().empty()) << "the store says what came out";
@@ -405,17 +405,17 @@ TEST_F(PlugwardenTest, StartWithWindowsSavesTheProfileAndAppliesItAtTheNextStart
   auto run = StartRun();
   run->Toggle(1);
   Apply(*run);
-  run->MarkRemove(2);
-  run->Exit(true, "C:\\Tools\\plugwarden.exe");
+  run->MarkRemove(1);  // never applied: the object stays disabled
+  run->Exit(true, "C:\\Program Files\\Tools\\plugwarden.exe");
   EXPECT_EQ(settings_.GetSetting("Plugwarden", "Start", "Check1"), "1");
   const std::string profile = files_.ReadFile(kProfile).value_or("");
   EXPECT_EQ(std::count(profile.begin(), profile.end(), '\n'), 18);
-  EXPECT_FALSE(files_.GetAttributes(kStore)) << "the profile carries the disabled rows";
+  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(1)}) << "the store keeps what the profile leaves out";
   shared::RegistryComponent run1(registry_);
   run1.RootKey = kHkeyCurrentUser;
   run1.KeyPath = plugwarden::kRunKeyPath;
   run1.ValueName = "KQ_BHO";
-  EXPECT_EQ(run1.GetValue().value_or(""), "C:\\Tools\\plugwarden.exe");
+  EXPECT_EQ(run1.GetValue().value_or(""), "\"C:\\Program Files\\Tools\\plugwarden.exe\"") << "never C:\\Program.exe";
 
   // The next start shows the profile, not the registry, and applies it.
   testing_support::SeedKey(registry_, kHkeyLocalMachine, ObjectKey(1));
@@ -423,9 +423,10 @@ TEST_F(PlugwardenTest, StartWithWindowsSavesTheProfileAndAppliesItAtTheNextStart
   auto next = StartRun();
   EXPECT_TRUE(start_.startWithWindows);
   EXPECT_EQ(start_.message, "");
-  ASSERT_EQ(next->list.Count(), 3);
-  EXPECT_EQ(next->list.Text(1, 1), "Disabled");
-  EXPECT_EQ(next->list.Text(2, 5), ObjectId(3));
+  ASSERT_EQ(next->list.Count(), 4);
+  EXPECT_EQ(next->list.Text(1, 5), ObjectId(2));
+  EXPECT_EQ(next->list.Text(4, 1), "Disabled");
+  EXPECT_EQ(next->list.Text(4, 5), ObjectId(1));
   EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(1))) << "the box does what its label says";
   EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(2)));
   EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(1)});
@@ -451,13 +452,13 @@ TEST_F(PlugwardenTest, StartFailuresAreCollectedAndExitFailuresShown) {
   // A profile that cannot be written keeps the store, and says so.
   files_.FailWrites(true);
   run->Exit(true);
-  ASSERT_EQ(prompt_.Asked().size(), 1u);
+  ASSERT_EQ(prompt_.Asked().size(), 2u);
   EXPECT_EQ(prompt_.Asked()[0].text.find("The start-up profile could not be saved"), 0u);
   // The refused row keeps its stored status: it is input, not ours to drop.
   const std::vector<std::string> stored{"", ObjectId(1)};
   EXPECT_EQ(StoredIds(), stored);
   run->Exit(false);
-  ASSERT_EQ(prompt_.Asked().size(), 2u);
+  ASSERT_EQ(prompt_.Asked().size(), 3u);
   EXPECT_EQ(StoredIds(), stored) << "the old store stays";
 }
 

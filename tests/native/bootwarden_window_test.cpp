@@ -61,6 +61,7 @@ class RecordingView final : public bootwarden::MainWindowView {
   }
   void EnableRemove(bool enabled) override { removeEnabled = enabled; }
   void ShowRows() override { ++rowsShown; }
+  void ShowRow(int) override { ++rowShown; }
   void ShowAddTask() override { ++addTaskShown; }
   void ShowAbout(const shared::AboutVariant& about) override { aboutShown.push_back(about); }
   shared::WindowId Owner() override { return 42; }
@@ -71,7 +72,7 @@ class RecordingView final : public bootwarden::MainWindowView {
   shared::LanguageList languages;
   std::string disableCaption = "&Disable";
   bool removeEnabled = true;
-  int rowsShown = 0, addTaskShown = 0, closed = 0;
+  int rowsShown = 0, rowShown = 0, addTaskShown = 0, closed = 0;
   std::vector<shared::AboutVariant> aboutShown;
 };
 
@@ -180,7 +181,7 @@ TEST_F(BootwardenWindowTest, WithoutPacksTheDesignCaptionsStayAndStoredRowsFollo
   EXPECT_FALSE(Window().LanguagePackFound());
   EXPECT_EQ(view_.log, (std::vector<std::string>{"control5=Disable"})) << "only load step 8, with the plain text";
   EXPECT_EQ(Window().About().caption, "About Bootwarden");
-  EXPECT_EQ(Window().EmptyFieldText(), "");
+  EXPECT_EQ(Window().EmptyFieldText(), bootwarden::kMessageDefaults[1]) << "English without a pack";
   const int last = Window().List().Count();
   EXPECT_EQ(bootwarden::EntryAt(Window().List(), last), stored);
   EXPECT_EQ(Window().Staging().SnapshotCount(), last) << "the store's rows are in the snapshot";
@@ -256,8 +257,14 @@ TEST_F(BootwardenWindowTest, ButtonsFollowTheClickedRowsStatus) {
   Window().ItemClicked(row);
   EXPECT_FALSE(view_.removeEnabled) << "a row in \"Remove\"";
 
+  EXPECT_EQ(view_.rowsShown, 1) << "a click draws its one row again, not the list";
+  EXPECT_EQ(view_.rowShown, 2);
+
   Window().ResetClicked();
   EXPECT_EQ(Window().List().Text(row, StartupEntry::kStatus), "Enabled");
+  EXPECT_EQ(Window().List().Selected(), 1) << "the first row, with its captions";
+  EXPECT_EQ(view_.disableCaption, "&Disable");
+  EXPECT_TRUE(view_.removeEnabled);
 }
 
 TEST_F(BootwardenWindowTest, ApplyItemsAskFirstAndDoNothingWithoutYes) {
@@ -293,6 +300,17 @@ TEST_F(BootwardenWindowTest, ApplyItemsAskFirstAndDoNothingWithoutYes) {
   EXPECT_EQ(Setting(), "English.ini");
   Window().Unload(true);  // WM_ENDSESSION after the close: nothing runs twice
   EXPECT_EQ(view_.closed, 1);
+}
+
+TEST_F(BootwardenWindowTest, ASessionEndLogsWhatCouldNotBeSaved) {
+  ASSERT_TRUE(Window().Load());
+  Window().ItemClicked(1);
+  Window().DisableClicked();
+  Files().LockFile(kStore);
+  Window().Unload(true);
+  EXPECT_TRUE(prompt_.Asked().empty()) << "no one is there to answer";
+  const std::string log = Files().ReadFile(std::string(kProgramFolder) + "\\errorlog.txt").value_or("");
+  EXPECT_NE(log.find("could not be saved to C:\\Windows\\SaveProf.pro"), std::string::npos) << log;
 }
 
 TEST_F(BootwardenWindowTest, LogOffAndRestartStoreTheDisabledEntriesBeforeTheSessionEnds) {
@@ -343,8 +361,9 @@ TEST_F(BootwardenWindowTest, MenusHandOverToTheLaunchersAndTheProfiles) {
 
   dialog_.Choose("C:\\profile.txt");
   Window().MenuClicked(MainMenu::kSaveProf);
-  // The key's default value has no task name, which ends an entry file: it is not loaded back.
-  const int count = Window().List().Count() - 1;
+  // The key's default value has no task name; it comes back as well.
+  const int count = Window().List().Count();
+  const auto first = Window().List().RowAt(1);
   Window().ItemClicked(2);
   Window().RemoveClicked();
   dialog_.Cancel();
@@ -353,8 +372,7 @@ TEST_F(BootwardenWindowTest, MenusHandOverToTheLaunchersAndTheProfiles) {
   dialog_.Choose("C:\\profile.txt");
   Window().MenuClicked(MainMenu::kLoadProf);
   EXPECT_EQ(Window().List().Count(), count);
-  EXPECT_EQ(Window().List().Text(1, StartupEntry::kStatus), "Enabled");
-  EXPECT_EQ(Window().List().Text(1, StartupEntry::kTaskName), "Shared Name");
+  EXPECT_EQ(Window().List().RowAt(1), first);
 }
 
 // The add-task dialog's view: its fields as a user fills them.
@@ -436,7 +454,8 @@ TEST_F(BootwardenWindowTest, AddTaskAppendsOneEnabledRowWithTheRulesOfItsFields)
   dialog->AddClicked();
   EXPECT_EQ(prompt_.Asked().back().text, Window().EmptyFieldText());
   EXPECT_EQ(prompt_.Asked().back().style, 0);
-  EXPECT_EQ(empty.closed, 1);
+  EXPECT_EQ(empty.closed, 0) << "open, with what was typed";
+  EXPECT_EQ(empty.location, "x.exe");
   EXPECT_EQ(Window().List().Count(), count);
 
   // The next apply writes the shortcut.

@@ -161,8 +161,8 @@ TEST(MainWindowTest, LoadsTheRegistryAndStoreWithTheBoxOffAndTheProfileWithItOn)
     window->ExitChosen();
     EXPECT_TRUE(view.ended);
   }
-  EXPECT_EQ(world.RunValue(), "C:\\Tools\\plugwarden.exe|1|English.ini");
-  EXPECT_EQ(world.FileText(kStore), "<none>") << "with the box on the profile carries the disabled rows";
+  EXPECT_EQ(world.RunValue(), "\"C:\\Tools\\plugwarden.exe\"|1|English.ini") << "quoted";
+  EXPECT_EQ(world.FileText(kStore).find("Stored\r\nDisabled\r\n"), 0u) << "the store keeps every disabled object";
 
   testing_support::ClearObjects(world.registry);
   world.settings.SaveSetting("Plugwarden", "Language", "Name", "Arabic.ini").IgnoreError();
@@ -323,7 +323,7 @@ TEST(MainWindowTest, CloseBoxMenuAndSessionEndUnloadAlikeAndOnce) {
     if (way == 0) {
       window->ExitChosen();  // the close box and mnuExit
     } else {
-      window->Unload();  // WM_ENDSESSION
+      window->Unload(true);  // WM_ENDSESSION
     }
     // Whatever comes after the first unload writes nothing more.
     world.files.FailWrites(true);
@@ -335,6 +335,18 @@ TEST(MainWindowTest, CloseBoxMenuAndSessionEndUnloadAlikeAndOnce) {
   }
   EXPECT_EQ(outcomes[0], outcomes[1]);
   EXPECT_NE(outcomes[0].find("|0|Arabic.ini|Object 2\r\nDisabled\r\n"), std::string::npos) << outcomes[0];
+
+  // While Windows ends the session a failure goes to the error log, not to a box.
+  World world;
+  FakeMainView view;
+  auto window = world.NewWindow(view);
+  ASSERT_TRUE(window->Load(false));
+  window->CheckClicked(true);
+  world.files.LockFile("C:\\Windows\\SaveStartBHOProf.pro");
+  window->Unload(true);
+  EXPECT_TRUE(world.prompt.Asked().empty());
+  EXPECT_NE(world.FileText(std::string(kFolder) + "\\errorlog.txt").find("start-up profile could not be saved"),
+            std::string::npos);
 }
 
 TEST(ToolTipTest, LayoutAndPlaceNearTheScreenEdges) {

@@ -105,7 +105,8 @@ TEST_F(PlugwardenWin32Test, ApplyExitAndRestartKeepTheDisabledObject) {
   Apply(*next);
   EXPECT_EQ(testing_support::DefaultValue(registry_, kHkeyLocalMachine, ObjectKey(1)), ObjectName(1));
   next->Exit(false);
-  EXPECT_EQ(::GetFileAttributesA(plugwarden::DisabledStorePath(windowsFolder_).c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(::GetFileAttributesA(plugwarden::DisabledStorePath(windowsFolder_).c_str()), INVALID_FILE_ATTRIBUTES)
+      << "the store keeps the disabled object";
   EXPECT_EQ(prompt_.Asked().size(), 2u);
 }
 
@@ -118,12 +119,13 @@ TEST_F(PlugwardenWin32Test, StartWithWindowsWritesTheRunValueAndTheProfile) {
   run->Exit(true, program);
   const std::string profile = files_.ReadFile(plugwarden::StartProfilePath(windowsFolder_)).value_or("");
   EXPECT_EQ(std::count(profile.begin(), profile.end(), '\n'), 18);
-  EXPECT_EQ(::GetFileAttributesA(plugwarden::DisabledStorePath(windowsFolder_).c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(::GetFileAttributesA(plugwarden::DisabledStorePath(windowsFolder_).c_str()), INVALID_FILE_ATTRIBUTES)
+      << "the store keeps the disabled object";
   shared::RegistryComponent value(registry_);
   value.RootKey = shared::kHkeyCurrentUser;
   value.KeyPath = plugwarden::kRunKeyPath;
   value.ValueName = plugwarden::kRunValueName;
-  EXPECT_EQ(value.GetValue().value_or(""), program);
+  EXPECT_EQ(value.GetValue().value_or(""), "\"" + program + "\"");
 
   // The profile is shown and applied at the next start; the object re-created meanwhile goes.
   testing_support::SeedString(registry_, kHkeyLocalMachine, ObjectKey(1), "", ObjectName(1));
