@@ -22,12 +22,12 @@ inline constexpr char kPathWithoutModule[] = "Path Exist but Module not found";
 // One list row; the field order is the column order and the order of lines in entry files.
 struct BhoEntry {
   enum Field { kName, kStatus, kInformation, kVersion, kPath, kIdentifier, kFieldCount };
-  std::string Name;
-  std::string Status;
-  std::string Information;
-  std::string Version;
-  std::string Path;
-  std::string Identifier;
+  std::string Name;         // the object key's default value, or "UnKnown"
+  std::string Status;       // a status word
+  std::string Information;  // the module's description, or what is wrong with the object
+  std::string Version;      // the module's file version
+  std::string Path;         // the module as InprocServer32 names it
+  std::string Identifier;   // the class identifier, the object key's name
 };
 
 }  // namespace plugwarden

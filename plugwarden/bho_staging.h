@@ -30,10 +30,6 @@ struct BhoMachine {
   shared::WindowsFolderPort& windowsFolder;
 };
 
-inline BhoEntry RowToBhoEntry(const shared::ListModel& list, int position) {
-  return shared::FromRow<BhoEntry>(list.RowAt(position));
-}
-
 // An identifier that names exactly one key below the Browser Helper Objects key and below
 // CLSID: anything else could make a deletion walk a parent key.
 bool IsSafeIdentifier(const std::string& identifier);

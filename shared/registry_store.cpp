@@ -62,7 +62,7 @@ bool RegistryComponent::KeyExists() const {
     return true;
   }
   // A key we may not read is still there.
-  return opened.status().code() == kErrorAccessDenied;
+  return opened.status().IsAccessDenied();
 }
 
 Result<std::string> RegistryComponent::GetValue() const {

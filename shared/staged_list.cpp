@@ -12,17 +12,6 @@ EntryStatus StatusOf(const std::string& word) {
   return EntryStatus::kUnknown;
 }
 
-const char* StatusWord(EntryStatus status) {
-  switch (status) {
-    case EntryStatus::kEnabled: return kStatusEnabled;
-    case EntryStatus::kDisabled: return kStatusDisabled;
-    case EntryStatus::kRemove: return kStatusRemove;
-    case EntryStatus::kError: return kStatusError;
-    case EntryStatus::kUnknown: break;
-  }
-  return "";
-}
-
 void AppendRow(ListModel& list, const EntryRow& row) {
   const int position = list.Add(row[0]);
   for (int column = 1; column < ListModel::kColumns; ++column) list.SetText(position, column, row[column]);

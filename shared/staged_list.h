@@ -26,8 +26,6 @@ inline constexpr char kStatusError[] = "ERROR";
 
 // kUnknown for any other word (files are input).
 EntryStatus StatusOf(const std::string& word);
-// "" for kUnknown.
-const char* StatusWord(EntryStatus status);
 
 // A row of the list, a record of the applied state and a record of an entry file are one shape:
 // six texts in field order, the status second.
@@ -136,7 +134,6 @@ class StagedList {
 
   // The Disable and Enable texts of the button.
   void SetCaptions(std::string disableCaption, std::string enableCaption);
-  const std::string& DisableCaption() const { return disableCaption_; }
   const std::string& EnableCaption() const { return enableCaption_; }
   const std::string& DisableButtonCaption() const { return disableButtonCaption_; }
   bool RemoveEnabled() const { return removeEnabled_; }

@@ -60,32 +60,6 @@ std::string StartupStagingSuite::WinIni(const std::string& key) {
   return machine_.profile->GetString("Windows", key, "<none>", 1024, testing_support::WinIniPath(machine_));
 }
 
-TEST_P(StartupStagingSuite, ButtonsStageAndTakeBack) {
-  auto run = StartRun();
-  const int tool = run->PositionOf(kUserStartup, "Tool");
-  run->Toggle(tool);
-  EXPECT_EQ(run->list.Text(tool, StartupEntry::kStatus), "Disabled");
-  EXPECT_EQ(run->staging.DisableButtonCaption(), "&Enable");
-  run->staging.DisableClicked();
-  EXPECT_EQ(run->list.Text(tool, StartupEntry::kStatus), "Enabled");
-  EXPECT_EQ(run->staging.DisableButtonCaption(), "&Disable");
-
-  const int shared = run->PositionOf(kMachineRun, "Shared Name");
-  run->MarkRemove(shared);
-  EXPECT_FALSE(run->staging.RemoveEnabled());
-  run->staging.DisableClicked();  // takes the Remove back
-  EXPECT_EQ(run->list.Text(shared, StartupEntry::kStatus), "Enabled");
-  EXPECT_TRUE(run->staging.RemoveEnabled());
-
-  const auto before = RowsOf(run->list);
-  run->staging.ApplyNow();
-  EXPECT_EQ(RowsOf(run->list), before);
-  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Shared Name").second, "C:\\Tools\\machine-shared.exe");
-  EXPECT_TRUE(shared::FileExists(*machine_.files, testing_support::StartupFolder(machine_, 7) + "\\Tool.lnk"));
-  EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath()));
-  EXPECT_TRUE(prompt_.Asked().empty());
-}
-
 TEST_P(StartupStagingSuite, RegistryEntriesComeBackWithTheirCommandAndType) {
   auto run = StartRun();
   run->Toggle(run->PositionOf(kMachineRun, "Expand Path"));
@@ -153,22 +127,6 @@ TEST_P(StartupStagingSuite, DisabledThenRemovedIsNowhere) {
   EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Shared Name").first, 0u);
   ASSERT_TRUE(run->Exit().ok());
   EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath()));
-}
-
-TEST_P(StartupStagingSuite, ResetAllShowsTheAppliedState) {
-  auto run = StartRun();
-  const auto atLoad = RowsOf(run->list);
-  run->Toggle(3);
-  run->staging.ResetAllClicked();
-  EXPECT_EQ(RowsOf(run->list), atLoad);
-
-  run->Toggle(run->PositionOf(kWinLoad, kWinLoad));
-  run->staging.ApplyNow();
-  const auto applied = RowsOf(run->list);
-  run->Toggle(1);
-  run->staging.ResetAllClicked();
-  EXPECT_EQ(RowsOf(run->list), applied);
-  EXPECT_EQ(run->list.Text(run->PositionOf(kWinLoad, kWinLoad), StartupEntry::kStatus), "Disabled");
 }
 
 TEST_P(StartupStagingSuite, RemovingAMiddleRowKeepsRowsWithTheirRecords) {

@@ -169,7 +169,6 @@ TEST_F(BootwardenWindowTest, LoadWithPacksSetsEveryCaptionInOrderThenTheButtonsF
   EXPECT_EQ(testing_support::SortedWithinStartupFolders(testing_support::RowsOf(Window().List())),
             testing_support::ExpectedStartupRows(machine_));
   EXPECT_EQ(Window().List().Selected(), 1);
-  EXPECT_EQ(Window().Staging().SnapshotCount(), Window().List().Count());
 }
 
 TEST_F(BootwardenWindowTest, WithoutPacksTheDesignCaptionsStayAndStoredRowsFollowTheEnumeration) {
@@ -184,7 +183,6 @@ TEST_F(BootwardenWindowTest, WithoutPacksTheDesignCaptionsStayAndStoredRowsFollo
   EXPECT_EQ(Window().EmptyFieldText(), bootwarden::kMessageDefaults[1]) << "English without a pack";
   const int last = Window().List().Count();
   EXPECT_EQ(bootwarden::EntryAt(Window().List(), last), stored);
-  EXPECT_EQ(Window().Staging().SnapshotCount(), last) << "the store's rows are in the snapshot";
 }
 
 TEST_F(BootwardenWindowTest, AFlagThatCannotBeLoadedIsShownAndLeavesTheDesignCaptions) {
@@ -245,17 +243,11 @@ TEST_F(BootwardenWindowTest, ButtonsFollowTheClickedRowsStatus) {
   EXPECT_EQ(Window().List().Text(row, StartupEntry::kStatus), "Disabled");
   EXPECT_EQ(view_.disableCaption, "&Enable");
   EXPECT_TRUE(view_.removeEnabled);
-
-  Window().ItemClicked(1);
-  EXPECT_EQ(view_.disableCaption, "&Disable");
-  Window().ItemClicked(row);
-  EXPECT_EQ(view_.disableCaption, "&Enable");
   Window().RemoveClicked();
   EXPECT_FALSE(view_.removeEnabled);
   Window().ItemClicked(1);
+  EXPECT_EQ(view_.disableCaption, "&Disable");
   EXPECT_TRUE(view_.removeEnabled);
-  Window().ItemClicked(row);
-  EXPECT_FALSE(view_.removeEnabled) << "a row in \"Remove\"";
 
   EXPECT_EQ(view_.rowsShown, 1) << "a click draws its one row again, not the list";
   EXPECT_EQ(view_.rowShown, 2);

@@ -63,21 +63,6 @@ TEST_P(StartupStagingFailures, AReadOnlyShortcutStaysAndSaysSo) {
   EXPECT_FALSE(shared::FileExists(Files(), StorePath()));  // rewritten after the apply
 }
 
-TEST_P(StartupStagingFailures, AStoreThatCannotBeWrittenStopsTheApplyFirst) {
-  auto run = StartRun();
-  const int row = run->PositionOf("Registry(Machine Run)", "Shared Name");
-  run->Toggle(row);
-  Files().FailWrites(true);
-  run->staging.ApplyNow();
-  Files().FailWrites(false);
-  ASSERT_EQ(prompt_.Asked().size(), 1u);
-  EXPECT_NE(prompt_.Asked()[0].text.find("SaveProf.pro"), std::string::npos);
-  EXPECT_EQ(Value(shared::kHkeyLocalMachine, kRun, "Shared Name").second, "C:\\Tools\\machine-shared.exe");
-  EXPECT_EQ(run->staging.Snapshot()[row - 1].Status, "Enabled");
-  run->staging.ApplyNow();  // the staged change is still there and goes through now
-  EXPECT_EQ(Value(shared::kHkeyLocalMachine, kRun, "Shared Name").first, 0u);
-}
-
 TEST_P(StartupStagingFailures, AddedRowsJoinTheSnapshotWhenWritten) {
   auto run = StartRun();
   const int count = run->list.Count();

@@ -1,0 +1,200 @@
+#include "tests/common/plugwarden_staging_suite.h"
+
+#include <algorithm>
+
+#include "plugwarden/bho_profiles.h"
+#include "tests/common/registry_seed.h"
+#include "tests/fakes/fake_clock.h"
+#include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/fake_profile.h"
+#include "tests/fakes/fake_registry.h"
+#include "tests/fakes/fake_settings.h"
+#include "tests/fakes/fake_system.h"
+#include "tests/fakes/fake_version.h"
+#include "tests/fakes/fake_windows_folder.h"
+
+namespace testing_support {
+
+PlugwardenWorld FakePlugwardenWorld() {
+  PlugwardenWorld world;
+  auto files = std::make_unique<fakes::FakeFileSystem>();
+  files->AddFolder("C:\\Windows");
+  files->AddFolder("C:\\Tools");
+  files->AddFile("C:\\Tools\\helper.dll", "MZ");
+  world.profile = std::make_unique<fakes::FakeProfile>(*files, "C:\\Windows");
+  world.files = std::move(files);
+  world.registry = std::make_unique<fakes::FakeRegistry>();
+  world.versions = std::make_unique<fakes::FakeVersion>();
+  world.system = std::make_unique<fakes::FakeSystem>();
+  world.settings = std::make_unique<fakes::FakeSettings>();
+  world.windowsFolder = std::make_unique<fakes::FakeWindowsFolder>();
+  world.clock = std::make_unique<fakes::FakeClock>();
+  world.module = "C:\\Tools\\helper.dll";
+  world.programFolder = "C:\\Tools";
+  return world;
+}
+
+}  // namespace testing_support
+
+namespace {
+
+using shared::kHkeyClassesRoot;
+using shared::kHkeyCurrentUser;
+using shared::kHkeyLocalMachine;
+using testing_support::ClassKey;
+using testing_support::ObjectId;
+using testing_support::ObjectKey;
+using testing_support::ObjectName;
+
+}  // namespace
+
+void PlugwardenStagingSuite::SetUp() {
+  world_ = GetParam()();
+  language_ = std::make_unique<shared::LanguagePack>(*world_.profile, *world_.files, *world_.clock,
+                                                     world_.programFolder);
+  testing_support::SeedObjects(*world_.registry, world_.module);
+  Forget();
+}
+
+void PlugwardenStagingSuite::TearDown() {
+  testing_support::ClearObjects(*world_.registry);
+  Forget();
+}
+
+void PlugwardenStagingSuite::Forget() {
+  for (const std::string& path : {plugwarden::DisabledStorePath(*world_.windowsFolder),
+                                  plugwarden::StartProfilePath(*world_.windowsFolder),
+                                  world_.programFolder + "\\" + plugwarden::kProfilesFileName})
+    shared::RemoveFileIfPresent(*world_.files, path).IgnoreError();
+  world_.settings->SaveSetting("Plugwarden", "Start", "Check1", "0").IgnoreError();
+  shared::RegistryComponent run(*world_.registry);
+  run.RootKey = kHkeyCurrentUser;
+  run.KeyPath = plugwarden::kRunKeyPath;
+  run.ValueName = plugwarden::kRunValueName;
+  run.DeleteValue().IgnoreError();
+}
+
+std::unique_ptr<testing_support::PlugwardenRun> PlugwardenStagingSuite::StartRun() {
+  auto run = std::make_unique<testing_support::PlugwardenRun>(testing_support::PlugwardenPorts{
+      *world_.registry, *world_.files, *world_.versions, *world_.system, prompt_, *language_, *world_.settings,
+      *world_.windowsFolder});
+  start_ = run->Start();
+  asked_ = prompt_.Asked().size();
+  return run;
+}
+
+void PlugwardenStagingSuite::Apply(testing_support::PlugwardenRun& run) {
+  asked_ = prompt_.Asked().size();
+  prompt_.Script({shared::kAnswerYes});
+  run.staging.ApplyClicked();
+}
+
+bool PlugwardenStagingSuite::There(shared::RegRoot root, const std::string& path) {
+  return testing_support::KeyThere(*world_.registry, root, path);
+}
+
+std::vector<std::string> PlugwardenStagingSuite::StoredIds() {
+  std::vector<std::string> ids;
+  for (const auto& row :
+       shared::ReadEntryFile(*world_.files, plugwarden::DisabledStorePath(*world_.windowsFolder)).value_or({}))
+    ids.push_back(row[5]);
+  return ids;
+}
+
+std::string PlugwardenStagingSuite::RunValue() {
+  shared::RegistryComponent value(*world_.registry);
+  value.RootKey = kHkeyCurrentUser;
+  value.KeyPath = plugwarden::kRunKeyPath;
+  value.ValueName = plugwarden::kRunValueName;
+  return value.GetValue().value_or("<none>");
+}
+
+namespace {
+
+TEST_P(PlugwardenStagingSuite, ApplyExitAndRestartKeepTheDisabledObject) {
+  auto run = StartRun();
+  EXPECT_EQ(start_.message, "");
+  ASSERT_EQ(run->list.Count(), 4);
+  EXPECT_EQ(run->list.Text(1, 1), "Enabled");
+  run->Toggle(1);
+  run->MarkRemove(2);
+  Apply(*run);
+  ASSERT_EQ(prompt_.Asked().size(), 1u) << prompt_.Asked().back().text;
+  EXPECT_EQ(prompt_.Asked()[0].text, plugwarden::kApplyQuestionDefault);
+  EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(1)));
+  EXPECT_TRUE(There(kHkeyClassesRoot, ClassKey(1) + "\\InprocServer32")) << "disable leaves the class alone";
+  EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(2)));
+  EXPECT_FALSE(There(kHkeyClassesRoot, ClassKey(2)));
+  EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(3)));
+  EXPECT_EQ(run->list.Count(), 3) << "the removed row leaves the list";
+  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(1)}) << "written by the apply itself";
+  Apply(*run);
+  EXPECT_EQ(prompt_.Asked().size(), 2u) << "nothing new staged: the second apply only asks";
+  run->Toggle(3);  // staged, never applied: not kept
+  run->Exit(false);
+  EXPECT_EQ(world_.settings->GetSetting("Plugwarden", "Start", "Check1"), "0");
+
+  auto next = StartRun();
+  ASSERT_EQ(next->list.Count(), 3);
+  EXPECT_EQ(next->list.Text(3, 5), ObjectId(1));
+  EXPECT_EQ(next->list.Text(3, 1), "Disabled");
+  next->Toggle(1);
+  Apply(*next);
+  EXPECT_EQ(testing_support::DefaultValue(*world_.registry, kHkeyLocalMachine, ObjectKey(1)), ObjectName(1));
+  next->Exit(false);
+  EXPECT_FALSE(shared::FileExists(*world_.files, plugwarden::DisabledStorePath(*world_.windowsFolder)));
+  EXPECT_EQ(prompt_.Asked().size(), 3u);
+}
+
+TEST_P(PlugwardenStagingSuite, StartWithWindowsSavesTheProfileAndAppliesItAtTheNextStart) {
+  testing_support::SeedString(*world_.registry, kHkeyCurrentUser, plugwarden::kRunKeyPath, "KQ_BHO", "old");
+  auto run = StartRun();
+  run->Toggle(1);
+  Apply(*run);
+  run->MarkRemove(1);  // never applied: the object stays disabled
+  const std::string program = world_.programFolder + "\\plugwarden.exe";
+  run->Exit(true, program);
+  EXPECT_EQ(world_.settings->GetSetting("Plugwarden", "Start", "Check1"), "1");
+  const std::string profile =
+      world_.files->ReadFile(plugwarden::StartProfilePath(*world_.windowsFolder)).value_or("");
+  EXPECT_EQ(std::count(profile.begin(), profile.end(), '\n'), 18);
+  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(1)}) << "the store keeps what the profile leaves out";
+  EXPECT_EQ(RunValue(), "\"" + program + "\"") << "quoted, so a path with blanks is one path";
+
+  // The next start shows the profile, not the registry, and applies it: the object re-created
+  // meanwhile goes, one added meanwhile is not shown.
+  testing_support::SeedString(*world_.registry, kHkeyLocalMachine, ObjectKey(1), "", ObjectName(1));
+  auto next = StartRun();
+  EXPECT_EQ(start_.message, "");
+  ASSERT_EQ(next->list.Count(), 4);
+  EXPECT_EQ(next->list.Text(1, 5), ObjectId(2));
+  EXPECT_EQ(next->list.Text(4, 1), "Disabled");
+  EXPECT_EQ(next->list.Text(4, 5), ObjectId(1));
+  EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(1))) << "the box does what its label says";
+  EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(2)));
+
+  // Turning the box off: the profile's disabled rows become the store; the Run value goes.
+  next->Exit(false);
+  EXPECT_EQ(RunValue(), "<none>");
+  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(1)});
+}
+
+TEST_P(PlugwardenStagingSuite, ProfilesSaveAndLoadBesideTheProgram) {
+  plugwarden::BhoProfiles profiles(*world_.files, prompt_, *language_, world_.programFolder);
+  auto run = StartRun();
+  run->Toggle(3);
+  using Outcome = plugwarden::BhoProfiles::SaveOutcome;
+  EXPECT_EQ(profiles.Save("A", run->list), Outcome::kSaved);
+  EXPECT_EQ(profiles.Save("B", run->list), Outcome::kSaved);
+  EXPECT_EQ(profiles.Save("A", run->list), Outcome::kNameExists);
+  EXPECT_EQ(profiles.ProfileNames(), (std::vector<std::string>{"A", "B"}));
+  run->staging.ResetAllClicked();
+  ASSERT_TRUE(profiles.Load(profiles.ProfileNames(), "A", run->staging));
+  ASSERT_EQ(run->list.Count(), 4);
+  EXPECT_EQ(run->list.Text(3, 1), "Disabled");
+  Apply(*run);
+  EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(3)));
+  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(3)});
+}
+
+}  // namespace
