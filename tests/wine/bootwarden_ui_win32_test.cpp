@@ -300,7 +300,7 @@ TEST_F(BootwardenWindows, AddTaskProfilesAndArabicRightToLeft) {
   }
   auto saved = bootwarden::ReadStartupEntryFile(files_, profile);
   ASSERT_TRUE(saved.ok());
-  EXPECT_EQ(saved.value().size(), static_cast<std::size_t>(rows)) << "all but the nameless default value";
+  EXPECT_EQ(saved.value().size(), static_cast<std::size_t>(rows + 1)) << "every row, the default value too";
   SelectRow(Row("Registry(Machine Run)", "Shared Name"));
   Click(Control(bw::kCmdRemoveId));
   EXPECT_FALSE(::IsWindowEnabled(Control(bw::kCmdRemoveId)));
@@ -309,7 +309,7 @@ TEST_F(BootwardenWindows, AddTaskProfilesAndArabicRightToLeft) {
     Menu(window, MainMenu::kLoadProf);
     ASSERT_TRUE(user.Answered());
   }
-  EXPECT_EQ(main_->List().Count(), rows);
+  EXPECT_EQ(main_->List().Count(), rows + 1);
   EXPECT_EQ(main_->List().Text(Row("Registry(Machine Run)", "Shared Name"), StartupEntry::kStatus), "Enabled");
 
   // Arabic turns the window right to left, English back.
