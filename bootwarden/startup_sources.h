@@ -46,16 +46,11 @@ struct StartupEntry {
 inline constexpr std::array<const char*, StartupEntry::kFieldCount> kColumnHeaders = {
     "Task Name", "Status", "Load From", "User", "When?", "Location"};
 
-}  // namespace bootwarden
-
-template <>
-struct shared::EntryLayout<bootwarden::StartupEntry> {
-  using E = bootwarden::StartupEntry;
-  static constexpr std::array<std::string E::*, 6> kFields{&E::TaskName, &E::Status, &E::LoadFrom,
-                                                           &E::User,     &E::When,   &E::Location};
-};
-
-namespace bootwarden {
+// Entry-file and row order.
+constexpr std::array<std::string StartupEntry::*, 6> FieldsOf(const StartupEntry*) {
+  using E = StartupEntry;
+  return {&E::TaskName, &E::Status, &E::LoadFrom, &E::User, &E::When, &E::Location};
+}
 
 // The row at a 1-based position as a record.
 inline StartupEntry EntryAt(const shared::ListModel& list, int position) {

@@ -1,5 +1,6 @@
 #pragma once
 // The Browser Helper Objects registered on the machine, one list row each.
+#include <array>
 #include <string>
 
 #include "shared/file_system_port.h"
@@ -29,17 +30,11 @@ struct BhoEntry {
   std::string Path;         // the module as InprocServer32 names it
   std::string Identifier;   // the class identifier, the object key's name
 };
-
-}  // namespace plugwarden
-
-template <>
-struct shared::EntryLayout<plugwarden::BhoEntry> {
-  using E = plugwarden::BhoEntry;
-  static constexpr std::array<std::string E::*, 6> kFields{&E::Name,    &E::Status, &E::Information,
-                                                           &E::Version, &E::Path,   &E::Identifier};
-};
-
-namespace plugwarden {
+// Entry-file and row order.
+constexpr std::array<std::string BhoEntry::*, 6> FieldsOf(const BhoEntry*) {
+  using E = BhoEntry;
+  return {&E::Name, &E::Status, &E::Information, &E::Version, &E::Path, &E::Identifier};
+}
 
 // What the enumeration reads: the main window's two registry components (Reg1 on the Browser
 // Helper Objects key, Reg2 on the class registrations), the direct reads, files and versions.

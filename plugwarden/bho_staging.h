@@ -1,17 +1,10 @@
 #pragma once
-// Staging and apply: the buttons only rewrite a row's status; Apply carries out the difference
-// between each row and the record of what was last applied for it.
-#include <string>
-#include <vector>
-
+// Plugwarden's part of staging and apply (shared/staged_list.h does the rest): an object leaves
+// by its keys being deleted and comes back by its key being written again with its name.
 #include "plugwarden/bho_catalogue.h"
-#include "shared/file_system_port.h"
 #include "shared/language_pack.h"
-#include "shared/list_model.h"
 #include "shared/prompt_port.h"
-#include "shared/registry_store.h"
 #include "shared/system_port.h"
-#include "shared/windows_folder_port.h"
 
 namespace plugwarden {
 

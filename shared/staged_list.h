@@ -33,22 +33,21 @@ using EntryRow = ListModel::Row;
 static_assert(std::is_same_v<EntryRow, EntryFields>);
 inline constexpr int kStatusField = 1;
 
-// A program's entry: a struct of six texts in field order, described by a specialisation
-//   template <> struct EntryLayout<E> { static constexpr std::array<std::string E::*, 6> kFields{...}; };
-template <typename Entry>
-struct EntryLayout;
-
+// A program's entry: a struct of six texts, with a function beside it that names them in field
+// order: constexpr std::array<std::string E::*, 6> FieldsOf(const E*).
 template <typename Entry>
 EntryRow ToRow(const Entry& entry) {
+  constexpr auto fields = FieldsOf(static_cast<const Entry*>(nullptr));
   EntryRow row;
-  for (std::size_t i = 0; i < row.size(); ++i) row[i] = entry.*EntryLayout<Entry>::kFields[i];
+  for (std::size_t i = 0; i < row.size(); ++i) row[i] = entry.*fields[i];
   return row;
 }
 
 template <typename Entry>
 Entry FromRow(const EntryRow& row) {
+  constexpr auto fields = FieldsOf(static_cast<const Entry*>(nullptr));
   Entry entry;
-  for (std::size_t i = 0; i < row.size(); ++i) entry.*EntryLayout<Entry>::kFields[i] = row[i];
+  for (std::size_t i = 0; i < row.size(); ++i) entry.*fields[i] = row[i];
   return entry;
 }
 
