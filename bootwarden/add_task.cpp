@@ -72,8 +72,11 @@ void AddTask::AddClicked() {
   const std::string name = view_.Name();
   const std::string location = view_.Location();
   if (name.empty() || location.empty()) {
+    // The dialog stays open with what was typed, to be completed.
     services_.prompt.Ask(services_.emptyFieldText, shared::kMbOk, kAppTitle);
-  } else {
+    return;
+  }
+  {
     StartupEntry entry;
     entry.TaskName = nameEnabled_ ? name : LocationText();
     entry.Status = shared::kStatusEnabled;

@@ -88,17 +88,15 @@ bool MainWindow::Load() {
   if (languagePackFound_) SetCaptions();
 
   EnumerateStartupEntries(services_.sources, list_);
-  const shared::Status stored = LoadDisabledStore(services_.files, services_.sources.windowsFolder, list_);
+  const shared::Status stored = staging_.LoadStore();
   if (!stored.ok()) {
     Tell("The list of disabled entries " + DisabledStorePath(services_.sources.windowsFolder) +
-         " could not be read, so its entries are not shown." + kCrLf + "Reason: " + stored.message());
+         " could not be read, so its entries are not shown. It is left as it is, and nothing can be applied "
+         "until the program is started again with it readable." + kCrLf + "Reason: " + stored.message());
   }
   staging_.TakeSnapshot();
 
-  // The list selects its first row.
-  if (list_.Count() > 0) staging_.SelectRow(1);
-  view_.ShowRows();
-  if (list_.Count() > 0) ShowButtons();
+  ShowAllRows();
   return true;
 }
 
@@ -125,7 +123,7 @@ void MainWindow::SetCaptions() {
                                      &about_.disclaimer, &about_.ok, &about_.sysInfo};
   int key = 301;
   for (std::string* target : aboutTexts) *target = text(std::to_string(key++));
-  for (int i = 0; i < 3; ++i) messages_[i] = text(std::to_string(410 + i));
+  for (int i = 0; i < 3; ++i) messages_[i] = pack.SetCaptionfromINI(std::to_string(410 + i), kMessageDefaults[i]);
   for (int column = 1; column <= StartupEntry::kFieldCount; ++column)
     view_.SetColumnHeader(column, text(std::to_string(150 + column)));
   enableText_ = text("107");
@@ -149,20 +147,26 @@ void MainWindow::ItemClicked(int position) {
 void MainWindow::DisableClicked() {
   if (list_.Selected() == 0) return;
   staging_.DisableClicked();
-  view_.ShowRows();
+  view_.ShowRow(list_.Selected());
   ShowButtons();
 }
 
 void MainWindow::RemoveClicked() {
   if (list_.Selected() == 0) return;
   staging_.RemoveClicked();
-  view_.ShowRows();
+  view_.ShowRow(list_.Selected());
   view_.EnableRemove(staging_.RemoveEnabled());
 }
 
 void MainWindow::ResetClicked() {
   staging_.ResetAllClicked();
+  ShowAllRows();
+}
+
+void MainWindow::ShowAllRows() {
+  if (list_.Count() > 0 && list_.Selected() == 0) staging_.SelectRow(1);
   view_.ShowRows();
+  if (list_.Count() > 0) ShowButtons();
 }
 
 void MainWindow::AppendRow(const StartupEntry& entry) {
@@ -182,8 +186,9 @@ bool MainWindow::Confirmed() {
 }
 
 void MainWindow::ApplyAndEndSession(bool restart) {
-  staging_.ApplyNow();
-  view_.ShowRows();
+  const bool applied = staging_.ApplyNow();
+  ShowAllRows();
+  if (!applied) return;
   // The store must hold every disabled entry before the session ends, or they are lost.
   const shared::Status stored = staging_.SaveStore();
   if (!stored.ok()) {
@@ -213,7 +218,7 @@ void MainWindow::MenuClicked(MainMenu menu) {
       return profiles_.SaveProfileClicked();
     case MainMenu::kLoadProf:
       profiles_.LoadProfileClicked();
-      return view_.ShowRows();
+      return ShowAllRows();
     case MainMenu::kAppRest:
     case MainMenu::kAppLog:
       if (Confirmed()) ApplyAndEndSession(menu == MainMenu::kAppRest);
@@ -221,12 +226,12 @@ void MainWindow::MenuClicked(MainMenu menu) {
     case MainMenu::kAppExit:
       if (!Confirmed()) return;
       staging_.ApplyNow();
-      view_.ShowRows();
+      ShowAllRows();
       return Unload();
     case MainMenu::kAppJust:
       if (!Confirmed()) return;
       staging_.ApplyNow();
-      return view_.ShowRows();
+      return ShowAllRows();
     case MainMenu::kHelpIndex:
       return shared::OpenHelpIndex(shell, programFolder);
     case MainMenu::kUpdate:
@@ -249,12 +254,15 @@ void MainWindow::Unload(bool sessionEnding) {
   if (loaded_) {
     const shared::Status language = shared::StoreCurrentLanguage(services_.language, services_.settings, kAppTitle);
     const shared::Status stored = staging_.SaveStore();
-    if (!sessionEnding) {
-      if (!language.ok()) Tell("The language choice could not be saved." + std::string(kCrLf) + "Reason: " + language.message());
-      if (!stored.ok()) {
-        Tell("The list of disabled entries could not be saved to " +
-             DisabledStorePath(services_.sources.windowsFolder) + "." + kCrLf + "Reason: " + stored.message());
-      }
+    // While Windows ends the session no one is there to answer a box: the error log keeps it.
+    const auto report = [&](const std::string& text) {
+      if (sessionEnding) services_.language.WriteErrorLog(text);
+      else Tell(text);
+    };
+    if (!language.ok()) report("The language choice could not be saved." + std::string(kCrLf) + "Reason: " + language.message());
+    if (!stored.ok()) {
+      report("The list of disabled entries could not be saved to " + DisabledStorePath(services_.sources.windowsFolder) +
+             "." + kCrLf + "Reason: " + stored.message());
     }
   }
   view_.Close();

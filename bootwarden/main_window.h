@@ -35,6 +35,13 @@ inline constexpr char kConfirmationTitle[] = "Confirmation";
 inline constexpr char kApplyQuestionKey[] = "413";
 inline constexpr char kApplyQuestionDefault[] = "Are you sure you want to apply these changes?";
 inline constexpr int kConfirmationStyle = shared::kMbYesNo | shared::kMbIconQuestion;  // 36
+// Messages 410 to 412 without a pack: an empty box would tell the user nothing.
+inline constexpr const char* kMessageDefaults[3] = {
+    "The System Information program could not be found or started. You can open it from the Start menu instead "
+    "(Accessories, System Tools).",
+    "No task was added. Fill in both the task name and the location, then try again.",
+    "Changing the registry wrongly can stop Windows or your programs from working. Change it only if you know what "
+    "you are doing. Do you want to open the Registry Editor?"};
 
 // The design captions of the menus, by MainMenu.
 const char* DesignCaption(MainMenu menu);
@@ -57,6 +64,8 @@ class MainWindowView {
   virtual void EnableRemove(bool enabled) = 0;
   // The list model's rows changed: show them again with the model's selection.
   virtual void ShowRows() = 0;
+  // One row's texts changed: only that row is drawn again, the scroll position stays.
+  virtual void ShowRow(int position) = 0;
   virtual void ShowAddTask() = 0;
   virtual void ShowAbout(const shared::AboutVariant& about) = 0;
   virtual shared::WindowId Owner() = 0;
@@ -103,7 +112,7 @@ class MainWindow {
   void SetCaptions();
 
   bool LanguagePackFound() const { return languagePackFound_; }
-  // The program-wide message texts 410, 411 and 412; "" until the captions were set once.
+  // The program-wide message texts 410, 411 and 412; in English until a pack gives them.
   const std::string& SysInfoMissingText() const { return messages_[0]; }
   const std::string& EmptyFieldText() const { return messages_[1]; }
   const std::string& RegistryWarningText() const { return messages_[2]; }
@@ -120,6 +129,9 @@ class MainWindow {
  private:
   void FillLanguages();
   void ShowButtons();
+  // After the rows were rebuilt: show them, a row selected (the first when none is) and the
+  // buttons as that row wants them.
+  void ShowAllRows();
   bool Confirmed();
   // mnuApp_Log and mnuApp_Rest.
   void ApplyAndEndSession(bool restart);
@@ -131,7 +143,7 @@ class MainWindow {
   StartupStaging staging_;
   StartupProfiles profiles_;
   shared::AboutVariant about_;
-  std::string messages_[3];
+  std::string messages_[3] = {kMessageDefaults[0], kMessageDefaults[1], kMessageDefaults[2]};
   std::string disableText_ = "Disable";
   std::string enableText_ = "Enable";
   bool languagePackFound_ = false;

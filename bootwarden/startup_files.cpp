@@ -6,8 +6,6 @@ namespace bootwarden {
 
 shared::Status WriteStartupEntryFile(shared::FileSystemPort& files, const std::string& path,
                                      std::vector<shared::EntryRow> rows) {
-  // A key's default value has an empty task name.
-  shared::PutEmptyNamesLast(rows);
   return shared::WriteEntryFile(files, rows, path);
 }
 

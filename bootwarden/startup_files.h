@@ -19,7 +19,7 @@ inline std::string DisabledStorePath(shared::WindowsFolderPort& windowsFolder) {
 }
 
 // Writes the entries as an entry file, replacing any old one whole (it stays when the write
-// fails); "" writes nothing. Entries with an empty task name go last, as a reader stops there.
+// fails); "" writes nothing.
 shared::Status WriteStartupEntryFile(shared::FileSystemPort& files, const std::string& path,
                                      std::vector<shared::EntryRow> rows);
 // The file's records up to the first one whose first line is empty; a short last record keeps
@@ -27,10 +27,4 @@ shared::Status WriteStartupEntryFile(shared::FileSystemPort& files, const std::s
 shared::Result<std::vector<StartupEntry>> ReadStartupEntryFile(shared::FileSystemPort& files,
                                                                const std::string& path);
 
-// Appends the stored entries with the status they were stored with; a missing store appends
-// nothing, one that cannot be read appends nothing and says why.
-inline shared::Status LoadDisabledStore(shared::FileSystemPort& files, shared::WindowsFolderPort& windowsFolder,
-                                        shared::ListModel& list) {
-  return shared::AppendEntryFileRows(files, DisabledStorePath(windowsFolder), list);
-}
 }  // namespace bootwarden

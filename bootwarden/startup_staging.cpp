@@ -95,8 +95,13 @@ shared::Status WriteIniString(shared::ProfilePort& profile, const std::string& s
 }
 
 bool IsSafeShortcutName(const std::string& taskName) {
-  return !taskName.empty() && taskName.find_first_of("\\/") == std::string::npos &&
-         taskName.find("..") == std::string::npos;
+  if (taskName.empty() || taskName == "." || taskName == "..") return false;
+  // The separators, the drive and stream colon, and what Windows forbids in a file name.
+  for (const char c : taskName) {
+    if (static_cast<unsigned char>(c) < 32 || std::string_view("\\/:<>\"|?*").find(c) != std::string_view::npos)
+      return false;
+  }
+  return true;
 }
 
 bool HoldsEnvironmentReference(const std::string& command) {
@@ -177,7 +182,6 @@ constexpr shared::StagingRules kStartupRules{
     .storeFromRows = true,
     .revertFailedRows = true,
     .applyDropsRemovedRows = true,
-    .emptyNamesLast = true,
 };
 
 }  // namespace
@@ -209,16 +213,28 @@ bool StartupStaging::SameEntry(const shared::EntryRow& row, const shared::EntryR
 
 std::string StartupStaging::Refusal(const shared::EntryRow& row, shared::StagedAction action) const {
   const StartupEntry entry = shared::FromRow<StartupEntry>(row);
-  const Kind kind = LocationOf(entry.LoadFrom).kind;
+  const Location location = LocationOf(entry.LoadFrom);
   std::string refusal;
   // A task name reaching outside the Startup folder names no single shortcut.
-  if (action != shared::StagedAction::kNone && kind == Kind::kStartup && !IsSafeShortcutName(entry.TaskName))
+  if (action != shared::StagedAction::kNone && location.kind == Kind::kStartup && !IsSafeShortcutName(entry.TaskName))
     refusal = "does not name a single file in the Startup folder, so nothing was changed for it.";
-  // A key's default value has an empty name, which would end the store file where it stands:
-  // it can be removed or written back, but not kept disabled.
-  else if (action == shared::StagedAction::kTakeOut && kind == Kind::kRegistry && entry.TaskName.empty() &&
-           entry.Status == shared::kStatusDisabled)
-    refusal = "is the key's default value, which the list of disabled entries cannot keep; it stays enabled.";
+  // What is taken out must be there under the name shown, or it would stay and keep starting
+  // while the list says "Disabled": a Startup-folder file that is no ".lnk" shortcut, a value
+  // whose name has blanks at either end.
+  else if (action == shared::StagedAction::kTakeOut && location.kind == Kind::kStartup) {
+    auto path = ShortcutPath(targets_, entry, location.csidl);
+    if (path.ok() && !shared::FileExists(targets_.files, path.value()))
+      refusal = "is not a shortcut (.lnk) that Bootwarden can take out and put back, so nothing was changed for it.";
+  } else if (action == shared::StagedAction::kTakeOut && location.kind == Kind::kRegistry) {
+    auto opened = targets_.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue);
+    const bool there = opened.ok() && [&] {
+      shared::ScopedKey key(targets_.registry, opened.value());
+      return targets_.registry.QueryValue(key.get(), entry.TaskName).ok();
+    }();
+    if (!there)
+      refusal = "is not a value of that name in its key (a name with blanks at either end cannot be acted on), so "
+                "nothing was changed for it.";
+  }
   if (refusal.empty()) return refusal;
   return "\"" + entry.TaskName + "\" (" + entry.LoadFrom + ") " + refusal;
 }

@@ -59,7 +59,8 @@ class StartupStaging : private shared::StagingPolicy, public shared::StagedList 
 
   // Carries out the staged changes; called after the user confirmed. Failures are shown, one
   // message per entry, and the row keeps the status it had before.
-  void ApplyNow() { Apply(shared::ApplyMode::kApply); }
+  // False when it was stopped before anything changed.
+  bool ApplyNow() { return Apply(shared::ApplyMode::kApply); }
 
   // A profile load: the rows are replaced, each linked to a not yet linked record with the same
   // LoadFrom and TaskName; the others count as added rows. The snapshot stays as it is.

@@ -27,13 +27,9 @@ inline shared::Status LoadStartProfile(shared::FileSystemPort& files, shared::Wi
                                        shared::ListModel& list) {
   return shared::AppendEntryFileRows(files, StartProfilePath(windowsFolder), list);
 }
-inline shared::Status LoadDisabledStore(shared::FileSystemPort& files, shared::WindowsFolderPort& windowsFolder,
-                                        shared::ListModel& list) {
-  return shared::AppendEntryFileRows(files, DisabledStorePath(windowsFolder), list);
-}
 
-// The start-up profile from every row not staged "Remove"; the store is deleted only once the
-// profile is safely written, since until then the store is where disabled objects live.
+// The start-up profile from every row not staged "Remove". The store stays: it holds every
+// applied "Disabled" object, also those the profile does not show.
 shared::Status SaveList(shared::FileSystemPort& files, shared::WindowsFolderPort& windowsFolder,
                         const shared::ListModel& list);
 

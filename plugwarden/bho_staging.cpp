@@ -62,10 +62,13 @@ BhoStaging::BhoStaging(shared::ListModel& list, BhoMachine& machine)
       list_(list),
       machine_(machine) {}
 
-shared::StagedAction BhoStaging::ActionFor(shared::EntryStatus now, const shared::EntryStatus*,
+shared::StagedAction BhoStaging::ActionFor(shared::EntryStatus now, const shared::EntryStatus* before,
                                            shared::ApplyMode mode) const {
   using shared::EntryStatus;
   using shared::StagedAction;
+  // A removed object's class registration is gone: it is not brought back or stored until it is
+  // registered again and listed anew.
+  if (before != nullptr && *before == EntryStatus::kRemove) return StagedAction::kSkip;
   if (now == EntryStatus::kEnabled) return StagedAction::kPutBack;
   if (now == EntryStatus::kDisabled) return StagedAction::kTakeOut;
   if (now == EntryStatus::kRemove && mode == shared::ApplyMode::kApply) return StagedAction::kRemove;
@@ -85,9 +88,9 @@ void BhoStaging::ApplyClicked() {
     machine_.prompt.Ask(Text("8516"), shared::kMbIconCritical, kAppTitle);
     return;
   }
-  Apply(shared::ApplyMode::kApply);
-  // Staged removals leave the list whether or not they worked; Reset All brings them back.
-  DropRemovedRows();
+  // Staged removals leave the list whether or not they worked (Reset All brings them back),
+  // unless the apply was stopped before anything changed.
+  if (Apply(shared::ApplyMode::kApply)) DropRemovedRows();
 }
 
 std::string BhoStaging::ApplyList() {
@@ -114,7 +117,7 @@ bool BhoStaging::TakeOut(int position, const shared::EntryRow& row, bool forGood
     return false;
   }
   const shared::Status removed = RemoveBhoEntry(machine_, entry, forGood);
-  if (!removed.ok()) TellRegistryFailure(removed);
+  if (!removed.ok()) TellRegistryFailure(forGood ? "8604" : "8603", removed);
   return removed.ok();
 }
 
@@ -144,7 +147,7 @@ bool BhoStaging::RestoreBhoEntry(const BhoEntry& entry) {
   const shared::Status created = reg1.CreateKey();
   if (!created.ok()) {
     if (!machine_.system.IsNTAdmin()) Tell(Text("8515") + kHklmPrefix, shared::kMbIconCritical);
-    else TellRegistryFailure(KeyStayed("HKEY_LOCAL_MACHINE", reg1.KeyPath, created));
+    else TellRegistryFailure("8514", KeyStayed("HKEY_LOCAL_MACHINE", reg1.KeyPath, created));
     return false;
   }
   // The name goes back where the catalogue reads it: the object's own key.
@@ -164,14 +167,14 @@ bool BhoStaging::WriteAdminString(shared::RegRoot root, const std::string& keyPa
   reg1.ValueData = data;
   const shared::Status written = reg1.SetValue();
   if (!written.ok()) {
-    TellRegistryFailure(written);
+    TellRegistryFailure("8514", written);
     return false;
   }
   return true;
 }
 
-void BhoStaging::TellRegistryFailure(const shared::Status& failure) {
-  Tell(Text("8514") + kCrLf + "Describition: " + failure.message(), shared::kMbOk);
+void BhoStaging::TellRegistryFailure(const char* key, const shared::Status& failure) {
+  Tell(Text(key) + kCrLf + "Describition: " + failure.message(), shared::kMbOk);
 }
 
 void BhoStaging::Tell(const std::string& text, int style) {

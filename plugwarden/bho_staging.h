@@ -49,6 +49,10 @@ class BhoStaging : private shared::StagingPolicy, public shared::StagedList {
   // of the same object, if there is one. The tables stay as they are.
   void ReplaceRows(const std::vector<BhoEntry>& rows) { StagedList::ReplaceRows(shared::ToRows(rows)); }
 
+  // The start-up profile could not be read: this run must not replace it.
+  void KeepStartProfile() { startProfileKept_ = true; }
+  bool StartProfileKept() const { return startProfileKept_; }
+
  private:
   shared::StagedAction ActionFor(shared::EntryStatus now, const shared::EntryStatus* before,
                                  shared::ApplyMode mode) const override;
@@ -60,7 +64,8 @@ class BhoStaging : private shared::StagingPolicy, public shared::StagedList {
   void StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) override;
 
   void Tell(const std::string& text, int style);
-  void TellRegistryFailure(const shared::Status& failure);
+  // key: what could not be done (8603 disable, 8604 remove, 8514 enable again).
+  void TellRegistryFailure(const char* key, const shared::Status& failure);
   bool Usable(int position, const BhoEntry& entry);
   bool RestoreBhoEntry(const BhoEntry& entry);
   bool WriteAdminString(shared::RegRoot root, const std::string& keyPath, const std::string& valueName,
@@ -70,6 +75,7 @@ class BhoStaging : private shared::StagingPolicy, public shared::StagedList {
   shared::ListModel& list_;
   BhoMachine& machine_;
   bool collecting_ = false;
+  bool startProfileKept_ = false;
   std::string collected_;
 };
 

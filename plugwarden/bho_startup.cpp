@@ -6,6 +6,8 @@ namespace plugwarden {
 namespace {
 
 constexpr char kCrLf[] = "\r\n";
+constexpr char kLeftAsItIs[] =
+    " It is left as it is, and nothing can be applied until Plugwarden is started again with it readable.";
 
 void AddLine(std::string& message, const std::string& text) {
   if (!message.empty()) message += std::string(kCrLf) + kCrLf;
@@ -16,8 +18,9 @@ std::string CouldNot(const std::string& what, const shared::Status& failure) {
   return what + kCrLf + "Describition: " + failure.message();
 }
 
-void Show(BhoMachine& machine, const std::string& text) {
-  machine.prompt.Ask(text, shared::kMbIconCritical, kAppTitle);
+void Show(BhoMachine& machine, bool sessionEnding, const std::string& text) {
+  if (sessionEnding) machine.language.WriteErrorLog(text);
+  else machine.prompt.Ask(text, shared::kMbIconCritical, kAppTitle);
 }
 
 }  // namespace
@@ -36,18 +39,25 @@ StartOutcome RunStart(BhoStaging& staging, BhoSources& sources, shared::ListMode
       AddLine(outcome.message, CouldNot(machine.language.SetCaptionfromINI("8602", "") + "HKEY_LOCAL_MACHINE\\" +
                                             kBhoKeyPath,
                                         listed));
-    const shared::Status read = LoadDisabledStore(machine.files, machine.windowsFolder, list);
-    if (!read.ok())
-      AddLine(outcome.message,
-              CouldNot("The disabled objects could not be read from " + DisabledStorePath(machine.windowsFolder) + ".",
-                       read));
   } else {
     const shared::Status read = LoadStartProfile(machine.files, machine.windowsFolder, list);
-    if (!read.ok())
-      AddLine(outcome.message,
-              CouldNot("The start-up profile could not be read from " + StartProfilePath(machine.windowsFolder) + ".",
-                       read));
+    if (!read.ok()) {
+      // Its disabled objects may be nowhere else: neither it nor the store is rewritten this run.
+      staging.LeaveStoreAsIs(shared::Status::Error(read.code(), read.message() + " (" +
+                                                                StartProfilePath(machine.windowsFolder) +
+                                                                " could not be read at start)"));
+      staging.KeepStartProfile();
+      AddLine(outcome.message, CouldNot("The start-up profile could not be read from " +
+                                            StartProfilePath(machine.windowsFolder) + "." + kLeftAsItIs,
+                                        read));
+    }
   }
+  // With the box on, the objects disabled but not in the profile (staged "Remove" at exit).
+  const shared::Status read = staging.StoreUnread() ? shared::Status::Ok() : staging.LoadStore(outcome.startWithWindows);
+  if (!read.ok())
+    AddLine(outcome.message, CouldNot("The disabled objects could not be read from " +
+                                          DisabledStorePath(machine.windowsFolder) + "." + kLeftAsItIs,
+                                      read));
   // The rows' statuses count as applied, the profile's included.
   staging.BuildTables();
   if (outcome.startWithWindows) {
@@ -58,7 +68,8 @@ StartOutcome RunStart(BhoStaging& staging, BhoSources& sources, shared::ListMode
 }
 
 void RunExit(BhoStaging& staging, const shared::ListModel& list, bool startWithWindows,
-             const std::string& programPath, shared::SettingsPort& settings, BhoMachine& machine) {
+             const std::string& programPath, shared::SettingsPort& settings, BhoMachine& machine,
+             bool sessionEnding) {
   // Losing the box's state only means the next start uses the default.
   settings.SaveSetting(kAppTitle, kStartSection, kStartKey, startWithWindows ? "1" : "0").IgnoreError();
 
@@ -67,23 +78,26 @@ void RunExit(BhoStaging& staging, const shared::ListModel& list, bool startWithW
   reg1.KeyPath = kRunKeyPath;
   reg1.ValueName = kRunValueName;
   if (startWithWindows) {
-    reg1.ValueData = programPath;
+    // Quoted: unquoted, a path with blanks ("C:\Program Files\...") would let Windows start
+    // "C:\Program.exe" first.
+    reg1.ValueData = "\"" + programPath + "\"";
     shared::Status registered = reg1.CreateKey();
     if (registered.ok()) registered = reg1.SetValue();
     if (!registered.ok())
-      Show(machine, CouldNot("Plugwarden could not register itself to start with Windows.", registered));
-    const shared::Status saved = SaveList(machine.files, machine.windowsFolder, list);
+      Show(machine, sessionEnding, CouldNot("Plugwarden could not register itself to start with Windows.", registered));
+    const shared::Status saved =
+        staging.StartProfileKept() ? shared::Status::Ok() : SaveList(machine.files, machine.windowsFolder, list);
     if (!saved.ok())
-      Show(machine, CouldNot("The start-up profile could not be saved to " + StartProfilePath(machine.windowsFolder) +
+      Show(machine, sessionEnding, CouldNot("The start-up profile could not be saved to " + StartProfilePath(machine.windowsFolder) +
                                  "; the disabled objects stay in " + DisabledStorePath(machine.windowsFolder) + ".",
                              saved));
-    return;
+  } else {
+    // No value there is the usual case.
+    reg1.DeleteValue().IgnoreError();
   }
-  // No value there is the usual case.
-  reg1.DeleteValue().IgnoreError();
   const shared::Status saved = staging.SaveStore();
   if (!saved.ok())
-    Show(machine, CouldNot("The list of disabled objects could not be saved to " +
+    Show(machine, sessionEnding, CouldNot("The list of disabled objects could not be saved to " +
                                DisabledStorePath(machine.windowsFolder) + "; the old list stays.",
                            saved));
 }

@@ -30,8 +30,10 @@ struct StartOutcome {
 StartOutcome RunStart(BhoStaging& staging, BhoSources& sources, shared::ListModel& list,
                       shared::SettingsPort& settings, BhoMachine& machine);
 
-// programPath: the program's full path, what Windows starts at logon. Failures are shown.
+// programPath: the program's full path, what Windows starts at logon. Failures are shown, or
+// written to the error log while Windows ends the session (no one is there to answer a box).
 void RunExit(BhoStaging& staging, const shared::ListModel& list, bool startWithWindows,
-             const std::string& programPath, shared::SettingsPort& settings, BhoMachine& machine);
+             const std::string& programPath, shared::SettingsPort& settings, BhoMachine& machine,
+             bool sessionEnding = false);
 
 }  // namespace plugwarden

@@ -138,10 +138,10 @@ void MainWindow::ExitChosen() {
   view_.EndProgram();
 }
 
-void MainWindow::Unload() {
+void MainWindow::Unload(bool sessionEnding) {
   if (!loaded_ || unloaded_) return;
   unloaded_ = true;
-  RunExit(staging_, list_, startWithWindows_, services_.programPath, services_.settings, machine_);
+  RunExit(staging_, list_, startWithWindows_, services_.programPath, services_.settings, machine_, sessionEnding);
   // The language chosen in the combo lasts beyond this run, as the check box does.
   shared::StoreCurrentLanguage(services_.language, services_.settings, kAppTitle).IgnoreError();
 }

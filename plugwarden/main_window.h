@@ -111,8 +111,9 @@ class MainWindow {
   void AboutChosen() { view_.OpenAbout(); }
   // mnuExit and the close box: the unload sequence, then the end.
   void ExitChosen();
-  // The unload sequence, at most once per run (a session end may follow a close).
-  void Unload();
+  // The unload sequence, at most once per run (a session end may follow a close);
+  // sessionEnding keeps message boxes away.
+  void Unload(bool sessionEnding = false);
   bool Unloaded() const { return unloaded_; }
 
   // The profile dialogs work on this window's list.

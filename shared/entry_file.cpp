@@ -13,12 +13,19 @@ std::string OneLine(std::string text) {
   return text;
 }
 
+// A row's first line is never empty, or the reader would stop there and lose it and every row
+// after it: a first field of blanks only (none included) is written with one blank more, and
+// read back with one less.
+bool OnlyBlanks(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
+
 }  // namespace
 
 std::string FormatEntryFile(const std::vector<EntryFields>& entries) {
   std::string contents;
   for (const auto& entry : entries) {
-    for (const auto& field : entry) contents += OneLine(field) + "\r\n";
+    const std::string first = OneLine(entry[0]);
+    contents += first + (OnlyBlanks(first) ? " \r\n" : "\r\n");
+    for (std::size_t field = 1; field < entry.size(); ++field) contents += OneLine(entry[field]) + "\r\n";
   }
   return contents;
 }
@@ -29,6 +36,7 @@ std::vector<EntryFields> ParseEntryFile(const std::string& contents) {
   for (std::size_t i = 0; i < lines.size() && !lines[i].empty(); i += 6) {
     EntryFields entry;
     for (std::size_t field = 0; field < 6 && i + field < lines.size(); ++field) entry[field] = lines[i + field];
+    if (OnlyBlanks(entry[0])) entry[0].pop_back();
     entries.push_back(std::move(entry));
   }
   return entries;

@@ -1,7 +1,8 @@
 #pragma once
 // The entry file both programs keep their remembered rows in: ANSI text, CR LF line ends, no
 // header, six lines per row in field order, rows back to back. A reader stops at the first row
-// whose first line is empty, or at the end of the file.
+// whose first line is empty, or at the end of the file; a first field of blanks only is written
+// with one blank more, so no row of a file ends it.
 #include <array>
 #include <string>
 #include <vector>

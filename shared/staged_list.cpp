@@ -24,10 +24,6 @@ std::vector<EntryRow> RowsOf(const ListModel& list) {
   return rows;
 }
 
-void PutEmptyNamesLast(std::vector<EntryRow>& rows) {
-  std::stable_partition(rows.begin(), rows.end(), [](const EntryRow& row) { return !row[0].empty(); });
-}
-
 std::string WindowsFolderFile(WindowsFolderPort& windowsFolder, const char* fileName) {
   return GetWinDir(windowsFolder) + "\\" + fileName;
 }
@@ -126,7 +122,11 @@ void StagedList::ReplaceRows(const std::vector<EntryRow>& rows) {
   }
 }
 
-void StagedList::Apply(ApplyMode mode) {
+bool StagedList::Apply(ApplyMode mode) {
+  if (StoreUnread()) {
+    policy_.StoreNotSaved(StorePath(), true, storeUnread_);
+    return false;
+  }
   std::vector<Step> steps;
   bool removals = false;
   for (int position = 1; position <= list_.Count(); ++position) {
@@ -140,7 +140,7 @@ void StagedList::Apply(ApplyMode mode) {
     if (action != StagedAction::kSkip) steps.push_back({position, record, action});
   }
   const bool dropsRows = rules_.applyDropsRemovedRows && removals;
-  if (steps.empty() && !dropsRows) return;
+  if (steps.empty() && !dropsRows) return true;
 
   // Rows from files are input: what must not be acted on is refused before anything changes.
   for (auto step = steps.begin(); step != steps.end();) {
@@ -161,7 +161,10 @@ void StagedList::Apply(ApplyMode mode) {
   });
   if (takesOut) {
     const Status saved = rules_.storeFromRows ? SaveStore() : WriteStore(PlannedStore(steps));
-    if (!saved.ok()) return policy_.StoreNotSaved(StorePath(), true, saved);
+    if (!saved.ok()) {
+      policy_.StoreNotSaved(StorePath(), true, saved);
+      return false;
+    }
   }
 
   for (const Step& step : steps) {
@@ -175,8 +178,8 @@ void StagedList::Apply(ApplyMode mode) {
       if (rules_.revertFailedRows && step.record >= 0) SetStatus(step.position, records_[step.record][kStatusField]);
       continue;
     }
-    // A removal keeps its record as it was until the row leaves the list.
-    if (StatusOf(row[kStatusField]) != EntryStatus::kRemove) SetApplied(step.position);
+    // A removed entry's record says so, or the store would keep it "Disabled".
+    SetApplied(step.position);
   }
 
   if (dropsRows) {
@@ -187,6 +190,7 @@ void StagedList::Apply(ApplyMode mode) {
 
   const Status saved = SaveStore();
   if (!saved.ok()) policy_.StoreNotSaved(StorePath(), false, saved);
+  return true;
 }
 
 void StagedList::DropRemovedRows() {
@@ -233,31 +237,48 @@ void StagedList::EraseRow(int position, bool withRecord) {
 
 std::string StagedList::StorePath() const { return WindowsFolderFile(windowsFolder_, storeName_); }
 
+Status StagedList::LoadStore(bool onlyUnlisted) {
+  auto rows = ReadEntryFile(files_, StorePath());
+  if (!rows.ok()) {
+    LeaveStoreAsIs(Status::Error(rows.status().code(), rows.status().message() + " (" + StorePath() +
+                                                           " could not be read at start and is left as it is)"));
+    return rows.status();
+  }
+  const std::vector<EntryRow> listed = RowsOf(list_);
+  for (const auto& row : rows.value()) {
+    const bool shown = std::any_of(listed.begin(), listed.end(),
+                                   [&](const EntryRow& other) { return policy_.SameEntry(other, row); });
+    if (!onlyUnlisted || !shown) AppendRow(list_, row);
+  }
+  return Status::Ok();
+}
+
 std::vector<EntryRow> StagedList::StoreRows() const {
-  std::vector<EntryRow> rows;
-  if (!rules_.storeFromRows) rows = records_;
-  else {
-  std::vector<bool> linked(records_.size(), false);
+  std::vector<EntryRow> rows = rules_.storeFromRows ? RowsOf(list_) : records_;
+  std::erase_if(rows, [](const EntryRow& row) { return row[kStatusField] != kStatusDisabled; });
+  if (!rules_.storeFromRows) return rows;
+  // The rows say what is staged; an applied "Disabled" entry no "Disabled" row stands for (staged
+  // "Enabled" or "Remove", or gone with a profile load) is still out of its location.
+  std::vector<bool> shown(records_.size(), false);
   for (int position = 1; position <= list_.Count(); ++position) {
     const int record = RecordOf(position);
-    if (record >= 0) linked[record] = true;
-    rows.push_back(list_.RowAt(position));
+    if (record >= 0 && list_.Text(position, kStatusField) == kStatusDisabled) shown[record] = true;
   }
   for (std::size_t i = 0; i < records_.size(); ++i) {
-    if (!linked[i]) rows.push_back(records_[i]);
+    if (!shown[i] && records_[i][kStatusField] == kStatusDisabled) rows.push_back(records_[i]);
   }
-  }
-  std::erase_if(rows, [](const EntryRow& row) { return row[kStatusField] != kStatusDisabled; });
   return rows;
 }
 
-Status StagedList::SaveStore() const { return WriteStore(StoreRows()); }
+Status StagedList::SaveStore() const {
+  if (StoreUnread()) return Status::Ok();
+  return WriteStore(StoreRows());
+}
 
 Status StagedList::WriteStore(std::vector<EntryRow> rows) const {
   std::erase_if(rows, [](const EntryRow& row) { return row[kStatusField] != kStatusDisabled; });
   const std::string path = StorePath();
   if (rows.empty()) return RemoveFileIfPresent(files_, path);
-  if (rules_.emptyNamesLast) PutEmptyNamesLast(rows);
   return WriteEntryFile(files_, rows, path);
 }
 

@@ -70,9 +70,6 @@ std::vector<Entry> FromRows(const std::vector<EntryRow>& rows) {
 void AppendRow(ListModel& list, const EntryRow& row);
 std::vector<EntryRow> RowsOf(const ListModel& list);
 
-// A reader stops at a row whose first line is empty: moved last, such rows hide no other.
-void PutEmptyNamesLast(std::vector<EntryRow>& rows);
-
 // The Windows folder's file of that name.
 std::string WindowsFolderFile(WindowsFolderPort& windowsFolder, const char* fileName);
 // Appends the file's rows with the status they were written with; a missing file appends
@@ -127,8 +124,6 @@ struct StagingRules {
   // Apply takes rows staged "Remove" out of the list with their records once it has worked;
   // otherwise the caller takes them out (DropRemovedRows) and the records stay.
   bool applyDropsRemovedRows = false;
-  // Store rows with an empty first field go last, as a reader stops there.
-  bool emptyNamesLast = false;
 };
 
 class StagedList {
@@ -156,14 +151,24 @@ class StagedList {
   // calls the same entry; the records stay as they are.
   void ReplaceRows(const std::vector<EntryRow>& rows);
 
-  void Apply(ApplyMode mode);
+  // False when it was stopped before anything changed (the store could not be written or read).
+  bool Apply(ApplyMode mode);
   // Rows staged "Remove" leave the list; their records stay (Reset All brings them back).
   void DropRemovedRows();
 
   std::string StorePath() const;
-  // What the store must hold now.
+  // Appends the store's rows; with onlyUnlisted only those no row already stands for. A store
+  // that cannot be read (another program holds it) is the only trace of its entries: from then
+  // on nothing rewrites or deletes it, and Apply is stopped.
+  Status LoadStore(bool onlyUnlisted = false);
+  // The same for a store whose entries may be in a file that could not be read.
+  void LeaveStoreAsIs(const Status& why) { storeUnread_ = why; }
+  bool StoreUnread() const { return !storeUnread_.ok(); }
+  // What the store must hold now: every entry whose applied state is "Disabled", whatever its
+  // row says; with storeFromRows also the rows staged "Disabled".
   std::vector<EntryRow> StoreRows() const;
-  // Rewrites the store from StoreRows, or deletes it when there is nothing to keep.
+  // Rewrites the store from StoreRows, or deletes it when there is nothing to keep; an unread
+  // store is left as it is.
   Status SaveStore() const;
 
  private:
@@ -193,6 +198,7 @@ class StagedList {
   std::string enableCaption_;
   std::string disableButtonCaption_;
   bool removeEnabled_ = true;
+  Status storeUnread_ = Status::Ok();
 };
 
 }  // namespace shared

@@ -167,6 +167,8 @@ void frmMain::EnableRemove(bool enabled) { ::EnableWindow(::GetDlgItem(Window(),
 
 void frmMain::ShowRows() { list_.Show(presenter_.List()); }
 
+void frmMain::ShowRow(int position) { list_.ShowRow(presenter_.List(), position); }
+
 void frmMain::ShowAddTask() { frmAddTask::Show(Window(), presenter_); }
 
 void frmMain::ShowAbout(const shared::AboutVariant& about) {

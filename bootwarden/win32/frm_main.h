@@ -63,6 +63,7 @@ class frmMain : public shared::win32::WindowBase<frmMain>, private MainWindowVie
   void SetColumnHeader(int column, const std::string& text) override;
   void EnableRemove(bool enabled) override;
   void ShowRows() override;
+  void ShowRow(int position) override;
   void ShowAddTask() override;
   void ShowAbout(const shared::AboutVariant& about) override;
   shared::WindowId Owner() override { return reinterpret_cast<shared::WindowId>(Window()); }

@@ -155,7 +155,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_ENDSESSION:
       // The process is ended after this message: unload now.
-      if (wParam != FALSE) presenter_.Unload();
+      if (wParam != FALSE) presenter_.Unload(true);
       return 0;
     default:
       break;

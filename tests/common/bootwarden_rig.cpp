@@ -16,7 +16,7 @@ BootwardenRun::BootwardenRun(StartupMachine& machine, shared::PromptPort& prompt
 
 shared::Status BootwardenRun::Start() {
   bootwarden::EnumerateStartupEntries(sources, list);
-  shared::Status loaded = bootwarden::LoadDisabledStore(*machine_.files, *machine_.windowsFolder, list);
+  shared::Status loaded = staging.LoadStore();
   staging.TakeSnapshot();
   return loaded;
 }

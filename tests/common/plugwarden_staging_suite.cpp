@@ -151,24 +151,25 @@ TEST_P(PlugwardenStagingSuite, StartWithWindowsSavesTheProfileAndAppliesItAtTheN
   auto run = StartRun();
   run->Toggle(1);
   Apply(*run);
-  run->MarkRemove(2);
+  run->MarkRemove(1);  // never applied: the object stays disabled
   const std::string program = world_.programFolder + "\\plugwarden.exe";
   run->Exit(true, program);
   EXPECT_EQ(world_.settings->GetSetting("Plugwarden", "Start", "Check1"), "1");
   const std::string profile =
       world_.files->ReadFile(plugwarden::StartProfilePath(*world_.windowsFolder)).value_or("");
   EXPECT_EQ(std::count(profile.begin(), profile.end(), '\n'), 18);
-  EXPECT_TRUE(StoredIds().empty()) << "the profile carries the disabled rows";
-  EXPECT_EQ(RunValue(), program);
+  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(1)}) << "the store keeps what the profile leaves out";
+  EXPECT_EQ(RunValue(), "\"" + program + "\"") << "quoted, so a path with blanks is one path";
 
   // The next start shows the profile, not the registry, and applies it: the object re-created
   // meanwhile goes, one added meanwhile is not shown.
   testing_support::SeedString(*world_.registry, kHkeyLocalMachine, ObjectKey(1), "", ObjectName(1));
   auto next = StartRun();
   EXPECT_EQ(start_.message, "");
-  ASSERT_EQ(next->list.Count(), 3);
-  EXPECT_EQ(next->list.Text(1, 1), "Disabled");
-  EXPECT_EQ(next->list.Text(2, 5), ObjectId(3));
+  ASSERT_EQ(next->list.Count(), 4);
+  EXPECT_EQ(next->list.Text(1, 5), ObjectId(2));
+  EXPECT_EQ(next->list.Text(4, 1), "Disabled");
+  EXPECT_EQ(next->list.Text(4, 5), ObjectId(1));
   EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(1))) << "the box does what its label says";
   EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(2)));
 

@@ -60,8 +60,7 @@ constexpr shared::StagingRules kObjectRules{.errorTogglesLikeEnabled = true, .re
 constexpr shared::StagingRules kTaskRules{.removeDisabledOnRemoveRow = true,
                                           .storeFromRows = true,
                                           .revertFailedRows = true,
-                                          .applyDropsRemovedRows = true,
-                                          .emptyNamesLast = true};
+                                          .applyDropsRemovedRows = true};
 
 struct Staged {
   Staged(testing_support::StartupMachine& machine, shared::StagingRules rules, std::vector<EntryRow> rows)
@@ -132,11 +131,31 @@ TEST_P(StagedListSuite, NothingGoesUntilTheStoreKnowsAboutIt) {
     ASSERT_TRUE(machine_.files->CreateFolder(s.staged.StorePath()).ok());
     s.policy.log.clear();
     s.Toggle(2);
-    s.staged.Apply(ApplyMode::kApply);
+    EXPECT_FALSE(s.staged.Apply(ApplyMode::kApply));
     machine_.removeEmptyFolder(s.staged.StorePath());
     EXPECT_EQ(s.policy.log, std::vector<std::string>{"stopped: " + s.staged.StorePath()});
     EXPECT_EQ(s.policy.out, std::set<std::string>{}) << "B stays";
     EXPECT_EQ(s.staged.Records()[1][1], "Enabled");
+  }
+}
+
+TEST_P(StagedListSuite, AStoreThatCouldNotBeReadIsNeverRewritten) {
+  for (const auto& rules : {kObjectRules, kTaskRules}) {
+    Staged s(machine_, rules, {Row("A", "Enabled")});
+    ASSERT_TRUE(shared::WriteEntryFile(*machine_.files, {Row("Kept", "Disabled")}, s.staged.StorePath()).ok());
+    const std::string bytes = machine_.files->ReadFile(s.staged.StorePath()).value_or("");
+    // Held open without sharing by another program at start, then let go.
+    std::function<void()> letGo = machine_.lockFile(s.staged.StorePath());
+    EXPECT_FALSE(s.staged.LoadStore().ok());
+    s.Toggle(1);
+    EXPECT_FALSE(s.staged.Apply(ApplyMode::kApply));
+    letGo();
+    EXPECT_FALSE(s.staged.Apply(ApplyMode::kApply));
+    EXPECT_TRUE(s.staged.SaveStore().ok()) << "exit";
+    EXPECT_EQ(s.policy.out, std::set<std::string>{}) << "nothing taken out";
+    ASSERT_EQ(s.policy.log.size(), 2u);
+    EXPECT_EQ(s.policy.log[0], "stopped: " + s.staged.StorePath());
+    EXPECT_EQ(machine_.files->ReadFile(s.staged.StorePath()).value_or(""), bytes);
   }
 }
 
@@ -182,18 +201,29 @@ TEST_P(StagedListSuite, TheStoreHoldsWhatIsDisabledAndGoesWhenNothingIs) {
   Staged tasks(machine_, kTaskRules, {Row("", "Disabled"), Row("A", "Disabled"), Row("B", "Enabled")});
   tasks.staged.ReplaceRows({Row("B", "Disabled")});
   ASSERT_TRUE(tasks.staged.SaveStore().ok());
-  EXPECT_EQ(tasks.Stored(*machine_.files), (std::vector<std::string>{"B", "A"}))
-      << "the rows, then the disabled records no row stands for; the empty name last";
-  tasks.staged.ReplaceRows({Row("", "Enabled"), Row("A", "Enabled")});
+  EXPECT_EQ(tasks.Stored(*machine_.files), (std::vector<std::string>{"B", "", "A"}))
+      << "the rows, then the disabled records no row stands for";
+  // An applied "Disabled" entry staged "Enabled" or "Remove" is still out of its location.
+  tasks.staged.ResetAllClicked();
+  tasks.Toggle(2);
+  tasks.staged.SelectRow(1);
+  tasks.staged.RemoveClicked();
   ASSERT_TRUE(tasks.staged.SaveStore().ok());
+  EXPECT_EQ(tasks.Stored(*machine_.files), (std::vector<std::string>{"", "A"}));
+  // Applied, the removal drops its record with the row, the enabling its place in the store.
+  tasks.staged.Apply(ApplyMode::kApply);
   EXPECT_FALSE(shared::FileExists(*machine_.files, tasks.staged.StorePath()));
   EXPECT_TRUE(tasks.staged.SaveStore().ok()) << "a missing store is fine";
 
-  // Plugwarden's follows the records: a staged row counts once applied.
+  // Plugwarden's follows the records: a staged row counts once applied; a removed one is gone.
   Staged objects(machine_, kObjectRules, {Row("A", "Disabled"), Row("B", "Enabled")});
   objects.Toggle(2);
   ASSERT_TRUE(objects.staged.SaveStore().ok());
   EXPECT_EQ(objects.Stored(*machine_.files), std::vector<std::string>{"A"});
+  objects.staged.SelectRow(1);
+  objects.staged.RemoveClicked();
+  objects.staged.Apply(ApplyMode::kApply);
+  EXPECT_EQ(objects.Stored(*machine_.files), std::vector<std::string>{"B"});
   shared::RemoveFileIfPresent(*machine_.files, objects.staged.StorePath()).IgnoreError();
 }
 

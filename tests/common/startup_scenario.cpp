@@ -166,6 +166,10 @@ StartupMachine FakeStartupMachine() {
   machine.shortcuts = std::make_unique<fakes::FakeShortcut>(fakeFiles);
   machine.hideFile = [&fakeFiles](const std::string& path) { fakeFiles.SetAttributes(path, {.hidden = true}); };
   machine.removeEmptyFolder = [&fakeFiles](const std::string& path) { fakeFiles.RemoveEmptyFolder(path); };
+  machine.lockFile = [&fakeFiles](const std::string& path) {
+    fakeFiles.LockFile(path);
+    return std::function<void()>([&fakeFiles] { fakeFiles.LockFile(""); });
+  };
   machine.targetFolder = "C:\\Program Files\\Tools";
   machine.files = std::move(files);
   return machine;

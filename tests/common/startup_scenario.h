@@ -27,6 +27,8 @@ struct StartupMachine {
   std::unique_ptr<shared::ShortcutPort> shortcuts;
   std::function<void(const std::string& path)> hideFile;
   std::function<void(const std::string& folder)> removeEmptyFolder;
+  // Holds the file open without sharing, as another program may, until the returned call.
+  std::function<std::function<void()>(const std::string& path)> lockFile;
   std::string targetFolder;  // an existing folder for the shortcuts' targets
 };
 

@@ -1,6 +1,7 @@
 #include "tests/common/startup_staging_suite.h"
 
 #include "shared/text.h"
+#include "tests/common/registry_seed.h"
 
 using bootwarden::StartupEntry;
 using shared::kHkeyCurrentUser;
@@ -63,18 +64,18 @@ TEST_P(StartupStagingSuite, RegistryEntriesComeBackWithTheirCommandAndType) {
   auto run = StartRun();
   run->Toggle(run->PositionOf(kMachineRun, "Expand Path"));
   run->Toggle(run->PositionOf(kUserRun, "Shared Name"));
-  // The key's default value: its empty name would end the store, so it cannot stay disabled.
+  // The key's default value: its empty name is kept in the store like any other.
   const int defaultValue = run->PositionOf(kUserRun, "");
   run->Toggle(defaultValue);
   run->staging.ApplyNow();
-  ASSERT_EQ(prompt_.Asked().size(), 1u);
-  EXPECT_EQ(run->list.Text(defaultValue, StartupEntry::kStatus), "Enabled");
   EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Expand Path").first, 0u);
   EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), "Shared Name").first, 0u);
-  EXPECT_EQ(Stored().size(), 2u);
+  EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), "").first, 0u);
+  EXPECT_EQ(Stored().size(), 3u);
 
   run->Toggle(run->PositionOf(kMachineRun, "Expand Path"));
   run->Toggle(run->PositionOf(kUserRun, "Shared Name"));
+  run->Toggle(defaultValue);
   run->staging.ApplyNow();
   EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Expand Path"),
             std::make_pair(shared::kRegExpandSz, std::string("%ProgramFiles%\\Agent\\agent.exe")));
@@ -83,7 +84,7 @@ TEST_P(StartupStagingSuite, RegistryEntriesComeBackWithTheirCommandAndType) {
   EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), ""),
             std::make_pair(shared::kRegSz, std::string("C:\\Tools\\user-default.exe")));
   EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath()));
-  EXPECT_EQ(prompt_.Asked().size(), 1u);
+  EXPECT_TRUE(prompt_.Asked().empty());
 }
 
 TEST_P(StartupStagingSuite, WinIniAndStartupEntriesComeBackWhole) {
@@ -167,21 +168,30 @@ TEST_P(StartupStagingSuite, ProfileInAnotherOrderKeepsEveryDisabledEntryStored) 
   EXPECT_EQ(stored[0].TaskName, "Expand Path");
 }
 
-TEST_P(StartupStagingSuite, TaskNameReachingOutOfTheFolderIsRefused) {
+TEST_P(StartupStagingSuite, WhatNamesNoSingleEntryIsRefused) {
   const std::string folder = testing_support::StartupFolder(machine_, shared::kCsidlStartup);
   ASSERT_TRUE(bootwarden::WriteStartupEntryFile(
                   *machine_.files, StorePath(),
                   {{"..\\..\\x", "Disabled", kUserStartup, "Current User", "Current User Logs on", "C:\\x.exe"}})
                   .ok());
+  // A file that is no shortcut, and a value whose name starts with a blank (listed trimmed).
+  ASSERT_TRUE(machine_.files->WriteFileAtomic(folder + "\\readme.txt", "text").ok());
+  testing_support::SeedString(*machine_.registry, shared::kHkeyCurrentUser, RunKey("Run"), " Lead", "C:\\lead.exe");
   auto run = StartRun();
   const int row = run->PositionOf(kUserStartup, "..\\..\\x");
   run->Toggle(row);
+  run->Toggle(run->PositionOf(kUserStartup, "readme.txt"));
+  run->Toggle(run->PositionOf(kUserRun, "Lead"));
   run->staging.ApplyNow();
-  ASSERT_EQ(prompt_.Asked().size(), 1u);
-  EXPECT_NE(prompt_.Asked()[0].text.find("..\\..\\x"), std::string::npos);
+  ASSERT_EQ(prompt_.Asked().size(), 3u);
+  EXPECT_NE(prompt_.Asked()[2].text.find("..\\..\\x"), std::string::npos);
+  EXPECT_NE(prompt_.Asked()[1].text.find("not a shortcut"), std::string::npos);
   EXPECT_EQ(run->list.Text(row, StartupEntry::kStatus), "Disabled");
   EXPECT_EQ(Stored().size(), 1u);
   EXPECT_FALSE(shared::FileExists(*machine_.files, folder + "\\..\\..\\x.lnk"));
+  EXPECT_EQ(run->list.Text(run->PositionOf(kUserStartup, "readme.txt"), StartupEntry::kStatus), "Enabled");
+  EXPECT_TRUE(shared::FileExists(*machine_.files, folder + "\\readme.txt"));
+  EXPECT_EQ(Value(shared::kHkeyCurrentUser, RunKey("Run"), " Lead").second, "C:\\lead.exe");
 }
 
 TEST_P(StartupStagingSuite, RestartCyclePutsEveryEntryBack) {

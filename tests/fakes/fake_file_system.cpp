@@ -107,13 +107,17 @@ Result<std::string> FakeFileSystem::ReadFile(const std::string& path) {
   if (node == nullptr) return Error(Find(Parent(Normalize(path))) ? shared::kErrorFileNotFound
                                                                   : shared::kErrorPathNotFound);
   if (node->attributes.directory) return Error(shared::kErrorAccessDenied);
-  if (!locked_.empty() && shared::ToLowerAscii(Normalize(path)) == shared::ToLowerAscii(locked_))
-    return Error(shared::kErrorSharingViolation);
+  if (Locked(path)) return Error(shared::kErrorSharingViolation);
   return node->contents;
+}
+
+bool FakeFileSystem::Locked(const std::string& path) const {
+  return !locked_.empty() && shared::ToLowerAscii(Normalize(path)) == shared::ToLowerAscii(locked_);
 }
 
 Status FakeFileSystem::CheckWritable(const std::string& path) {
   if (failWrites_) return Error(shared::kErrorAccessDenied);
+  if (Locked(path)) return Error(shared::kErrorSharingViolation);
   const Node* parent = Find(Parent(Normalize(path)));
   if (parent == nullptr || !parent->attributes.directory) return Error(shared::kErrorPathNotFound);
   const Node* node = Find(path);
@@ -141,6 +145,7 @@ Status FakeFileSystem::RemoveFile(const std::string& path) {
   const Node* node = Find(path);
   if (node == nullptr) return Error(shared::kErrorFileNotFound);
   if (node->attributes.directory || node->attributes.readOnly) return Error(shared::kErrorAccessDenied);
+  if (Locked(path)) return Error(shared::kErrorSharingViolation);
   nodes_.erase(shared::ToLowerAscii(Normalize(path)));
   return Status::Ok();
 }

@@ -34,7 +34,8 @@ class FakeFileSystem final : public shared::FileSystemPort {
   void SetShortPath(const std::string& path, const std::string& shortPath);
   // Writes fail with "Access is denied", as on a full or locked medium.
   void FailWrites(bool fail) { failWrites_ = fail; }
-  // Reads of the file fail with a sharing violation, as while another program holds it open.
+  // The file cannot be read, written or deleted (a sharing violation), as while another program
+  // holds it open without sharing; "" lets go.
   void LockFile(const std::string& path) { locked_ = Normalize(path); }
 
  private:
@@ -48,6 +49,7 @@ class FakeFileSystem final : public shared::FileSystemPort {
   static std::string Normalize(const std::string& path);
   static std::string Parent(const std::string& normalized);
   Node* Find(const std::string& path);
+  bool Locked(const std::string& path) const;
   shared::Status CheckWritable(const std::string& path);
 
   std::map<std::string, Node> nodes_;  // by lower-case normalized path

@@ -38,7 +38,7 @@ class PlugwardenTest : public PlugwardenStagingSuite {
                     "[Vexlin Language Pack]\r\n8513=No profile to load.\r\n8514=Registry write failed.\r\n"
                     "8515=No rights on \r\n8516=Close every browser window first.\r\n"
                     "8517=That name is taken.\r\n8518=Apply now?\r\n8601=Profiles unreadable: \r\n"
-                    "8602=Objects not listed: \r\n");
+                    "8602=Objects not listed: \r\n8603=Disabling failed.\r\n8604=Removal failed.\r\n");
     language_->SetCurrentLanguageFile("English.ini");
   }
   fakes::FakeRegistry& Registry() { return static_cast<fakes::FakeRegistry&>(*world_.registry); }
@@ -58,7 +58,7 @@ TEST_P(PlugwardenTest, RemoveDeletesOnlyDirectSubkeysAndSaysWhenTheClassStays) {
   EXPECT_TRUE(There(kHkeyClassesRoot, ClassKey(3) + "\\Implemented Categories\\{X}"));
   const auto shown = Shown();
   ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[1].text, std::string(kWriteFailed) + "\r\nDescribition: HKEY_CLASSES_ROOT\\" + ClassKey(3) +
+  EXPECT_EQ(shown[1].text, "Removal failed.\r\nDescribition: HKEY_CLASSES_ROOT\\" + ClassKey(3) +
                                ": Access is denied.");
   EXPECT_EQ(run->list.Count(), 3);
 }
@@ -145,7 +145,7 @@ TEST_P(PlugwardenTest, AFailedChangeIsReportedAndTriedAgain) {
   Apply(*run);
   auto shown = Shown();
   ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[1].text, std::string(kWriteFailed) + "\r\nDescribition: HKEY_LOCAL_MACHINE\\" + ObjectKey(1) +
+  EXPECT_EQ(shown[1].text, "Disabling failed.\r\nDescribition: HKEY_LOCAL_MACHINE\\" + ObjectKey(1) +
                                ": Access is denied.");
   EXPECT_EQ(run->staging.AppliedEntries()[0].Status, "Enabled");
   EXPECT_TRUE(StoredIds().empty()) << "the store says what came out";
@@ -255,13 +255,13 @@ TEST_P(PlugwardenTest, StartFailuresAreCollectedAndExitFailuresShown) {
   // A profile that cannot be written keeps the store, and says so.
   Files().FailWrites(true);
   run->Exit(true);
-  ASSERT_EQ(prompt_.Asked().size(), 1u);
+  ASSERT_EQ(prompt_.Asked().size(), 2u) << "the profile, then the store";
   EXPECT_EQ(prompt_.Asked()[0].text.find("The start-up profile could not be saved"), 0u);
   // The refused row keeps its stored status: it is input, not ours to drop.
   const std::vector<std::string> stored{"", ObjectId(1)};
   EXPECT_EQ(StoredIds(), stored);
   run->Exit(false);
-  ASSERT_EQ(prompt_.Asked().size(), 2u);
+  ASSERT_EQ(prompt_.Asked().size(), 3u);
   EXPECT_EQ(StoredIds(), stored) << "the old store stays";
 }
 

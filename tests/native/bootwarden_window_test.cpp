@@ -51,7 +51,8 @@ class RecordingView final : public bootwarden::MainWindowView {
     log.push_back("column" + std::to_string(column) + "=" + text);
   }
   void EnableRemove(bool enabled) override { removeEnabled = enabled; }
-  void ShowRows() override {}
+  void ShowRows() override { ++rowsShown; }
+  void ShowRow(int) override { ++rowShown; }
   void ShowAddTask() override {}
   void ShowAbout(const shared::AboutVariant& about) override { aboutShown.push_back(about); }
   shared::WindowId Owner() override { return 42; }
@@ -61,7 +62,7 @@ class RecordingView final : public bootwarden::MainWindowView {
   Texts log;
   shared::LanguageList languages;
   std::string disableCaption = "&Disable";
-  int closed = 0;
+  int rowsShown = 0, rowShown = 0, closed = 0;
   std::vector<shared::AboutVariant> aboutShown;
 };
 
@@ -166,7 +167,7 @@ TEST_F(BootwardenWindowTest, WithoutPacksTheDesignCaptionsStayAndStoredRowsFollo
     EXPECT_FALSE(Window().LanguagePackFound());
     EXPECT_EQ(view_.log, Texts{"control5=Disable"}) << "only the load's button caption, with the plain text";
     EXPECT_EQ(Window().About().caption, "About Bootwarden");
-    EXPECT_EQ(Window().EmptyFieldText(), "");
+    EXPECT_EQ(Window().EmptyFieldText(), bootwarden::kMessageDefaults[1]) << "English without a pack";
     EXPECT_EQ(bootwarden::EntryAt(Window().List(), Window().List().Count()), stored);
   }
   ASSERT_EQ(prompt_.Asked().size(), 1u) << "only the flag is told";
@@ -225,8 +226,13 @@ TEST_F(BootwardenWindowTest, ApplyItemsAskFirstAndDoNothingWithoutYes) {
   Window().ItemClicked(1);
   EXPECT_EQ(view_.disableCaption, "&Disable");
   EXPECT_TRUE(view_.removeEnabled);
+  EXPECT_EQ(view_.rowsShown, 1) << "a click draws its one row again, not the list";
+  EXPECT_EQ(view_.rowShown, 2);
+  Window().ItemClicked(row);
   Window().ResetClicked();
   EXPECT_EQ(Status(row), "Enabled");
+  EXPECT_EQ(Window().List().Selected(), 1) << "the first row, with its captions";
+  EXPECT_EQ(view_.disableCaption, "&Disable");
   Window().ItemClicked(row);
   Window().DisableClicked();
 
@@ -281,6 +287,17 @@ TEST_F(BootwardenWindowTest, ApplyItemsAskFirstAndDoNothingWithoutYes) {
   EXPECT_EQ(Setting(), "English.ini");
   Window().Unload(true);  // WM_ENDSESSION after the close: nothing runs twice
   EXPECT_EQ(view_.closed, 1);
+}
+
+TEST_F(BootwardenWindowTest, ASessionEndLogsWhatCouldNotBeSaved) {
+  ASSERT_TRUE(Window().Load());
+  Window().ItemClicked(1);
+  Window().DisableClicked();
+  Files().LockFile(kStore);
+  Window().Unload(true);
+  EXPECT_TRUE(prompt_.Asked().empty()) << "no one is there to answer";
+  const std::string log = Files().ReadFile(std::string(kProgramFolder) + "\\errorlog.txt").value_or("");
+  EXPECT_NE(log.find("could not be saved to C:\\Windows\\SaveProf.pro"), std::string::npos) << log;
 }
 
 // The profile items are the Wine test's, through the real dialogs.
@@ -379,7 +396,8 @@ TEST_F(BootwardenWindowTest, AddTaskAppendsOneEnabledRowWithTheRulesOfItsFields)
   dialog->AddClicked();
   EXPECT_EQ(prompt_.Asked().back().text, Window().EmptyFieldText());
   EXPECT_EQ(prompt_.Asked().back().style, 0);
-  EXPECT_EQ(empty.closed, 1);
+  EXPECT_EQ(empty.closed, 0) << "open, with what was typed";
+  EXPECT_EQ(empty.location, "x.exe");
   EXPECT_EQ(Window().List().Count(), count);
   EXPECT_EQ(bootwarden::AddedTaskUser("Registry(User Run)"), "Current User");
   EXPECT_EQ(bootwarden::AddedTaskUser("Registry(Machine RunOnce)"), "All Users");

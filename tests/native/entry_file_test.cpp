@@ -26,6 +26,9 @@ TEST(EntryFile, ReadingStopsAtAnEmptyFirstLine) {
   EXPECT_TRUE(shared::ParseEntryFile("\r\n" + two).empty());
   // Empty fields inside a row are fine; only the first line of a row ends the file.
   EXPECT_EQ(shared::ParseEntryFile(shared::FormatEntryFile({kSecond, kFirst})).size(), 2u);
+  // A row's own empty or blank name never does, and reads back as it was.
+  const std::vector<EntryFields> blanks{{"", "Disabled"}, {" ", "Disabled"}, kFirst};
+  EXPECT_EQ(shared::ParseEntryFile(shared::FormatEntryFile(blanks)), blanks);
 }
 
 TEST(EntryFile, ShortLastRowKeepsWhatItHasAndLineBreaksInFieldsCannotShiftRows) {

@@ -147,7 +147,8 @@ TEST(MainWindowTest, LoadsTheRegistryAndStoreWithTheBoxOffAndTheProfileWithItOn)
   w.window->CheckClicked(true);
   w.window->ExitChosen();
   EXPECT_TRUE(w.view->ended);
-  EXPECT_EQ(w.RunValue(), "C:\\Tools\\plugwarden.exe|1|English.ini");
+  EXPECT_EQ(w.RunValue(), "\"C:\\Tools\\plugwarden.exe\"|1|English.ini") << "quoted";
+  EXPECT_EQ(w.FileText(kStore).find("Stored\r\nDisabled\r\n"), 0u) << "the store keeps every disabled object";
 
   testing_support::ClearObjects(w.registry);
   w.settings.SaveSetting("Plugwarden", "Language", "Name", "Arabic.ini").IgnoreError();
@@ -250,7 +251,7 @@ TEST(MainWindowTest, ButtonsStageTheSelectedRowAndShowIt) {
 
     w.window->LanguageChosen("Arabic");
     if (sessionEnd) {
-      w.window->Unload();  // WM_ENDSESSION
+      w.window->Unload(true);  // WM_ENDSESSION
     } else {
       w.window->ExitChosen();  // the close box and mnuExit
     }
@@ -265,6 +266,16 @@ TEST(MainWindowTest, ButtonsStageTheSelectedRowAndShowIt) {
   }
   EXPECT_EQ(outcomes[0], outcomes[1]);
   EXPECT_NE(outcomes[0].find("|0|Arabic.ini|Object 2\r\nDisabled\r\n"), std::string::npos) << outcomes[0];
+
+  // While Windows ends the session a failure goes to the error log, not to a box.
+  World w;
+  ASSERT_TRUE(w.Open());
+  w.window->CheckClicked(true);
+  w.files.LockFile("C:\\Windows\\SaveStartBHOProf.pro");
+  w.window->Unload(true);
+  EXPECT_TRUE(w.prompt.Asked().empty());
+  EXPECT_NE(w.FileText(std::string(kFolder) + "\\errorlog.txt").find("start-up profile could not be saved"),
+            std::string::npos);
 }
 
 TEST(MainWindowTest, MoreInfoAndDoubleClickShowTheSelectedModule) {

@@ -177,13 +177,13 @@ TEST_F(BootwardenWindows, AddTaskProfilesAndArabicRightToLeft) {
   const std::string profile = testing_support::ScratchFolder("bootwarden-profiles") + "\\all.pro";
   files_.RemoveFile(profile).IgnoreError();
   ThroughDialog(profile, MainMenu::kSaveProf);
-  EXPECT_EQ(bootwarden::ReadStartupEntryFile(files_, profile).value_or({}).size(), static_cast<std::size_t>(rows))
-      << "all but the nameless default value";
+  EXPECT_EQ(bootwarden::ReadStartupEntryFile(files_, profile).value_or({}).size(), static_cast<std::size_t>(rows + 1))
+      << "every row, the default value too";
   SelectRow(Row(kMachineRun, "Shared Name"));
   Click(Control(bw::kCmdRemoveId));
   EXPECT_FALSE(::IsWindowEnabled(Control(bw::kCmdRemoveId)));
   ThroughDialog(profile, MainMenu::kLoadProf);
-  EXPECT_EQ(main_->List().Count(), rows);
+  EXPECT_EQ(main_->List().Count(), rows + 1);
   EXPECT_EQ(Status(Row(kMachineRun, "Shared Name")), "Enabled");
 
   // Arabic turns the window right to left, English back.

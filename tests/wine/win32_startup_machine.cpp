@@ -25,6 +25,11 @@ StartupMachine Win32StartupMachine(const std::string& targetFolderName) {
     ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) << path;
   };
   machine.removeEmptyFolder = [](const std::string& path) { ::RemoveDirectoryA(path.c_str()); };
+  machine.lockFile = [](const std::string& path) {
+    HANDLE held = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(held, INVALID_HANDLE_VALUE) << path;
+    return std::function<void()>([held] { ::CloseHandle(held); });
+  };
   machine.targetFolder = ScratchFolder(targetFolderName);
   return machine;
 }
