@@ -12,8 +12,8 @@
 #include <cstring>
 #include <set>
 
-#include "bench/wine/bench.h"
-#include "bench/wine/timed_ports.h"
+#include "bench/win32/bench.h"
+#include "bench/win32/timed_ports.h"
 #include "plugwarden/bho_catalogue.h"
 
 namespace bench {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/wine/bench.h"
+#include "bench/win32/bench.h"
 #include "plugwarden/bho_catalogue.h"
 
 namespace bench {

@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "bench/wine/bench.h"
+#include "bench/win32/bench.h"
 #include "shared/file_system_port.h"
 #include "shared/registry_port.h"
 #include "shared/shortcut_port.h"

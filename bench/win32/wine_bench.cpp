@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/wine/bench.h"
-#include "bench/wine/timed_ports.h"
+#include "bench/win32/bench.h"
+#include "bench/win32/timed_ports.h"
 #include "bootwarden/startup_files.h"
 #include "bootwarden/startup_sources.h"
 #include "bootwarden/startup_staging.h"
