@@ -80,15 +80,15 @@ frmMain::~frmMain() {
 }
 
 HWND frmMain::Load() {
-  TopLevelSpec spec;
-  spec.className = "PlugwardenMain";
-  spec.caption = kMainCaption;
-  spec.client = kClient;
-  spec.style = kFixedSingleMinimiseStyle;
-  spec.menu = DesignMenus();
-  spec.icon = options_.icon;
+  TopLevelSpec shape;
+  shape.className = "PlugwardenMain";
+  shape.caption = kMainCaption;
+  shape.client = kClient;
+  shape.style = kFixedSingleMinimiseStyle;
+  shape.menu = DesignMenus();
+  shape.icon = options_.icon;
   // The load runs in WM_CREATE; a second instance makes the creation fail.
-  HWND window = Create(spec);
+  HWND window = Create(shape);
   if (window == nullptr) return nullptr;
   ::ShowWindow(window, SW_SHOWNORMAL);
   ::UpdateWindow(window);

@@ -6,13 +6,13 @@ using namespace shared::win32;
 
 HWND frmToolTip::Load() {
   layout_ = LayOutToolTip(content_.width, content_.textHeight);
-  TopLevelSpec spec;
-  spec.className = "PlugwardenToolTip";
-  spec.client = {0, 0, layout_.width, layout_.height};
-  spec.style = WS_POPUP | WS_CLIPCHILDREN;
+  TopLevelSpec shape;
+  shape.className = "PlugwardenToolTip";
+  shape.client = {0, 0, layout_.width, layout_.height};
+  shape.style = WS_POPUP | WS_CLIPCHILDREN;
   // Unowned, and still out of the task bar.
-  spec.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-  HWND window = Create(spec);
+  shape.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  HWND window = Create(shape);
   if (window == nullptr) return nullptr;
 
   POINT pointer{};

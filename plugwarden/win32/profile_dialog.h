@@ -28,13 +28,13 @@ class ProfileDialog : public shared::win32::ModelessWindow<T> {
   HWND Open(const char* className, const ProfileDialogTexts& texts, const ProfileDialogLayout& layout) {
     texts_ = texts;
     layout_ = layout;
-    shared::win32::TopLevelSpec spec;
-    spec.className = className;
-    spec.caption = texts.caption;
-    spec.client = layout.client;
-    spec.placeAtClientOrigin = true;
-    spec.owner = shared::win32::HiddenOwnerWindow();  // out of the task bar, like the about box
-    if (Base::Create(spec) == nullptr) return nullptr;
+    shared::win32::TopLevelSpec shape;
+    shape.className = className;
+    shape.caption = texts.caption;
+    shape.client = layout.client;
+    shape.placeAtClientOrigin = true;
+    shape.owner = shared::win32::HiddenOwnerWindow();  // out of the task bar, like the about box
+    if (Base::Create(shape) == nullptr) return nullptr;
     ::ShowWindow(Base::Window(), SW_SHOWNORMAL);
     ::UpdateWindow(Base::Window());
     return Base::Window();

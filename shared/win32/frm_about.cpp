@@ -17,16 +17,16 @@ const FontSpec& kAmbientFont = kTahomaFont;
 
 HWND frmAbout::Load() {
   captions_ = LoadAboutCaptions(variant_, services_.language);
-  TopLevelSpec spec;
-  spec.className = kAboutClass;
-  spec.caption = captions_.caption;
-  spec.client = variant_.client;
-  spec.placeAtClientOrigin = true;
-  spec.style = kAboutStyle;
+  TopLevelSpec shape;
+  shape.className = kAboutClass;
+  shape.caption = captions_.caption;
+  shape.client = variant_.client;
+  shape.placeAtClientOrigin = true;
+  shape.style = kAboutStyle;
   // Mirrored before the controls exist, so their places mirror with the window.
-  spec.exStyle = kAboutExStyle | (captions_.rightToLeft.value_or(false) ? WS_EX_LAYOUTRTL : 0);
-  spec.owner = HiddenOwnerWindow();
-  if (Create(spec) == nullptr) return nullptr;
+  shape.exStyle = kAboutExStyle | (captions_.rightToLeft.value_or(false) ? WS_EX_LAYOUTRTL : 0);
+  shape.owner = HiddenOwnerWindow();
+  if (Create(shape) == nullptr) return nullptr;
   ::ShowWindow(Window(), SW_SHOWNORMAL);
   ::UpdateWindow(Window());
   return Window();

@@ -12,13 +12,13 @@ constexpr DWORD kSplashExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
 }  // namespace
 
 HWND frmSplash::Load() {
-  TopLevelSpec spec;
-  spec.className = kSplashClass;
-  spec.client = kSplashClient;
-  spec.style = kSplashStyle;
-  spec.exStyle = kSplashExStyle;
-  spec.background = reinterpret_cast<HBRUSH>(COLOR_HIGHLIGHTTEXT + 1);
-  if (Create(spec) == nullptr) return nullptr;
+  TopLevelSpec shape;
+  shape.className = kSplashClass;
+  shape.client = kSplashClient;
+  shape.style = kSplashStyle;
+  shape.exStyle = kSplashExStyle;
+  shape.background = reinterpret_cast<HBRUSH>(COLOR_HIGHLIGHTTEXT + 1);
+  if (Create(shape) == nullptr) return nullptr;
   // Centred on the work area of the primary screen.
   RECT outer{}, work{};
   ::GetWindowRect(Window(), &outer);

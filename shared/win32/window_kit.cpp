@@ -63,25 +63,25 @@ void SetLayoutStyle(HWND window, bool rightToLeft) {
 
 }  // namespace
 
-HWND CreateTopLevelWindow(const TopLevelSpec& spec, WNDPROC proc, void* param, int dpi) {
-  if (spec.className == nullptr ||
-      !RegisterClassOnce(spec.className, proc,
-                         spec.background != nullptr ? spec.background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
+HWND CreateTopLevelWindow(const TopLevelSpec& shape, WNDPROC proc, void* param, int dpi) {
+  if (shape.className == nullptr ||
+      !RegisterClassOnce(shape.className, proc,
+                         shape.background != nullptr ? shape.background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
     return nullptr;
-  const int width = TwipsToPixels(spec.client.width, dpi);
-  const int height = TwipsToPixels(spec.client.height, dpi);
+  const int width = TwipsToPixels(shape.client.width, dpi);
+  const int height = TwipsToPixels(shape.client.height, dpi);
   RECT frame{0, 0, width, height};
-  ::AdjustWindowRectEx(&frame, spec.style, spec.menu != nullptr, spec.exStyle);
+  ::AdjustWindowRectEx(&frame, shape.style, shape.menu != nullptr, shape.exStyle);
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
-  if (spec.placeAtClientOrigin) {
-    x = TwipsToPixels(spec.client.left, dpi) + frame.left;
-    y = TwipsToPixels(spec.client.top, dpi) + frame.top;
+  if (shape.placeAtClientOrigin) {
+    x = TwipsToPixels(shape.client.left, dpi) + frame.left;
+    y = TwipsToPixels(shape.client.top, dpi) + frame.top;
   }
-  HWND window = ::CreateWindowExA(spec.exStyle, spec.className, spec.caption.c_str(), spec.style, x,
+  HWND window = ::CreateWindowExA(shape.exStyle, shape.className, shape.caption.c_str(), shape.style, x,
                                   y, frame.right - frame.left, frame.bottom - frame.top,
-                                  spec.owner, spec.menu, ::GetModuleHandleA(nullptr), param);
+                                  shape.owner, shape.menu, ::GetModuleHandleA(nullptr), param);
   if (window == nullptr) {
-    if (spec.menu != nullptr) ::DestroyMenu(spec.menu);
+    if (shape.menu != nullptr) ::DestroyMenu(shape.menu);
     return nullptr;
   }
   // A menu bar that wraps to two lines takes client height: give it back.
@@ -93,9 +93,9 @@ HWND CreateTopLevelWindow(const TopLevelSpec& spec, WNDPROC proc, void* param, i
     ::SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + height - client.bottom,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  if (spec.icon != nullptr) {
-    ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(spec.icon));
-    ::SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(spec.icon));
+  if (shape.icon != nullptr) {
+    ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(shape.icon));
+    ::SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(shape.icon));
   }
   return window;
 }
@@ -140,7 +140,7 @@ void PlaceAtDesignRect(HWND control, int dpi) {
 
 HFONT ControlLooks::Font(const FontSpec& font, int dpi) {
   for (const OwnedFont& f : fonts_)
-    if (f.dpi == dpi && f.spec.face == font.face && f.spec.points == font.points && f.spec.bold == font.bold)
+    if (f.dpi == dpi && f.shape.face == font.face && f.shape.points == font.points && f.shape.bold == font.bold)
       return f.font.get();
   UniqueFont made(CreatePointFont(font.face.c_str(), font.points, font.bold, dpi));
   if (!made) return nullptr;
@@ -159,7 +159,7 @@ void ControlLooks::ChangeDpi(int dpi) {
   std::vector<OwnedFont> old = std::move(fonts_);
   fonts_.clear();
   for (const FontUse& use : uses_)
-    if (HFONT f = Font(use.spec, dpi)) ::SendMessageA(use.control, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
+    if (HFONT f = Font(use.shape, dpi)) ::SendMessageA(use.control, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
   // The old fonts go only now that no control holds them.
 }
 

@@ -56,9 +56,9 @@ struct TopLevelSpec {
   HBRUSH background = nullptr;  // the class's background; nullptr: the button face
 };
 
-// Creates a top-level window whose client area is spec.client's size at `dpi`.
+// Creates a top-level window whose client area is shape.client's size at `dpi`.
 // `param` reaches WM_NCCREATE/WM_CREATE as lpCreateParams. nullptr when it cannot be made.
-HWND CreateTopLevelWindow(const TopLevelSpec& spec, WNDPROC proc, void* param, int dpi);
+HWND CreateTopLevelWindow(const TopLevelSpec& shape, WNDPROC proc, void* param, int dpi);
 
 // The fonts and colours of a window's controls; the window owns one and forwards its
 // WM_CTLCOLOR* messages to OnCtlColor.
@@ -78,13 +78,13 @@ class ControlLooks {
 
  private:
   struct OwnedFont {
-    FontSpec spec;
+    FontSpec shape;
     int dpi;
     UniqueFont font;
   };
   struct FontUse {
     HWND control;
-    FontSpec spec;
+    FontSpec shape;
   };
   struct Colours {
     HWND control;
@@ -139,9 +139,9 @@ class WindowBase {
   int Dpi() const { return dpi_; }
   ControlLooks& Looks() { return looks_; }
 
-  HWND Create(const TopLevelSpec& spec) {
+  HWND Create(const TopLevelSpec& shape) {
     dpi_ = WindowDpi(nullptr);
-    return CreateTopLevelWindow(spec, &WindowBase::Proc, this, dpi_);
+    return CreateTopLevelWindow(shape, &WindowBase::Proc, this, dpi_);
   }
 
   // The procedure of a control class: each window of the class makes its own T (default
