@@ -102,7 +102,7 @@ TEST_F(BhoCatalogueTest, AModuleBehindManyObjectsIsReadOnce) {
   }
   CountingVersion counting(versions_);
   plugwarden::BhoSources sources{reg1_, reg2_, store_, files_, counting};
-  plugwarden::SetBHOIntoList(sources, list_);
+  ASSERT_TRUE(plugwarden::SetBHOIntoList(sources, list_).ok());
   ASSERT_EQ(list_.Count(), 3);
   for (int row = 1; row <= 3; ++row) {
     EXPECT_EQ(list_.Text(row, 2), "Contoso Helper");

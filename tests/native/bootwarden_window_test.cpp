@@ -77,7 +77,7 @@ class BootwardenWindowTest : public ::testing::Test {
   // The shipped packs, read from the source tree.
   template <class... Names>
   void AddPack(const Names&... names) {
-    for (const std::string name : {std::string(names)...}) {
+    for (const std::string& name : {std::string(names)...}) {
       std::ifstream in(std::string(WARDEN_LANG_SOURCE_DIR) + "/" + name + ".ini", std::ios::binary);
       std::stringstream text;
       text << in.rdbuf();
