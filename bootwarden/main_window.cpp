@@ -124,6 +124,7 @@ void MainWindow::SetCaptions() {
   int key = 301;
   for (std::string* target : aboutTexts) *target = text(std::to_string(key++));
   for (int i = 0; i < 3; ++i) messages_[i] = pack.SetCaptionfromINI(std::to_string(410 + i), kMessageDefaults[i]);
+  staging_.SetAdministratorText(pack.SetCaptionfromINI(kAdministratorKey, kAdministratorDefault));
   for (int column = 1; column <= StartupEntry::kFieldCount; ++column)
     view_.SetColumnHeader(column, text(std::to_string(150 + column)));
   enableText_ = text("107");

@@ -1,5 +1,6 @@
 #include "bootwarden/startup_staging.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "bootwarden/startup_files.h"
@@ -237,6 +238,17 @@ std::string StartupStaging::Refusal(const shared::EntryRow& row, shared::StagedA
   }
   if (refusal.empty()) return refusal;
   return "\"" + entry.TaskName + "\" (" + entry.LoadFrom + ") " + refusal;
+}
+
+std::string StartupStaging::ApplyRefusal(const std::vector<shared::EntryRow>& changing, shared::ApplyMode) const {
+  const bool machineWide = std::any_of(changing.begin(), changing.end(), [](const shared::EntryRow& row) {
+    const Location location = LocationOf(row[StartupEntry::kLoadFrom]);
+    return location.kind == Kind::kWinIni || location.csidl == shared::kCsidlCommonStartup ||
+           (location.kind == Kind::kRegistry && location.run.root == shared::kHkeyLocalMachine);
+  });
+  // Refused whole: a partial apply would leave the user's and the machine's entries out of step.
+  if (!machineWide || targets_.system.IsNTAdmin()) return {};
+  return administratorText_;
 }
 
 bool StartupStaging::TakeOut(int, const shared::EntryRow& row, bool, shared::ApplyMode) {

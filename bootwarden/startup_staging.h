@@ -13,11 +13,16 @@
 #include "shared/registry_store.h"
 #include "shared/shell_folder_port.h"
 #include "shared/shortcut_port.h"
+#include "shared/system_port.h"
 #include "shared/windows_folder_port.h"
 
 namespace bootwarden {
 
 inline constexpr char kAppTitle[] = "Bootwarden";
+inline constexpr char kAdministratorKey[] = "420";
+inline constexpr char kAdministratorDefault[] =
+    "Changing the start-up entries of all users needs administrator rights. Start Bootwarden as an administrator "
+    "(right-click, Run as administrator) and apply again.";
 
 // Where apply takes entries out and writes them back, and whom it tells.
 struct StartupTargets {
@@ -28,6 +33,8 @@ struct StartupTargets {
   shared::WindowsFolderPort& windowsFolder;
   shared::ShortcutPort& shortcuts;
   shared::PromptPort& prompt;
+  // Whether the machine-wide locations may be changed.
+  shared::SystemPort& system;
 };
 
 // win.ini writes: the key kept with an empty value, or replaced whole.
@@ -58,7 +65,8 @@ class StartupStaging : private shared::StagingPolicy, public shared::StagedList 
   int SnapshotCount() const { return static_cast<int>(Records().size()); }
 
   // Carries out the staged changes; called after the user confirmed. Failures are shown, one
-  // message per entry, and the row keeps the status it had before.
+  // message per entry, and the row keeps the status it had before. Without administrator rights
+  // an apply touching a machine-wide location is refused whole, with one message.
   // False when it was stopped before anything changed.
   bool ApplyNow() { return Apply(shared::ApplyMode::kApply); }
 
@@ -70,17 +78,22 @@ class StartupStaging : private shared::StagingPolicy, public shared::StagedList 
   // "Disabled" record no row stands for (its entry is out of its location and nowhere else).
   std::vector<StartupEntry> DisabledEntries() const { return shared::FromRows<StartupEntry>(StoreRows()); }
 
+  // The refusal shown when rights are missing, in the chosen language.
+  void SetAdministratorText(std::string text) { administratorText_ = std::move(text); }
+
  private:
   shared::StagedAction ActionFor(shared::EntryStatus now, const shared::EntryStatus* before,
                                  shared::ApplyMode mode) const override;
   bool SameEntry(const shared::EntryRow& row, const shared::EntryRow& record) const override;
   std::string Refusal(const shared::EntryRow& row, shared::StagedAction action) const override;
+  std::string ApplyRefusal(const std::vector<shared::EntryRow>& changing, shared::ApplyMode mode) const override;
   bool TakeOut(int position, const shared::EntryRow& row, bool forGood, shared::ApplyMode mode) override;
   bool PutBack(int position, const shared::EntryRow& row, shared::ApplyMode mode) override;
   void Tell(const std::string& text) override;
   void StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) override;
 
   StartupTargets& targets_;
+  std::string administratorText_ = kAdministratorDefault;
 };
 
 }  // namespace bootwarden

@@ -142,6 +142,16 @@ bool StagedList::Apply(ApplyMode mode) {
   const bool dropsRows = rules_.applyDropsRemovedRows && removals;
   if (steps.empty() && !dropsRows) return true;
 
+  std::vector<EntryRow> changing;
+  for (const Step& step : steps) {
+    if (step.action != StagedAction::kNone) changing.push_back(list_.RowAt(step.position));
+  }
+  const std::string stopped = policy_.ApplyRefusal(changing, mode);
+  if (!stopped.empty()) {
+    policy_.Tell(stopped);
+    return false;
+  }
+
   // Rows from files are input: what must not be acted on is refused before anything changes.
   for (auto step = steps.begin(); step != steps.end();) {
     const std::string refusal = policy_.Refusal(list_.RowAt(step->position), step->action);

@@ -100,6 +100,12 @@ class StagingPolicy {
   virtual bool SameEntry(const EntryRow& row, const EntryRow& record) const = 0;
   // Why the row must not be acted on ("" when it may), asked before anything changes.
   virtual std::string Refusal(const EntryRow& row, StagedAction action) const = 0;
+  // Why the whole apply must not start ("" when it may), given the rows it would change out
+  // there; told once, and every row keeps its staged status.
+  virtual std::string ApplyRefusal(const std::vector<EntryRow>& changing, ApplyMode mode) const {
+    (void)changing, (void)mode;
+    return {};
+  }
   // Carry a step out; a failure is told by the policy in its own words. True when done.
   virtual bool TakeOut(int position, const EntryRow& row, bool forGood, ApplyMode mode) = 0;
   virtual bool PutBack(int position, const EntryRow& row, ApplyMode mode) = 0;
@@ -151,7 +157,8 @@ class StagedList {
   // calls the same entry; the records stay as they are.
   void ReplaceRows(const std::vector<EntryRow>& rows);
 
-  // False when it was stopped before anything changed (the store could not be written or read).
+  // False when it was stopped before anything changed (the store could not be written or read,
+  // or the policy refused the apply as a whole).
   bool Apply(ApplyMode mode);
   // Rows staged "Remove" leave the list; their records stay (Reset All brings them back).
   void DropRemovedRows();

@@ -97,6 +97,7 @@ void BootwardenStageAndApply(benchmark::State& state) {
   fakes::FakeWindowsFolder windowsFolder;
   fakes::FakeShortcut shortcuts(files);
   fakes::FakePrompt prompt;
+  fakes::FakeSystem system;
   files.AddFolder("C:\\Windows");
   shared::RegistryStore store(registry);
   shared::RegistryComponent reg(registry);
@@ -110,7 +111,7 @@ void BootwardenStageAndApply(benchmark::State& state) {
   }
   bootwarden::LocationNames names;
   bootwarden::StartupSources sources{store, reg, profile, files, shellFolders, windowsFolder, shortcuts, names};
-  bootwarden::StartupTargets targets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt};
+  bootwarden::StartupTargets targets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt, system};
   shared::ListModel list;
   bootwarden::EnumerateStartupEntries(sources, list);
   bootwarden::StartupStaging staging(list, targets);

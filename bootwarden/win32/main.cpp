@@ -21,6 +21,7 @@
 #include "shared/win32/win32_shell.h"
 #include "shared/win32/win32_shell_folder.h"
 #include "shared/win32/win32_shortcut.h"
+#include "shared/win32/win32_system.h"
 #include "shared/win32/win32_windows_folder.h"
 #include "shared/win32/window_kit.h"
 #include "shared/win32/xp_cmd_button.h"
@@ -44,6 +45,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32ShellFolder shellFolders;
   win32::Win32WindowsFolder windowsFolder;
   win32::Win32Shortcut shortcuts;
+  win32::Win32System system;
 
   shared::LanguagePack language(profile, files, clock, win32::ProgramFolder().value_or(""));
   // A window that fails on a message leaves a record in the error log and goes on.
@@ -52,7 +54,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   shared::RegistryComponent reg(registry);
   bootwarden::LocationNames names;
   bootwarden::StartupSources sources{store, reg, profile, files, shellFolders, windowsFolder, shortcuts, names};
-  bootwarden::StartupTargets targets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt};
+  bootwarden::StartupTargets targets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt, system};
 
   HICON icon = ::LoadIconA(instance, MAKEINTRESOURCEA(bootwarden::win32::kIconId));
   bootwarden::win32::frmMain main(

@@ -9,7 +9,7 @@ BootwardenRun::BootwardenRun(StartupMachine& machine, shared::PromptPort& prompt
       sources{store_, reg_, *machine.profile, *machine.files, *machine.shellFolders, *machine.windowsFolder,
               *machine.shortcuts, names_},
       targets{*machine.registry, *machine.profile, *machine.files, *machine.shellFolders, *machine.windowsFolder,
-              *machine.shortcuts, prompt},
+              *machine.shortcuts, prompt, *machine.system},
       staging(list, targets) {
   staging.SetCaptions("&Disable", "&Enable");
 }

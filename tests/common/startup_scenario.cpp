@@ -12,6 +12,7 @@
 #include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_shell_folder.h"
 #include "tests/fakes/fake_shortcut.h"
+#include "tests/fakes/fake_system.h"
 #include "tests/fakes/fake_windows_folder.h"
 
 namespace testing_support {
@@ -164,6 +165,7 @@ StartupMachine FakeStartupMachine() {
   machine.shellFolders = std::make_unique<fakes::FakeShellFolder>(fakeFiles);
   machine.windowsFolder = std::make_unique<fakes::FakeWindowsFolder>("C:\\Windows");
   machine.shortcuts = std::make_unique<fakes::FakeShortcut>(fakeFiles);
+  machine.system = std::make_unique<fakes::FakeSystem>();
   machine.hideFile = [&fakeFiles](const std::string& path) { fakeFiles.SetAttributes(path, {.hidden = true}); };
   machine.removeEmptyFolder = [&fakeFiles](const std::string& path) { fakeFiles.RemoveEmptyFolder(path); };
   machine.lockFile = [&fakeFiles](const std::string& path) {

@@ -14,6 +14,7 @@
 #include "shared/shell_folder_port.h"
 #include "shared/shortcut_port.h"
 #include "shared/staged_list.h"
+#include "shared/system_port.h"
 #include "shared/windows_folder_port.h"
 
 namespace testing_support {
@@ -25,6 +26,7 @@ struct StartupMachine {
   std::unique_ptr<shared::ShellFolderPort> shellFolders;
   std::unique_ptr<shared::WindowsFolderPort> windowsFolder;
   std::unique_ptr<shared::ShortcutPort> shortcuts;
+  std::unique_ptr<shared::SystemPort> system;
   std::function<void(const std::string& path)> hideFile;
   std::function<void(const std::string& folder)> removeEmptyFolder;
   // Holds the file open without sharing, as another program may, until the returned call.

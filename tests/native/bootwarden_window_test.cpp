@@ -15,6 +15,7 @@
 #include "tests/fakes/fake_session.h"
 #include "tests/fakes/fake_settings.h"
 #include "tests/fakes/fake_shell.h"
+#include "tests/fakes/fake_system.h"
 
 namespace {
 
@@ -249,6 +250,33 @@ TEST_F(BootwardenWindowTest, ApplyItemsAskFirstAndDoNothingWithoutYes) {
   EXPECT_EQ(view_.closed, 0) << "mnuApp_Exit stays open";
   EXPECT_TRUE(session_.Requests().empty());
   EXPECT_FALSE(machine_.files->GetAttributes(kStore));
+
+  // Without administrator rights a machine-wide row stops the whole apply with one message: the
+  // row stays staged, nothing is written, no session ends. The user's own rows still apply.
+  auto& system = static_cast<fakes::FakeSystem&>(*machine_.system);
+  system.administrator = false;
+  Apply(MainMenu::kAppLog);
+  ASSERT_EQ(prompt_.Asked().size(), 6u);
+  EXPECT_EQ(prompt_.Asked().back().text.rfind("Changing the start-up entries of all users needs", 0), 0u);
+  EXPECT_EQ(Status(row), "Disabled");
+  EXPECT_TRUE(MachineRunHas("Shared Name"));
+  EXPECT_FALSE(machine_.files->GetAttributes(kStore));
+  EXPECT_TRUE(session_.Requests().empty());
+  Window().ItemClicked(row);
+  Window().DisableClicked();
+  const int user = Find("Registry(User Run)", "Shared Name");
+  Window().ItemClicked(user);
+  Window().DisableClicked();
+  Apply(MainMenu::kAppJust);
+  EXPECT_EQ(Status(user), "Disabled");
+  EXPECT_EQ(testing_support::RunValue(*machine_.registry, shared::kHkeyCurrentUser, "Run", "Shared Name"), "<none>");
+  Window().ItemClicked(user);
+  Window().DisableClicked();
+  Apply(MainMenu::kAppJust);
+  EXPECT_NE(testing_support::RunValue(*machine_.registry, shared::kHkeyCurrentUser, "Run", "Shared Name"), "<none>");
+  system.administrator = true;
+  Window().ItemClicked(row);
+  Window().DisableClicked();
 
   Apply(MainMenu::kAppJust);
   EXPECT_FALSE(MachineRunHas("Shared Name"));

@@ -8,6 +8,7 @@
 #include "shared/win32/win32_registry.h"
 #include "shared/win32/win32_shell_folder.h"
 #include "shared/win32/win32_shortcut.h"
+#include "shared/win32/win32_system.h"
 #include "shared/win32/win32_windows_folder.h"
 #include "tests/wine/test_paths.h"
 
@@ -21,6 +22,7 @@ StartupMachine Win32StartupMachine(const std::string& targetFolderName) {
   machine.shellFolders = std::make_unique<shared::win32::Win32ShellFolder>();
   machine.windowsFolder = std::make_unique<shared::win32::Win32WindowsFolder>();
   machine.shortcuts = std::make_unique<shared::win32::Win32Shortcut>();
+  machine.system = std::make_unique<shared::win32::Win32System>();
   machine.hideFile = [](const std::string& path) {
     ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) << path;
   };
