@@ -7,6 +7,7 @@
 
 #include "bootwarden/startup_sources.h"
 #include "shared/file_system_port.h"
+#include "shared/language_pack.h"
 #include "shared/list_model.h"
 #include "shared/profile_port.h"
 #include "shared/prompt_port.h"
@@ -18,6 +19,11 @@
 namespace bootwarden {
 
 inline constexpr char kAppTitle[] = "Bootwarden";
+// Defaults of texts more than one place looks up. A lookup drops a trailing blank, so the
+// blank before what follows is the code's (430, 436, 437).
+inline constexpr char kReasonLabel[] = "Reason:";
+inline constexpr char kStoreNotSavedDefault[] = "The list of disabled entries could not be saved to";
+inline constexpr char kNothingChangedDefault[] = ", so nothing was changed.";
 
 // Where apply takes entries out and writes them back, and whom it tells.
 struct StartupTargets {
@@ -28,6 +34,7 @@ struct StartupTargets {
   shared::WindowsFolderPort& windowsFolder;
   shared::ShortcutPort& shortcuts;
   shared::PromptPort& prompt;
+  shared::LanguagePack& language;  // the texts of what apply tells
 };
 
 // win.ini writes: the key kept with an empty value, or replaced whole.
@@ -69,6 +76,11 @@ class StartupStaging : private shared::StagingPolicy, public shared::StagedList 
   // What the disabled-entry store must hold now: every "Disabled" row in list order, then any
   // "Disabled" record no row stands for (its entry is out of its location and nowhere else).
   std::vector<StartupEntry> DisabledEntries() const { return shared::FromRows<StartupEntry>(StoreRows()); }
+
+  // The text of key in the current pack, english without one.
+  std::string Text(const char* key, const std::string& english) const {
+    return targets_.language.SetCaptionfromINI(key, english);
+  }
 
  private:
   shared::StagedAction ActionFor(shared::EntryStatus now, const shared::EntryStatus* before,

@@ -52,7 +52,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   shared::RegistryComponent reg(registry);
   bootwarden::LocationNames names;
   bootwarden::StartupSources sources{store, reg, profile, files, shellFolders, windowsFolder, shortcuts, names};
-  bootwarden::StartupTargets targets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt};
+  bootwarden::StartupTargets targets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt, language};
 
   HICON icon = ::LoadIconA(instance, MAKEINTRESOURCEA(bootwarden::win32::kIconId));
   bootwarden::win32::frmMain main(
