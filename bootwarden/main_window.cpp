@@ -90,9 +90,11 @@ bool MainWindow::Load() {
   EnumerateStartupEntries(services_.sources, list_);
   const shared::Status stored = staging_.LoadStore();
   if (!stored.ok()) {
-    Tell("The list of disabled entries " + DisabledStorePath(services_.sources.windowsFolder) +
-         " could not be read, so its entries are not shown. It is left as it is, and nothing can be applied "
-         "until the program is started again with it readable." + kCrLf + "Reason: " + stored.message());
+    Tell(Text("438", "The list of disabled entries") + " " + DisabledStorePath(services_.sources.windowsFolder) + " " +
+         Text("439",
+              "could not be read, so its entries are not shown. It is left as it is, and nothing can be applied "
+              "until the program is started again with it readable.") +
+         kCrLf + Text("430", kReasonLabel) + " " + stored.message());
   }
   staging_.TakeSnapshot();
 
@@ -193,14 +195,14 @@ void MainWindow::ApplyAndEndSession(bool restart) {
   // The store must hold every disabled entry before the session ends, or they are lost.
   const shared::Status stored = staging_.SaveStore();
   if (!stored.ok()) {
-    return Tell("The list of disabled entries could not be saved to " +
-                DisabledStorePath(services_.sources.windowsFolder) + ", so Windows was not " +
-                (restart ? "restarted." : "logged off.") + kCrLf + "Reason: " + stored.message());
+    return Tell(Text("436", kStoreNotSavedDefault) + " " + DisabledStorePath(services_.sources.windowsFolder) +
+                (restart ? Text("440", ", so Windows was not restarted.") : Text("441", ", so Windows was not logged off.")) +
+                kCrLf + Text("430", kReasonLabel) + " " + stored.message());
   }
   const shared::Status ended = restart ? services_.session.Restart() : services_.session.LogOff();
   if (!ended.ok()) {
-    Tell(std::string(restart ? "Windows could not be restarted." : "Windows could not log you off.") + kCrLf +
-         "Reason: " + ended.message());
+    Tell((restart ? Text("442", "Windows could not be restarted.") : Text("443", "Windows could not log you off.")) +
+         kCrLf + Text("430", kReasonLabel) + " " + ended.message());
   }
 }
 
@@ -260,15 +262,21 @@ void MainWindow::Unload(bool sessionEnding) {
       if (sessionEnding) services_.language.WriteErrorLog(text);
       else Tell(text);
     };
-    if (!language.ok()) report("The language choice could not be saved." + std::string(kCrLf) + "Reason: " + language.message());
+    if (!language.ok())
+      report(Text("444", "The language choice could not be saved.") + kCrLf + Text("430", kReasonLabel) + " " +
+             language.message());
     if (!stored.ok()) {
-      report("The list of disabled entries could not be saved to " + DisabledStorePath(services_.sources.windowsFolder) +
-             "." + kCrLf + "Reason: " + stored.message());
+      report(Text("436", kStoreNotSavedDefault) + " " + DisabledStorePath(services_.sources.windowsFolder) + "." + kCrLf +
+             Text("430", kReasonLabel) + " " + stored.message());
     }
   }
   view_.Close();
 }
 
 void MainWindow::Tell(const std::string& text) { services_.prompt.Ask(text, shared::kMbIconCritical, kAppTitle); }
+
+std::string MainWindow::Text(const char* key, const std::string& english) const {
+  return services_.language.SetCaptionfromINI(key, english);
+}
 
 }  // namespace bootwarden

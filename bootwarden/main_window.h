@@ -136,6 +136,8 @@ class MainWindow {
   // mnuApp_Log and mnuApp_Rest.
   void ApplyAndEndSession(bool restart);
   void Tell(const std::string& text);
+  // The text of key in the current pack, english without one.
+  std::string Text(const char* key, const std::string& english) const;
 
   MainWindowView& view_;
   MainWindowServices services_;

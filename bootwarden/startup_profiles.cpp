@@ -15,7 +15,9 @@ void StartupProfiles::SaveProfileClicked() {
   if (!chosen.value() || chosen.value()->empty()) return;
   profilePath_ = *chosen.value();
   const shared::Status written = WriteStartupEntryFile(files_, profilePath_, shared::RowsOf(list_));
-  if (!written.ok()) Tell("The list could not be saved to " + profilePath_ + "." + kCrLf + "Reason: " + written.message());
+  if (!written.ok())
+    Tell(staging_.Text("445", "The list could not be saved to") + " " + profilePath_ + "." + kCrLf +
+         staging_.Text("430", kReasonLabel) + " " + written.message());
 }
 
 void StartupProfiles::LoadProfileClicked() {
@@ -25,14 +27,17 @@ void StartupProfiles::LoadProfileClicked() {
   profilePath_ = *chosen.value();
   // A missing file would read as an empty list.
   if (!shared::FileExists(files_, profilePath_))
-    return Tell("The profile " + profilePath_ + " was not found; the list stays as it is.");
+    return Tell(Profile() + staging_.Text("447", "was not found; the list stays as it is."));
   auto rows = ReadStartupEntryFile(files_, profilePath_);
   if (!rows.ok())
-    return Tell("The profile " + profilePath_ + " could not be read; the list stays as it is." + kCrLf +
-                "Reason: " + rows.status().message());
-  if (rows.value().empty()) return Tell("The profile " + profilePath_ + " holds no entries; the list stays as it is.");
+    return Tell(Profile() + staging_.Text("448", "could not be read; the list stays as it is.") + kCrLf +
+                staging_.Text("430", kReasonLabel) + " " + rows.status().message());
+  if (rows.value().empty()) return Tell(Profile() + staging_.Text("449", "holds no entries; the list stays as it is."));
   staging_.ReplaceRows(rows.value());
 }
+
+// "The profile <path> ", which the profile's texts go on from.
+std::string StartupProfiles::Profile() const { return staging_.Text("446", "The profile") + " " + profilePath_ + " "; }
 
 void StartupProfiles::Tell(const std::string& text) { prompt_.Ask(text, shared::kMbIconCritical, kAppTitle); }
 

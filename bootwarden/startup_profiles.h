@@ -27,6 +27,7 @@ class StartupProfiles {
 
  private:
   void Tell(const std::string& text);
+  std::string Profile() const;
 
   shared::ListModel& list_;
   StartupStaging& staging_;

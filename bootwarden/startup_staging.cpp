@@ -61,9 +61,11 @@ std::string WinIniFile(StartupTargets& targets) { return shared::GetWinDir(targe
 // The shortcut's path, or why there is none to act on.
 shared::Result<std::string> ShortcutPath(StartupTargets& targets, const StartupEntry& entry, std::int32_t csidl) {
   if (!IsSafeShortcutName(entry.TaskName))
-    return Refusal(entry, "the task name does not name a single file in the Startup folder, so nothing was changed.");
+    return Refusal(entry, targets.language.SetCaptionfromINI(
+                              "450", "the task name does not name a single file in the Startup folder, so nothing was changed."));
   const std::string folder = GetShellFolder(targets.shellFolders, csidl);
-  if (folder.empty()) return Refusal(entry, "the Startup folder could not be found.");
+  if (folder.empty())
+    return Refusal(entry, targets.language.SetCaptionfromINI("451", "the Startup folder could not be found."));
   return folder + "\\" + entry.TaskName + ".lnk";
 }
 
@@ -218,14 +220,14 @@ std::string StartupStaging::Refusal(const shared::EntryRow& row, shared::StagedA
   std::string refusal;
   // A task name reaching outside the Startup folder names no single shortcut.
   if (action != shared::StagedAction::kNone && location.kind == Kind::kStartup && !IsSafeShortcutName(entry.TaskName))
-    refusal = "does not name a single file in the Startup folder, so nothing was changed for it.";
+    refusal = Text("431", "does not name a single file in the Startup folder, so nothing was changed for it.");
   // What is taken out must be there under the name shown, or it would stay and keep starting
   // while the list says "Disabled": a Startup-folder file that is no ".lnk" shortcut, a value
   // whose name has blanks at either end.
   else if (action == shared::StagedAction::kTakeOut && location.kind == Kind::kStartup) {
     auto path = ShortcutPath(targets_, entry, location.csidl);
     if (path.ok() && !shared::FileExists(targets_.files, path.value()))
-      refusal = "is not a shortcut (.lnk) that Bootwarden can take out and put back, so nothing was changed for it.";
+      refusal = Text("432", "is not a shortcut (.lnk) that Bootwarden can take out and put back, so nothing was changed for it.");
   } else if (action == shared::StagedAction::kTakeOut && location.kind == Kind::kRegistry) {
     auto opened = targets_.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue);
     const bool there = opened.ok() && [&] {
@@ -233,8 +235,9 @@ std::string StartupStaging::Refusal(const shared::EntryRow& row, shared::StagedA
       return targets_.registry.QueryValue(key.get(), entry.TaskName).ok();
     }();
     if (!there)
-      refusal = "is not a value of that name in its key (a name with blanks at either end cannot be acted on), so "
-                "nothing was changed for it.";
+      refusal = Text("433",
+                     "is not a value of that name in its key (a name with blanks at either end cannot be acted on), so "
+                     "nothing was changed for it.");
   }
   if (refusal.empty()) return refusal;
   return "\"" + entry.TaskName + "\" (" + entry.LoadFrom + ") " + refusal;
@@ -254,7 +257,7 @@ std::string StartupStaging::ApplyRefusal(const std::vector<shared::EntryRow>& ch
 bool StartupStaging::TakeOut(int, const shared::EntryRow& row, bool, shared::ApplyMode) {
   const shared::Status done = RemoveFromSource(targets_, shared::FromRow<StartupEntry>(row));
   if (!done.ok())
-    Tell("This entry could not be taken out of its start-up location; it stays as it was." + std::string(kCrLf) +
+    Tell(Text("434", "This entry could not be taken out of its start-up location; it stays as it was.") + kCrLf +
          done.message());
   return done.ok();
 }
@@ -262,14 +265,14 @@ bool StartupStaging::TakeOut(int, const shared::EntryRow& row, bool, shared::App
 bool StartupStaging::PutBack(int, const shared::EntryRow& row, shared::ApplyMode) {
   const shared::Status done = RestoreToSource(targets_, shared::FromRow<StartupEntry>(row));
   if (!done.ok())
-    Tell("This entry could not be written back to its start-up location; it stays as it was." + std::string(kCrLf) +
+    Tell(Text("435", "This entry could not be written back to its start-up location; it stays as it was.") + kCrLf +
          done.message());
   return done.ok();
 }
 
 void StartupStaging::StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) {
-  Tell("The list of disabled entries could not be saved to " + path + (nothingChanged ? ", so nothing was changed." : ".") +
-       kCrLf + "Reason: " + why.message());
+  Tell(Text("436", kStoreNotSavedDefault) + " " + path + (nothingChanged ? Text("437", kNothingChangedDefault) : ".") + kCrLf +
+       Text("430", kReasonLabel) + " " + why.message());
 }
 
 void StartupStaging::Tell(const std::string& text) { targets_.prompt.Ask(text, shared::kMbIconCritical, kAppTitle); }

@@ -7,6 +7,7 @@
 
 #include "bootwarden/startup_sources.h"
 #include "shared/file_system_port.h"
+#include "shared/language_pack.h"
 #include "shared/list_model.h"
 #include "shared/profile_port.h"
 #include "shared/prompt_port.h"
@@ -23,6 +24,11 @@ inline constexpr char kAdministratorKey[] = "420";
 inline constexpr char kAdministratorDefault[] =
     "Changing the start-up entries of all users needs administrator rights. Start Bootwarden as an administrator "
     "(right-click, Run as administrator) and apply again.";
+// Defaults of texts more than one place looks up. A lookup drops a trailing blank, so the
+// blank before what follows is the code's (430, 436, 437).
+inline constexpr char kReasonLabel[] = "Reason:";
+inline constexpr char kStoreNotSavedDefault[] = "The list of disabled entries could not be saved to";
+inline constexpr char kNothingChangedDefault[] = ", so nothing was changed.";
 
 // Where apply takes entries out and writes them back, and whom it tells.
 struct StartupTargets {
@@ -35,6 +41,7 @@ struct StartupTargets {
   shared::PromptPort& prompt;
   // Whether the machine-wide locations may be changed.
   shared::SystemPort& system;
+  shared::LanguagePack& language;  // the texts of what apply tells
 };
 
 // win.ini writes: the key kept with an empty value, or replaced whole.
@@ -80,6 +87,10 @@ class StartupStaging : private shared::StagingPolicy, public shared::StagedList 
 
   // The refusal shown when rights are missing, in the chosen language.
   void SetAdministratorText(std::string text) { administratorText_ = std::move(text); }
+  // The text of key in the current pack, english without one.
+  std::string Text(const char* key, const std::string& english) const {
+    return targets_.language.SetCaptionfromINI(key, english);
+  }
 
  private:
   shared::StagedAction ActionFor(shared::EntryStatus now, const shared::EntryStatus* before,

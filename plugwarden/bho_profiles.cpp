@@ -61,8 +61,9 @@ BhoProfiles::SaveOutcome BhoProfiles::Save(const std::string& name, const shared
   if (shared::FileExists(files_, path)) {
     auto old = files_.ReadFile(path);
     if (!old.ok()) {
-      Tell("The profile could not be saved: " + path + " cannot be read." + kCrLf + "Describition: " +
-               old.status().message(),
+      Tell(language_.SetCaptionfromINI("8618", "The profile could not be saved:") + " " + path + " " +
+               language_.SetCaptionfromINI("8619", "cannot be read.") + kCrLf +
+               language_.SetCaptionfromINI("8607", kDescriptionLabel) + " " + old.status().message(),
            shared::kMbIconCritical);
       return SaveOutcome::kFailed;
     }
@@ -77,7 +78,8 @@ BhoProfiles::SaveOutcome BhoProfiles::Save(const std::string& name, const shared
   }
   const shared::Status written = files_.WriteFileAtomic(path, contents);
   if (!written.ok()) {
-    Tell("The profile could not be saved to " + path + "." + kCrLf + "Describition: " + written.message(),
+    Tell(language_.SetCaptionfromINI("8620", "The profile could not be saved to") + " " + path + "." + kCrLf +
+             language_.SetCaptionfromINI("8607", kDescriptionLabel) + " " + written.message(),
          shared::kMbIconCritical);
     return SaveOutcome::kFailed;
   }
@@ -122,7 +124,8 @@ bool BhoProfiles::Load(const std::vector<std::string>& names, const std::string&
 void BhoProfiles::Tell(const std::string& text, int style) { prompt_.Ask(text, style, kAppTitle); }
 
 void BhoProfiles::TellUnreadable(const shared::Status& why) {
-  Tell(language_.SetCaptionfromINI("8601", "") + FilePath() + kCrLf + "Describition: " + why.message(),
+  Tell(language_.SetCaptionfromINI("8601", "") + FilePath() + kCrLf +
+           language_.SetCaptionfromINI("8607", kDescriptionLabel) + " " + why.message(),
        shared::kMbIconCritical);
 }
 

@@ -103,8 +103,9 @@ std::string BhoStaging::ApplyList() {
 
 bool BhoStaging::Usable(int position, const BhoEntry& entry) {
   if (IsSafeIdentifier(entry.Identifier)) return true;
-  Tell("Row " + std::to_string(position) + " (\"" + entry.Name + "\") has no usable identifier (\"" +
-           entry.Identifier + "\"); nothing was changed for it.",
+  Tell(Text("8608", "Row") + " " + std::to_string(position) + " (\"" + entry.Name + "\") " +
+           Text("8609", "has no usable identifier") + " (\"" + entry.Identifier + "\")" +
+           Text("8610", "; nothing was changed for it."),
        shared::kMbIconCritical);
   return false;
 }
@@ -135,8 +136,8 @@ bool BhoStaging::PutBack(int position, const shared::EntryRow& row, shared::Appl
 }
 
 void BhoStaging::StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) {
-  Tell("The list of disabled objects could not be saved to " + path + (nothingChanged ? ", so nothing was changed." : ".") +
-           kCrLf + "Describition: " + why.message(),
+  Tell(Text("8605", kStoreNotSavedDefault) + " " + path + (nothingChanged ? Text("8606", ", so nothing was changed.") : ".") +
+           kCrLf + Text("8607", kDescriptionLabel) + " " + why.message(),
        shared::kMbIconCritical);
 }
 
@@ -174,7 +175,7 @@ bool BhoStaging::WriteAdminString(shared::RegRoot root, const std::string& keyPa
 }
 
 void BhoStaging::TellRegistryFailure(const char* key, const shared::Status& failure) {
-  Tell(Text(key) + kCrLf + "Describition: " + failure.message(), shared::kMbOk);
+  Tell(Text(key) + kCrLf + Text("8607", kDescriptionLabel) + " " + failure.message(), shared::kMbOk);
 }
 
 void BhoStaging::Tell(const std::string& text, int style) {

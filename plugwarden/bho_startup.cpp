@@ -7,15 +7,21 @@ namespace {
 
 constexpr char kCrLf[] = "\r\n";
 constexpr char kLeftAsItIs[] =
-    " It is left as it is, and nothing can be applied until Plugwarden is started again with it readable.";
+    "It is left as it is, and nothing can be applied until Plugwarden is started again with it readable.";
 
 void AddLine(std::string& message, const std::string& text) {
   if (!message.empty()) message += std::string(kCrLf) + kCrLf;
   message += text;
 }
 
-std::string CouldNot(const std::string& what, const shared::Status& failure) {
-  return what + kCrLf + "Describition: " + failure.message();
+std::string CouldNot(shared::LanguagePack& language, const std::string& what, const shared::Status& failure) {
+  return what + kCrLf + language.SetCaptionfromINI("8607", kDescriptionLabel) + " " + failure.message();
+}
+
+// "<sentence> <path>. It is left as it is ..."
+std::string UnreadLeftAsItIs(shared::LanguagePack& language, const char* key, const char* sentence,
+                             const std::string& path) {
+  return language.SetCaptionfromINI(key, sentence) + " " + path + ". " + language.SetCaptionfromINI("8613", kLeftAsItIs);
 }
 
 void Show(BhoMachine& machine, bool sessionEnding, const std::string& text) {
@@ -36,9 +42,9 @@ StartOutcome RunStart(BhoStaging& staging, BhoSources& sources, shared::ListMode
   if (!outcome.startWithWindows) {
     const shared::Status listed = SetBHOIntoList(sources, list);
     if (!listed.ok())
-      AddLine(outcome.message, CouldNot(machine.language.SetCaptionfromINI("8602", "") + "HKEY_LOCAL_MACHINE\\" +
-                                            kBhoKeyPath,
-                                        listed));
+      AddLine(outcome.message,
+              CouldNot(machine.language,
+                       machine.language.SetCaptionfromINI("8602", "") + "HKEY_LOCAL_MACHINE\\" + kBhoKeyPath, listed));
   } else {
     const shared::Status read = LoadStartProfile(machine.files, machine.windowsFolder, list);
     if (!read.ok()) {
@@ -47,17 +53,21 @@ StartOutcome RunStart(BhoStaging& staging, BhoSources& sources, shared::ListMode
                                                                 StartProfilePath(machine.windowsFolder) +
                                                                 " could not be read at start)"));
       staging.KeepStartProfile();
-      AddLine(outcome.message, CouldNot("The start-up profile could not be read from " +
-                                            StartProfilePath(machine.windowsFolder) + "." + kLeftAsItIs,
-                                        read));
+      AddLine(outcome.message,
+              CouldNot(machine.language,
+                       UnreadLeftAsItIs(machine.language, "8611", "The start-up profile could not be read from",
+                                        StartProfilePath(machine.windowsFolder)),
+                       read));
     }
   }
   // With the box on, the objects disabled but not in the profile (staged "Remove" at exit).
   const shared::Status read = staging.StoreUnread() ? shared::Status::Ok() : staging.LoadStore(outcome.startWithWindows);
   if (!read.ok())
-    AddLine(outcome.message, CouldNot("The disabled objects could not be read from " +
-                                          DisabledStorePath(machine.windowsFolder) + "." + kLeftAsItIs,
-                                      read));
+    AddLine(outcome.message,
+            CouldNot(machine.language,
+                     UnreadLeftAsItIs(machine.language, "8612", "The disabled objects could not be read from",
+                                      DisabledStorePath(machine.windowsFolder)),
+                     read));
   // The rows' statuses count as applied, the profile's included.
   staging.BuildTables();
   if (outcome.startWithWindows) {
@@ -84,22 +94,32 @@ void RunExit(BhoStaging& staging, const shared::ListModel& list, bool startWithW
     shared::Status registered = reg1.CreateKey();
     if (registered.ok()) registered = reg1.SetValue();
     if (!registered.ok())
-      Show(machine, sessionEnding, CouldNot("Plugwarden could not register itself to start with Windows.", registered));
+      Show(machine, sessionEnding,
+           CouldNot(machine.language,
+                    machine.language.SetCaptionfromINI("8614", "Plugwarden could not register itself to start with Windows."),
+                    registered));
     const shared::Status saved =
         staging.StartProfileKept() ? shared::Status::Ok() : SaveList(machine.files, machine.windowsFolder, list);
     if (!saved.ok())
-      Show(machine, sessionEnding, CouldNot("The start-up profile could not be saved to " + StartProfilePath(machine.windowsFolder) +
-                                 "; the disabled objects stay in " + DisabledStorePath(machine.windowsFolder) + ".",
-                             saved));
+      Show(machine, sessionEnding,
+           CouldNot(machine.language,
+                    machine.language.SetCaptionfromINI("8615", "The start-up profile could not be saved to") + " " +
+                        StartProfilePath(machine.windowsFolder) +
+                        machine.language.SetCaptionfromINI("8616", "; the disabled objects stay in") + " " +
+                        DisabledStorePath(machine.windowsFolder) + ".",
+                    saved));
   } else {
     // No value there is the usual case.
     reg1.DeleteValue().IgnoreError();
   }
   const shared::Status saved = staging.SaveStore();
   if (!saved.ok())
-    Show(machine, sessionEnding, CouldNot("The list of disabled objects could not be saved to " +
-                               DisabledStorePath(machine.windowsFolder) + "; the old list stays.",
-                           saved));
+    Show(machine, sessionEnding,
+         CouldNot(machine.language,
+                  machine.language.SetCaptionfromINI("8605", kStoreNotSavedDefault) + " " +
+                      DisabledStorePath(machine.windowsFolder) +
+                      machine.language.SetCaptionfromINI("8617", "; the old list stays."),
+                  saved));
 }
 
 }  // namespace plugwarden

@@ -111,7 +111,9 @@ void BootwardenStageAndApply(benchmark::State& state) {
   }
   bootwarden::LocationNames names;
   bootwarden::StartupSources sources{store, reg, profile, files, shellFolders, windowsFolder, shortcuts, names};
-  bootwarden::StartupTargets targets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt, system};
+  fakes::FakeClock clock;
+  shared::LanguagePack language(profile, files, clock, "C:\\Program Files\\Bootwarden");
+  bootwarden::StartupTargets targets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt, system, language};
   shared::ListModel list;
   bootwarden::EnumerateStartupEntries(sources, list);
   bootwarden::StartupStaging staging(list, targets);

@@ -89,7 +89,7 @@ struct Machine {
   bootwarden::LocationNames names;
   plugwarden::BhoSources bhoSources{reg1, reg2, store, files, versions};
   bootwarden::StartupSources startupSources{store, reg1, profile, files, shellFolders, windowsFolder, shortcuts, names};
-  bootwarden::StartupTargets startupTargets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt, system};
+  bootwarden::StartupTargets startupTargets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt, system, language};
   std::string WindowsFolder() { return shared::GetWinDir(windowsFolder); }
 };
 

@@ -54,7 +54,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   shared::RegistryComponent reg(registry);
   bootwarden::LocationNames names;
   bootwarden::StartupSources sources{store, reg, profile, files, shellFolders, windowsFolder, shortcuts, names};
-  bootwarden::StartupTargets targets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt, system};
+  bootwarden::StartupTargets targets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt, system, language};
 
   HICON icon = ::LoadIconA(instance, MAKEINTRESOURCEA(bootwarden::win32::kIconId));
   bootwarden::win32::frmMain main(

@@ -6,10 +6,12 @@ BootwardenRun::BootwardenRun(StartupMachine& machine, shared::PromptPort& prompt
     : machine_(machine),
       store_(*machine.registry),
       reg_(*machine.registry),
+      // No pack in the target folder: every text is its English default.
+      language_(*machine.profile, *machine.files, clock_, machine.targetFolder),
       sources{store_, reg_, *machine.profile, *machine.files, *machine.shellFolders, *machine.windowsFolder,
               *machine.shortcuts, names_},
       targets{*machine.registry, *machine.profile, *machine.files, *machine.shellFolders, *machine.windowsFolder,
-              *machine.shortcuts, prompt, *machine.system},
+              *machine.shortcuts, prompt, *machine.system, language_},
       staging(list, targets) {
   staging.SetCaptions("&Disable", "&Enable");
 }

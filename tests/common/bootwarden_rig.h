@@ -5,7 +5,9 @@
 
 #include "bootwarden/startup_files.h"
 #include "bootwarden/startup_staging.h"
+#include "shared/language_pack.h"
 #include "tests/common/startup_scenario.h"
+#include "tests/fakes/fake_clock.h"
 
 namespace testing_support {
 
@@ -43,6 +45,8 @@ class BootwardenRun {
   shared::RegistryStore store_;
   shared::RegistryComponent reg_;
   bootwarden::LocationNames names_;
+  fakes::FakeClock clock_;
+  shared::LanguagePack language_;
 
  public:
   shared::ListModel list;

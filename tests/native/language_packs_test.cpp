@@ -22,9 +22,9 @@ std::vector<std::string> KeysInUse() {
   };
   range(8101, 8111), range(8120, 8122), range(8130, 8133), range(8151, 8156);  // Plugwarden main window
   range(8201, 8203), range(8301, 8303), range(8401, 8407), range(8510, 8518);   // its dialogs and messages
-  range(8601, 8604);
+  range(8601, 8620);
   range(101, 107), range(110, 113), range(120, 122), range(130, 134), range(140, 144);  // Bootwarden
-  range(151, 156), range(201, 205), range(301, 307), range(410, 413), range(420, 420);
+  range(151, 156), range(201, 205), range(301, 307), range(410, 413), range(420, 420), range(430, 451);
   return keys;
 }
 
