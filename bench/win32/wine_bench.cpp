@@ -297,12 +297,10 @@ void PlugwardenApply(Machine& machine) {
   Report("Plugwarden Apply (enable all)", enableWork.seconds, enableFloor.seconds);
 }
 
-void PlugwardenStore(Machine& machine) {
-  shared::ListModel list;
-  plugwarden::SetBHOIntoList(machine.bhoSources, list).IgnoreError();
-  std::vector<shared::EntryFields> fields = shared::RowsOf(list);
-  for (auto& row : fields) row[plugwarden::BhoEntry::kStatus] = shared::kStatusDisabled;
-  const std::string store = plugwarden::DisabledStorePath(machine.windowsFolder);
+// The store rewrite of every row marked "Disabled", beside writing the same bytes bare.
+void TimeStoreRewrite(Machine& machine, std::vector<shared::EntryFields> fields, int statusColumn,
+                      const std::string& store, const char* workName) {
+  for (auto& row : fields) row[statusColumn] = shared::kStatusDisabled;
   const std::string text = shared::FormatEntryFile(fields);
   Best floor, work;
   shared::Status saved;
@@ -318,7 +316,14 @@ void PlugwardenStore(Machine& machine) {
   }
   if (!saved.ok()) std::fprintf(stderr, "store: %s\n", saved.message().c_str());
   ::DeleteFileA(store.c_str());
-  Report("Plugwarden store rewrite", work.seconds, floor.seconds);
+  Report(workName, work.seconds, floor.seconds);
+}
+
+void PlugwardenStore(Machine& machine) {
+  shared::ListModel list;
+  plugwarden::SetBHOIntoList(machine.bhoSources, list).IgnoreError();
+  TimeStoreRewrite(machine, shared::RowsOf(list), plugwarden::BhoEntry::kStatus,
+                   plugwarden::DisabledStorePath(machine.windowsFolder), "Plugwarden store rewrite");
 }
 
 // --- Bootwarden -------------------------------------------------------------------------------
@@ -474,25 +479,8 @@ void BootwardenApply(Machine& machine) {
 void BootwardenStore(Machine& machine) {
   shared::ListModel list;
   bootwarden::EnumerateStartupEntries(machine.startupSources, list);
-  std::vector<shared::EntryFields> fields = shared::RowsOf(list);
-  for (auto& row : fields) row[bootwarden::StartupEntry::kStatus] = shared::kStatusDisabled;
-  const std::string store = bootwarden::DisabledStorePath(machine.windowsFolder);
-  const std::string text = shared::FormatEntryFile(fields);
-  Best floor, work;
-  shared::Status saved;
-  for (int run = 0; run < Repetitions(); ++run) {
-    machine.splits.Clear();
-    bench::Clock clock;
-    saved = shared::WriteEntryFile(machine.files, fields, store);
-    work.Take(clock.Seconds());
-    NotePeak();
-    clock.Restart();
-    bench::FloorWriteFile(store, text);
-    floor.Take(clock.Seconds());
-  }
-  if (!saved.ok()) std::fprintf(stderr, "store: %s\n", saved.message().c_str());
-  ::DeleteFileA(store.c_str());
-  Report("Bootwarden store rewrite", work.seconds, floor.seconds);
+  TimeStoreRewrite(machine, shared::RowsOf(list), bootwarden::StartupEntry::kStatus,
+                   bootwarden::DisabledStorePath(machine.windowsFolder), "Bootwarden store rewrite");
 }
 
 int Usage() {
