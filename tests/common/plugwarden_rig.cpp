@@ -1,6 +1,5 @@
 #include "tests/common/plugwarden_rig.h"
 
-#include "shared/text.h"
 #include "tests/common/registry_seed.h"
 
 namespace testing_support {
@@ -57,14 +56,6 @@ bool KeyThere(shared::RegistryPort& registry, shared::RegRoot root, const std::s
   if (!key.ok()) return false;
   registry.CloseKey(key.value());
   return true;
-}
-
-std::string DefaultValue(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path) {
-  auto key = registry.OpenKey(root, path, shared::KeyAccess::kQueryValue);
-  if (!key.ok()) return {};
-  shared::ScopedKey scoped(registry, key.value());
-  auto value = registry.QueryValue(scoped.get(), "");
-  return value.ok() ? shared::UpToNul(value.value().bytes) : std::string();
 }
 
 }  // namespace testing_support

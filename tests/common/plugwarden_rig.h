@@ -60,7 +60,5 @@ std::string ClassKey(int n);   // below HKEY_CLASSES_ROOT
 void SeedObjects(shared::RegistryPort& registry, const std::string& module);
 void ClearObjects(shared::RegistryPort& registry);
 bool KeyThere(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path);
-// The default value of the key, "" when there is none.
-std::string DefaultValue(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path);
 
 }  // namespace testing_support

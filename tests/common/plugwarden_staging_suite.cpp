@@ -36,8 +36,6 @@ PlugwardenWorld FakePlugwardenWorld() {
 
 }  // namespace testing_support
 
-namespace {
-
 using shared::kHkeyClassesRoot;
 using shared::kHkeyCurrentUser;
 using shared::kHkeyLocalMachine;
@@ -45,8 +43,7 @@ using testing_support::ClassKey;
 using testing_support::ObjectId;
 using testing_support::ObjectKey;
 using testing_support::ObjectName;
-
-}  // namespace
+using Ids = std::vector<std::string>;
 
 void PlugwardenStagingSuite::SetUp() {
   world_ = GetParam()();
@@ -89,10 +86,6 @@ void PlugwardenStagingSuite::Apply(testing_support::PlugwardenRun& run) {
   run.staging.ApplyClicked();
 }
 
-bool PlugwardenStagingSuite::There(shared::RegRoot root, const std::string& path) {
-  return testing_support::KeyThere(*world_.registry, root, path);
-}
-
 std::vector<std::string> PlugwardenStagingSuite::StoredIds() {
   std::vector<std::string> ids;
   for (const auto& row :
@@ -101,49 +94,60 @@ std::vector<std::string> PlugwardenStagingSuite::StoredIds() {
   return ids;
 }
 
-std::string PlugwardenStagingSuite::RunValue() {
-  shared::RegistryComponent value(*world_.registry);
-  value.RootKey = kHkeyCurrentUser;
-  value.KeyPath = plugwarden::kRunKeyPath;
-  value.ValueName = plugwarden::kRunValueName;
-  return value.GetValue().value_or("<none>");
-}
-
 namespace {
 
-TEST_P(PlugwardenStagingSuite, ApplyExitAndRestartKeepTheDisabledObject) {
+std::pair<std::uint32_t, std::string> RunValue(shared::RegistryPort& registry) {
+  return testing_support::ReadValue(registry, kHkeyCurrentUser, plugwarden::kRunKeyPath, plugwarden::kRunValueName);
+}
+
+TEST_P(PlugwardenStagingSuite, ApplyResetAllExitAndRestartKeepEachRowWithItsObject) {
   auto run = StartRun();
   EXPECT_EQ(start_.message, "");
-  ASSERT_EQ(run->list.Count(), 4);
-  EXPECT_EQ(run->list.Text(1, 1), "Enabled");
+  const auto atLoad = shared::RowsOf(run->list);
+  ASSERT_EQ(atLoad.size(), 4u);
   run->Toggle(1);
   run->MarkRemove(2);
   Apply(*run);
-  ASSERT_EQ(prompt_.Asked().size(), 1u) << prompt_.Asked().back().text;
-  EXPECT_EQ(prompt_.Asked()[0].text, plugwarden::kApplyQuestionDefault);
+  EXPECT_EQ(ShownTexts(), Ids{plugwarden::kApplyQuestionDefault});
   EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(1)));
   EXPECT_TRUE(There(kHkeyClassesRoot, ClassKey(1) + "\\InprocServer32")) << "disable leaves the class alone";
   EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(2)));
   EXPECT_FALSE(There(kHkeyClassesRoot, ClassKey(2)));
-  EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(3)));
   EXPECT_EQ(run->list.Count(), 3) << "the removed row leaves the list";
-  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(1)}) << "written by the apply itself";
+  EXPECT_EQ(StoredIds(), Ids{ObjectId(1)}) << "written by the apply itself";
+  run->Toggle(3);  // its row moved up one place
   Apply(*run);
-  EXPECT_EQ(prompt_.Asked().size(), 2u) << "nothing new staged: the second apply only asks";
+  EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(3)));
+  EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(4)));
+  EXPECT_EQ(StoredIds(), (Ids{ObjectId(1), ObjectId(3)}));
+  Apply(*run);
+  EXPECT_EQ(Shown().size(), 1u) << "nothing new staged: the second apply only asks";
+
+  // Reset All: the load-time rows; those disabled since come back with their names.
+  run->Toggle(4);  // staged only
+  run->staging.ResetAllClicked();
+  EXPECT_EQ(shared::RowsOf(run->list), atLoad);
+  Apply(*run);
+  for (int object : {1, 3}) EXPECT_EQ(NameIn(object), ObjectName(object));
+  EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(4)));
+  EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(2))) << "removed objects are not restored";
+  EXPECT_FALSE(There(kHkeyLocalMachine, std::string(plugwarden::kBhoKeyPath) + "\\{KQV-111-222-333-444-555-666}"));
+  EXPECT_TRUE(StoredIds().empty());
+
+  run->Toggle(1);
+  Apply(*run);
   run->Toggle(3);  // staged, never applied: not kept
   run->Exit(false);
   EXPECT_EQ(world_.settings->GetSetting("Plugwarden", "Start", "Check1"), "0");
-
   auto next = StartRun();
   ASSERT_EQ(next->list.Count(), 3);
   EXPECT_EQ(next->list.Text(3, 5), ObjectId(1));
   EXPECT_EQ(next->list.Text(3, 1), "Disabled");
   next->Toggle(1);
   Apply(*next);
-  EXPECT_EQ(testing_support::DefaultValue(*world_.registry, kHkeyLocalMachine, ObjectKey(1)), ObjectName(1));
+  EXPECT_EQ(NameIn(1), ObjectName(1));
   next->Exit(false);
   EXPECT_FALSE(shared::FileExists(*world_.files, plugwarden::DisabledStorePath(*world_.windowsFolder)));
-  EXPECT_EQ(prompt_.Asked().size(), 3u);
 }
 
 TEST_P(PlugwardenStagingSuite, StartWithWindowsSavesTheProfileAndAppliesItAtTheNextStart) {
@@ -158,8 +162,8 @@ TEST_P(PlugwardenStagingSuite, StartWithWindowsSavesTheProfileAndAppliesItAtTheN
   const std::string profile =
       world_.files->ReadFile(plugwarden::StartProfilePath(*world_.windowsFolder)).value_or("");
   EXPECT_EQ(std::count(profile.begin(), profile.end(), '\n'), 18);
-  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(1)}) << "the store keeps what the profile leaves out";
-  EXPECT_EQ(RunValue(), "\"" + program + "\"") << "quoted, so a path with blanks is one path";
+  EXPECT_EQ(StoredIds(), Ids{ObjectId(1)}) << "the store keeps what the profile leaves out";
+  EXPECT_EQ(RunValue(*world_.registry).second, "\"" + program + "\"") << "quoted, so a path with blanks is one path";
 
   // The next start shows the profile, not the registry, and applies it: the object re-created
   // meanwhile goes, one added meanwhile is not shown.
@@ -175,8 +179,8 @@ TEST_P(PlugwardenStagingSuite, StartWithWindowsSavesTheProfileAndAppliesItAtTheN
 
   // Turning the box off: the profile's disabled rows become the store; the Run value goes.
   next->Exit(false);
-  EXPECT_EQ(RunValue(), "<none>");
-  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(1)});
+  EXPECT_EQ(RunValue(*world_.registry).first, 0u);
+  EXPECT_EQ(StoredIds(), Ids{ObjectId(1)});
 }
 
 TEST_P(PlugwardenStagingSuite, ProfilesSaveAndLoadBesideTheProgram) {
@@ -184,17 +188,16 @@ TEST_P(PlugwardenStagingSuite, ProfilesSaveAndLoadBesideTheProgram) {
   auto run = StartRun();
   run->Toggle(3);
   using Outcome = plugwarden::BhoProfiles::SaveOutcome;
-  EXPECT_EQ(profiles.Save("A", run->list), Outcome::kSaved);
-  EXPECT_EQ(profiles.Save("B", run->list), Outcome::kSaved);
+  for (const char* name : {"A", "B"}) EXPECT_EQ(profiles.Save(name, run->list), Outcome::kSaved);
   EXPECT_EQ(profiles.Save("A", run->list), Outcome::kNameExists);
-  EXPECT_EQ(profiles.ProfileNames(), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(profiles.ProfileNames(), (Ids{"A", "B"}));
   run->staging.ResetAllClicked();
   ASSERT_TRUE(profiles.Load(profiles.ProfileNames(), "A", run->staging));
   ASSERT_EQ(run->list.Count(), 4);
   EXPECT_EQ(run->list.Text(3, 1), "Disabled");
   Apply(*run);
   EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(3)));
-  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(3)});
+  EXPECT_EQ(StoredIds(), Ids{ObjectId(3)});
 }
 
 }  // namespace

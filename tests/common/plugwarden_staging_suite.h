@@ -9,6 +9,7 @@
 #include "shared/clock_port.h"
 #include "shared/profile_port.h"
 #include "tests/common/plugwarden_rig.h"
+#include "tests/common/registry_seed.h"
 #include "tests/fakes/fake_prompt.h"
 
 namespace testing_support {
@@ -43,9 +44,20 @@ class PlugwardenStagingSuite : public ::testing::TestWithParam<std::function<tes
   std::vector<fakes::AskedPrompt> Shown() const {
     return {prompt_.Asked().begin() + static_cast<long>(asked_), prompt_.Asked().end()};
   }
-  bool There(shared::RegRoot root, const std::string& path);
+  std::vector<std::string> ShownTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& shown : Shown()) texts.push_back(shown.text);
+    return texts;
+  }
+  bool There(shared::RegRoot root, const std::string& path) {
+    return testing_support::KeyThere(*world_.registry, root, path);
+  }
+  // The name in the object's own key, "" when there is none.
+  std::string NameIn(int object) {
+    return testing_support::ReadValue(*world_.registry, shared::kHkeyLocalMachine, testing_support::ObjectKey(object), "")
+        .second;
+  }
   std::vector<std::string> StoredIds();
-  std::string RunValue();
 
   testing_support::PlugwardenWorld world_;
   std::unique_ptr<shared::LanguagePack> language_;

@@ -1,4 +1,4 @@
-#include "tests/common/staged_list_suite.h"
+#include "tests/common/startup_staging_suite.h"
 
 #include <set>
 

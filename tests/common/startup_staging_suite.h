@@ -9,6 +9,13 @@
 #include "tests/common/startup_sources_suite.h"
 #include "tests/fakes/fake_prompt.h"
 
+// The staging engine with a policy that records what it is asked, its store on the same machine.
+class StagedListSuite : public ::testing::TestWithParam<StartupMachineFactory> {
+ protected:
+  void SetUp() override { machine_ = GetParam()(); }
+  testing_support::StartupMachine machine_;
+};
+
 class StartupStagingSuite : public ::testing::TestWithParam<StartupMachineFactory> {
  protected:
   void SetUp() override;

@@ -1,4 +1,5 @@
-// Plugwarden's apply, exit and start cycle on the real registry and files of the test prefix.
+// Staging, apply and the disabled-entry cycle of both programs on the real registry, win.ini,
+// Startup folders and files of the test prefix.
 #include "shared/win32/win32_clock.h"
 #include "shared/win32/win32_file_system.h"
 #include "shared/win32/win32_profile.h"
@@ -8,7 +9,9 @@
 #include "shared/win32/win32_version.h"
 #include "shared/win32/win32_windows_folder.h"
 #include "tests/common/plugwarden_staging_suite.h"
+#include "tests/common/startup_staging_suite.h"
 #include "tests/wine/test_paths.h"
+#include "tests/wine/win32_startup_machine.h"
 
 namespace {
 
@@ -29,5 +32,11 @@ testing_support::PlugwardenWorld Win32PlugwardenWorld() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Win32, PlugwardenStagingSuite, ::testing::Values(Win32PlugwardenWorld));
+INSTANTIATE_TEST_SUITE_P(Win32, StagedListSuite, ::testing::Values(StartupMachineFactory([] {
+                           return testing_support::Win32StartupMachine("staged-list");
+                         })));
+INSTANTIATE_TEST_SUITE_P(Win32, StartupStagingSuite, ::testing::Values(StartupMachineFactory([] {
+                           return testing_support::Win32StartupMachine("staging-targets");
+                         })));
 
 }  // namespace
