@@ -4,13 +4,13 @@
 
 namespace testing_support {
 
-PlugwardenRun::PlugwardenRun(PlugwardenPorts ports)
-    : ports_(ports),
-      store_(ports.registry),
-      reg1_(ports.registry),
-      reg2_(ports.registry),
-      sources{reg1_, reg2_, store_, ports.files, ports.versions},
-      machine{ports.registry, ports.system, ports.prompt, ports.language, ports.files, ports.windowsFolder},
+PlugwardenRun::PlugwardenRun(StartupMachine& ports, shared::PromptPort& prompt, shared::LanguagePack& language)
+    : settings_(*ports.settings),
+      store_(*ports.registry),
+      reg1_(*ports.registry),
+      reg2_(*ports.registry),
+      sources{reg1_, reg2_, store_, *ports.files, *ports.versions},
+      machine{*ports.registry, *ports.system, prompt, language, *ports.files, *ports.windowsFolder},
       staging(list, machine) {
   staging.SetCaptions("&Disable", "&Enable");
 }

@@ -3,38 +3,6 @@
 #include <algorithm>
 
 #include "plugwarden/bho_profiles.h"
-#include "tests/common/registry_seed.h"
-#include "tests/fakes/fake_clock.h"
-#include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/fake_profile.h"
-#include "tests/fakes/fake_registry.h"
-#include "tests/fakes/fake_settings.h"
-#include "tests/fakes/fake_system.h"
-#include "tests/fakes/fake_version.h"
-#include "tests/fakes/fake_windows_folder.h"
-
-namespace testing_support {
-
-PlugwardenWorld FakePlugwardenWorld() {
-  PlugwardenWorld world;
-  auto files = std::make_unique<fakes::FakeFileSystem>();
-  files->AddFolder("C:\\Windows");
-  files->AddFolder("C:\\Tools");
-  files->AddFile("C:\\Tools\\helper.dll", "MZ");
-  world.profile = std::make_unique<fakes::FakeProfile>(*files, "C:\\Windows");
-  world.files = std::move(files);
-  world.registry = std::make_unique<fakes::FakeRegistry>();
-  world.versions = std::make_unique<fakes::FakeVersion>();
-  world.system = std::make_unique<fakes::FakeSystem>();
-  world.settings = std::make_unique<fakes::FakeSettings>();
-  world.windowsFolder = std::make_unique<fakes::FakeWindowsFolder>();
-  world.clock = std::make_unique<fakes::FakeClock>();
-  world.module = "C:\\Tools\\helper.dll";
-  world.programFolder = "C:\\Tools";
-  return world;
-}
-
-}  // namespace testing_support
 
 using shared::kHkeyClassesRoot;
 using shared::kHkeyCurrentUser;
@@ -48,7 +16,7 @@ using Ids = std::vector<std::string>;
 void PlugwardenStagingSuite::SetUp() {
   world_ = GetParam()();
   language_ = std::make_unique<shared::LanguagePack>(*world_.profile, *world_.files, *world_.clock,
-                                                     world_.programFolder);
+                                                     world_.targetFolder);
   testing_support::SeedObjects(*world_.registry, world_.module);
   Forget();
 }
@@ -61,7 +29,7 @@ void PlugwardenStagingSuite::TearDown() {
 void PlugwardenStagingSuite::Forget() {
   for (const std::string& path : {plugwarden::DisabledStorePath(*world_.windowsFolder),
                                   plugwarden::StartProfilePath(*world_.windowsFolder),
-                                  world_.programFolder + "\\" + plugwarden::kProfilesFileName})
+                                  world_.targetFolder + "\\" + plugwarden::kProfilesFileName})
     shared::RemoveFileIfPresent(*world_.files, path).IgnoreError();
   world_.settings->SaveSetting("Plugwarden", "Start", "Check1", "0").IgnoreError();
   shared::RegistryComponent run(*world_.registry);
@@ -72,9 +40,7 @@ void PlugwardenStagingSuite::Forget() {
 }
 
 std::unique_ptr<testing_support::PlugwardenRun> PlugwardenStagingSuite::StartRun() {
-  auto run = std::make_unique<testing_support::PlugwardenRun>(testing_support::PlugwardenPorts{
-      *world_.registry, *world_.files, *world_.versions, *world_.system, prompt_, *language_, *world_.settings,
-      *world_.windowsFolder});
+  auto run = std::make_unique<testing_support::PlugwardenRun>(world_, prompt_, *language_);
   start_ = run->Start();
   asked_ = prompt_.Asked().size();
   return run;
@@ -156,7 +122,7 @@ TEST_P(PlugwardenStagingSuite, StartWithWindowsSavesTheProfileAndAppliesItAtTheN
   run->Toggle(1);
   Apply(*run);
   run->MarkRemove(1);  // never applied: the object stays disabled
-  const std::string program = world_.programFolder + "\\plugwarden.exe";
+  const std::string program = world_.targetFolder + "\\plugwarden.exe";
   run->Exit(true, program);
   EXPECT_EQ(world_.settings->GetSetting("Plugwarden", "Start", "Check1"), "1");
   const std::string profile =
@@ -184,7 +150,7 @@ TEST_P(PlugwardenStagingSuite, StartWithWindowsSavesTheProfileAndAppliesItAtTheN
 }
 
 TEST_P(PlugwardenStagingSuite, ProfilesSaveAndLoadBesideTheProgram) {
-  plugwarden::BhoProfiles profiles(*world_.files, prompt_, *language_, world_.programFolder);
+  plugwarden::BhoProfiles profiles(*world_.files, prompt_, *language_, world_.targetFolder);
   auto run = StartRun();
   run->Toggle(3);
   using Outcome = plugwarden::BhoProfiles::SaveOutcome;

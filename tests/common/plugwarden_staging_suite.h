@@ -3,35 +3,15 @@
 // registry and files under Wine.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
-#include "shared/clock_port.h"
-#include "shared/profile_port.h"
 #include "tests/common/plugwarden_rig.h"
 #include "tests/common/registry_seed.h"
+#include "tests/common/startup_sources_suite.h"
 #include "tests/fakes/fake_prompt.h"
 
-namespace testing_support {
-
-struct PlugwardenWorld {
-  std::unique_ptr<shared::FileSystemPort> files;  // first: the other fakes refer to it
-  std::unique_ptr<shared::RegistryPort> registry;
-  std::unique_ptr<shared::VersionPort> versions;
-  std::unique_ptr<shared::SystemPort> system;
-  std::unique_ptr<shared::SettingsPort> settings;
-  std::unique_ptr<shared::WindowsFolderPort> windowsFolder;
-  std::unique_ptr<shared::ProfilePort> profile;
-  std::unique_ptr<shared::ClockPort> clock;
-  std::string module;         // an existing module for the objects' servers
-  std::string programFolder;  // where the profiles file lives; no language pack there
-};
-
-PlugwardenWorld FakePlugwardenWorld();
-
-}  // namespace testing_support
-
-class PlugwardenStagingSuite : public ::testing::TestWithParam<std::function<testing_support::PlugwardenWorld()>> {
+// The program folder (profiles file, no language pack) is the machine's target folder.
+class PlugwardenStagingSuite : public ::testing::TestWithParam<StartupMachineFactory> {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -59,7 +39,7 @@ class PlugwardenStagingSuite : public ::testing::TestWithParam<std::function<tes
   }
   std::vector<std::string> StoredIds();
 
-  testing_support::PlugwardenWorld world_;
+  testing_support::StartupMachine world_;
   std::unique_ptr<shared::LanguagePack> language_;
   fakes::FakePrompt prompt_;
   plugwarden::StartOutcome start_;

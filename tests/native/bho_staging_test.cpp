@@ -11,7 +11,7 @@
 
 namespace {
 
-INSTANTIATE_TEST_SUITE_P(Fake, PlugwardenStagingSuite, ::testing::Values(testing_support::FakePlugwardenWorld));
+INSTANTIATE_TEST_SUITE_P(Fake, PlugwardenStagingSuite, ::testing::Values(StartupMachineFactory(testing_support::FakeStartupMachine)));
 
 using plugwarden::BhoEntry;
 using shared::kHkeyClassesRoot;
@@ -23,8 +23,7 @@ using testing_support::ObjectName;
 using Texts = std::vector<std::string>;
 using Outcome = plugwarden::BhoProfiles::SaveOutcome;
 
-constexpr char kFolder[] = "C:\\Tools";
-constexpr char kModule[] = "C:\\Tools\\helper.dll";
+constexpr char kFolder[] = "C:\\Program Files\\Tools";
 constexpr char kStore[] = "C:\\Windows\\SaveBHOProf.pro";
 constexpr char kProfile[] = "C:\\Windows\\SaveStartBHOProf.pro";
 constexpr char kQuestion[] = "Apply now?";
@@ -54,7 +53,7 @@ class PlugwardenTest : public PlugwardenStagingSuite {
   fakes::FakeSystem& System() { return static_cast<fakes::FakeSystem&>(*world_.system); }
 };
 
-INSTANTIATE_TEST_SUITE_P(Fake, PlugwardenTest, ::testing::Values(testing_support::FakePlugwardenWorld));
+INSTANTIATE_TEST_SUITE_P(Fake, PlugwardenTest, ::testing::Values(StartupMachineFactory(testing_support::FakeStartupMachine)));
 
 TEST_P(PlugwardenTest, FailedChangesAreReportedKeptAndTriedAgain) {
   // A class key with deeper subkeys stays: only its direct subkeys go, and the removal says so.
@@ -164,7 +163,7 @@ TEST_P(PlugwardenTest, RowsOfAListEmptyAtLoadAreAppliedByTheirStatus) {
   testing_support::ClearObjects(Registry());
   auto run = StartRun();
   ASSERT_EQ(run->list.Count(), 0);
-  testing_support::SeedObjects(Registry(), kModule);
+  testing_support::SeedObjects(Registry(), world_.module);
   testing_support::DeleteTree(Registry(), kHkeyLocalMachine, ObjectKey(2));
   run->staging.ReplaceRows({Entry(1, "Disabled"), Entry(2, "Enabled"), Entry(3, "ERROR")});
   Apply(*run);
@@ -215,7 +214,7 @@ TEST_P(PlugwardenTest, ProfilesAreAppendedAndListedPerRun) {
   EXPECT_EQ(save("EMPTY", {}), Outcome::kSaved);
   EXPECT_EQ(save("A", {1}), Outcome::kSaved);
   const std::string afterFirst = Files().ReadFile(profiles.FilePath()).value_or("");
-  EXPECT_EQ(afterFirst, "A\r\n" + ObjectName(1) + "\r\nEnabled\r\n" + run->list.Text(1, 2) + "\r\n\r\n" + kModule +
+  EXPECT_EQ(afterFirst, "A\r\n" + ObjectName(1) + "\r\nEnabled\r\n" + run->list.Text(1, 2) + "\r\n\r\n" + world_.module +
                             "\r\n" + ObjectId(1) + "\r\n");
   EXPECT_EQ(save("A", {2}), Outcome::kNameExists);
   EXPECT_EQ(prompt_.Asked().back().text, "That name is taken.");
@@ -262,7 +261,7 @@ TEST_P(PlugwardenTest, WhatCannotBeReadIsSaidNotTakenForNothing) {
   EXPECT_FALSE(profiles.Load({}, "", run->staging));
   ASSERT_EQ(Shown().size(), 2u);
   for (const auto& text : ShownTexts()) {
-    EXPECT_EQ(text.find("Profiles unreadable:C:\\Tools\\BHO_Config.ini"), 0u) << text;
+    EXPECT_EQ(text.find("Profiles unreadable:C:\\Program Files\\Tools\\BHO_Config.ini"), 0u) << text;
     EXPECT_NE(text.find("used by another process"), std::string::npos);
   }
 }
