@@ -12,11 +12,22 @@ using testing_support::ObjectId;
 using testing_support::ObjectKey;
 using testing_support::ObjectName;
 using Ids = std::vector<std::string>;
+using Outcome = plugwarden::BhoProfiles::SaveOutcome;
 
 void PlugwardenStagingSuite::SetUp() {
   world_ = GetParam()();
+  const std::string lang = world_.targetFolder + "\\Lang";
+  world_.files->CreateFolder(lang).IgnoreError();  // there from an earlier test
+  ASSERT_TRUE(world_.files
+                  ->WriteFileAtomic(lang + "\\English.ini",
+                                    "[Vexlin Language Pack]\r\n8513=No profile to load.\r\n8514=Registry write failed.\r\n"
+                                    "8515=No rights on \r\n8516=Close every browser window first.\r\n"
+                                    "8517=That name is taken.\r\n8518=Apply now?\r\n8601=Profiles unreadable: \r\n"
+                                    "8602=Objects not listed: \r\n8603=Disabling failed.\r\n8604=Removal failed.\r\n")
+                  .ok());
   language_ = std::make_unique<shared::LanguagePack>(*world_.profile, *world_.files, *world_.clock,
                                                      world_.targetFolder);
+  language_->SetCurrentLanguageFile("English.ini");
   testing_support::SeedObjects(*world_.registry, world_.module);
   Forget();
 }
@@ -62,6 +73,12 @@ std::vector<std::string> PlugwardenStagingSuite::StoredIds() {
 
 namespace {
 
+constexpr char kQuestion[] = "Apply now?";
+
+plugwarden::BhoEntry Entry(int object, const std::string& status) {
+  return {ObjectName(object), status, "", "", "", ObjectId(object)};
+}
+
 std::pair<std::uint32_t, std::string> RunValue(shared::RegistryPort& registry) {
   return testing_support::ReadValue(registry, kHkeyCurrentUser, plugwarden::kRunKeyPath, plugwarden::kRunValueName);
 }
@@ -74,7 +91,7 @@ TEST_P(PlugwardenStagingSuite, ApplyResetAllExitAndRestartKeepEachRowWithItsObje
   run->Toggle(1);
   run->MarkRemove(2);
   Apply(*run);
-  EXPECT_EQ(ShownTexts(), Ids{plugwarden::kApplyQuestionDefault});
+  EXPECT_EQ(ShownTexts(), Ids{kQuestion});
   EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(1)));
   EXPECT_TRUE(There(kHkeyClassesRoot, ClassKey(1) + "\\InprocServer32")) << "disable leaves the class alone";
   EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(2)));
@@ -149,21 +166,93 @@ TEST_P(PlugwardenStagingSuite, StartWithWindowsSavesTheProfileAndAppliesItAtTheN
   EXPECT_EQ(StoredIds(), Ids{ObjectId(1)});
 }
 
-TEST_P(PlugwardenStagingSuite, ProfilesSaveAndLoadBesideTheProgram) {
-  plugwarden::BhoProfiles profiles(*world_.files, prompt_, *language_, world_.targetFolder);
+TEST_P(PlugwardenStagingSuite, ReplacedRowsPairWithTheirObjectsAndWhatNamesNoSingleKeyIsRefused) {
   auto run = StartRun();
-  run->Toggle(3);
-  using Outcome = plugwarden::BhoProfiles::SaveOutcome;
-  for (const char* name : {"A", "B"}) EXPECT_EQ(profiles.Save(name, run->list), Outcome::kSaved);
-  EXPECT_EQ(profiles.Save("A", run->list), Outcome::kNameExists);
-  EXPECT_EQ(profiles.ProfileNames(), (Ids{"A", "B"}));
-  run->staging.ResetAllClicked();
-  ASSERT_TRUE(profiles.Load(profiles.ProfileNames(), "A", run->staging));
-  ASSERT_EQ(run->list.Count(), 4);
-  EXPECT_EQ(run->list.Text(3, 1), "Disabled");
+  const plugwarden::BhoEntry stranger{"Stranger", "Disabled", "", "", "", "{D0000000-0000-4000-8000-000000000001}"};
+  testing_support::SeedString(*world_.registry, kHkeyLocalMachine,
+                              std::string(plugwarden::kBhoKeyPath) + "\\" + stranger.Identifier, "", "Stranger");
+  run->staging.ReplaceRows({{"Empty", "Remove", "", "", "", ""},
+                            {"Parent", "Disabled", "", "", "", "..\\Browser Helper Objects"},
+                            {"Dot", "Remove", "", "", "", "."},
+                            Entry(4, "Disabled"), Entry(3, "Enabled"), Entry(2, "Disabled"), Entry(1, "Enabled"),
+                            stranger});
   Apply(*run);
-  EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(3)));
-  EXPECT_EQ(StoredIds(), Ids{ObjectId(3)});
+  auto shown = ShownTexts();
+  ASSERT_EQ(shown.size(), 4u);
+  EXPECT_EQ(shown[1], "Row 1 (\"Empty\") has no usable identifier (\"\"); nothing was changed for it.");
+  EXPECT_EQ(shown[2].find("Row 2 (\"Parent\")"), 0u);
+  EXPECT_EQ(shown[3].find("Row 3 (\"Dot\")"), 0u);
+  for (int n = 1; n <= 4; ++n) EXPECT_TRUE(There(kHkeyClassesRoot, ClassKey(n) + "\\InprocServer32")) << n;
+  for (int n : {1, 3}) EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(n))) << n;
+  for (int n : {2, 4}) EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(n))) << n;
+  EXPECT_FALSE(There(kHkeyLocalMachine, std::string(plugwarden::kBhoKeyPath) + "\\" + stranger.Identifier));
+  Apply(*run);
+  shown = ShownTexts();
+  ASSERT_EQ(shown.size(), 2u) << "applied once; the Remove rows left, the other refusal stays";
+  EXPECT_EQ(shown[1].find("Row 1 (\"Parent\")"), 0u);
+  run->Exit(false);
+  EXPECT_EQ(StoredIds(), (Ids{ObjectId(2), ObjectId(4), stranger.Identifier}));
+  run->staging.ResetAllClicked();
+  EXPECT_EQ(run->list.Count(), 4) << "Reset All shows the load-time rows only";
+}
+
+TEST_P(PlugwardenStagingSuite, RowsOfAListEmptyAtLoadAreAppliedByTheirStatus) {
+  testing_support::ClearObjects(*world_.registry);
+  auto run = StartRun();
+  ASSERT_EQ(run->list.Count(), 0);
+  testing_support::SeedObjects(*world_.registry, world_.module);
+  testing_support::DeleteTree(*world_.registry, kHkeyLocalMachine, ObjectKey(2));
+  run->staging.ReplaceRows({Entry(1, "Disabled"), Entry(2, "Enabled"), Entry(3, "ERROR")});
+  Apply(*run);
+  EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(1)));
+  EXPECT_EQ(NameIn(2), ObjectName(2));
+  EXPECT_EQ(StoredIds(), Ids{ObjectId(1)});
+}
+
+TEST_P(PlugwardenStagingSuite, ProfilesAreAppendedListedAndLoadedByName) {
+  plugwarden::BhoProfiles profiles(*world_.files, prompt_, *language_, world_.targetFolder);
+  EXPECT_EQ(plugwarden::BhoProfiles::TypedCharacter('a'), 'A');
+  EXPECT_EQ(plugwarden::BhoProfiles::TypedCharacter('7'), '7');
+  auto run = StartRun();
+  EXPECT_FALSE(profiles.Load(profiles.ProfileNames(), "", run->staging));
+  EXPECT_EQ(ShownTexts(), Ids{"No profile to load."});
+
+  const auto save = [&](const std::string& name, std::initializer_list<int> objects) {
+    shared::ListModel rows;
+    for (int object : objects) shared::AppendRow(rows, run->list.RowAt(run->PositionOf(object)));
+    return profiles.Save(name, rows);
+  };
+  EXPECT_EQ(save("", {1}), Outcome::kNothing);
+  EXPECT_EQ(save("EMPTY", {}), Outcome::kSaved);
+  EXPECT_EQ(save("A", {1}), Outcome::kSaved);
+  const std::string afterFirst = world_.files->ReadFile(profiles.FilePath()).value_or("");
+  EXPECT_EQ(afterFirst, "A\r\n" + ObjectName(1) + "\r\nEnabled\r\n" + run->list.Text(1, 2) + "\r\n\r\n" +
+                            world_.module + "\r\n" + ObjectId(1) + "\r\n");
+  EXPECT_EQ(save("A", {2}), Outcome::kNameExists);
+  EXPECT_EQ(prompt_.Asked().back().text, "That name is taken.");
+  EXPECT_EQ(prompt_.Asked().back().style, 0);
+  EXPECT_EQ(world_.files->ReadFile(profiles.FilePath()).value_or(""), afterFirst);
+  EXPECT_FALSE(profiles.IsNameExist("a")) << "names compare exactly";
+
+  // A, A, B, A in the file: the list shows A, B, A and A loads all three A records.
+  world_.files->AppendFile(profiles.FilePath(), "A\r\n" + ObjectName(2) + "\r\nDisabled\r\n\r\n\r\n\r\n" + ObjectId(2))
+      .IgnoreError();  // no line end at the end of the file
+  EXPECT_EQ(save("B", {3}), Outcome::kSaved);
+  world_.files
+      ->AppendFile(profiles.FilePath(), "A\r\n" + ObjectName(4) + "\r\nRemove\r\n\r\n\r\n\r\n" + ObjectId(4) + "\r\n")
+      .IgnoreError();
+  const auto names = profiles.ProfileNames();
+  EXPECT_EQ(names, (Ids{"A", "B", "A"}));
+  EXPECT_TRUE(profiles.Load(names, "A", run->staging));
+  ASSERT_EQ(run->list.Count(), 3);
+  EXPECT_EQ(run->list.Text(2, 1), "Disabled");
+  EXPECT_EQ(run->list.Text(3, 1), "Remove");
+  EXPECT_EQ(run->list.Text(3, 5), ObjectId(4));
+  EXPECT_EQ(run->staging.AppliedEntries().size(), 4u) << "tables untouched";
+  Apply(*run);
+  EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(2)));
+  EXPECT_FALSE(There(kHkeyClassesRoot, ClassKey(4)));
+  EXPECT_EQ(StoredIds(), Ids{ObjectId(2)});
 }
 
 }  // namespace
