@@ -1,6 +1,5 @@
 #include "tests/common/startup_staging_suite.h"
 
-#include "shared/text.h"
 #include "tests/common/registry_seed.h"
 
 using bootwarden::StartupEntry;
@@ -38,17 +37,10 @@ std::unique_ptr<BootwardenRun> StartupStagingSuite::StartRun() {
   return run;
 }
 
-std::string StartupStagingSuite::StorePath() { return bootwarden::DisabledStorePath(*machine_.windowsFolder); }
-
 std::vector<StartupEntry> StartupStagingSuite::Stored() {
   auto entries = bootwarden::ReadStartupEntryFile(*machine_.files, StorePath());
   EXPECT_TRUE(entries.ok());
   return entries.value_or({});
-}
-
-std::pair<std::uint32_t, std::string> StartupStagingSuite::Value(shared::RegRoot root, const std::string& key,
-                                                                 const std::string& name) {
-  return testing_support::ReadValue(*machine_.registry, root, key, name);
 }
 
 std::string StartupStagingSuite::WinIni(const std::string& key) {
@@ -88,6 +80,19 @@ TEST_P(StartupStagingSuite, ARemovedEntryIsNowhereAndTheRowsAfterItKeepTheirReco
   EXPECT_EQ(RowsOf(run->list), afterApply);
   ASSERT_TRUE(run->Exit().ok());
   EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath()));
+}
+
+TEST_P(StartupStagingSuite, AddedRowsJoinTheSnapshotWhenWritten) {
+  auto run = StartRun();
+  const int count = run->list.Count();
+  for (const std::string status : {"Enabled", "Disabled", "Remove"})
+    shared::AppendRow(run->list, {"Added " + status, status, kUserRun, "Current User", "Current User Logs on", "C:\\added.exe"});
+  run->staging.ApplyNow();
+  EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), "Added Enabled").second, "C:\\added.exe");
+  EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), "Added Disabled").first, 0u);
+  EXPECT_EQ(run->staging.SnapshotCount(), count + 1);
+  EXPECT_EQ(run->list.Count(), count + 2);
+  EXPECT_EQ(Stored().size(), 1u);  // the unapplied "Disabled" row
 }
 
 TEST_P(StartupStagingSuite, ProfileInAnotherOrderKeepsEveryDisabledEntryStored) {
