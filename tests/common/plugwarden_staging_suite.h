@@ -10,7 +10,7 @@
 #include "tests/common/startup_sources_suite.h"
 #include "tests/fakes/fake_prompt.h"
 
-// The program folder (profiles file, no language pack) is the machine's target folder.
+// The program folder (the profiles file, an English pack) is the machine's target folder.
 class PlugwardenStagingSuite : public ::testing::TestWithParam<StartupMachineFactory> {
  protected:
   void SetUp() override;

@@ -34,11 +34,6 @@ void Shortcut(StartupMachine& machine, const std::string& path, const std::strin
   ASSERT_TRUE(written.ok()) << path << ": " << written.message();
 }
 
-void File(StartupMachine& machine, const std::string& path, const std::string& contents) {
-  const shared::Status written = machine.files->WriteFileAtomic(path, contents);
-  ASSERT_TRUE(written.ok()) << path << ": " << written.message();
-}
-
 void EmptyFolder(StartupMachine& machine, const std::string& folder) {
   auto listing = machine.files->ListDirectory(folder);
   ASSERT_TRUE(listing.ok()) << folder;
@@ -100,8 +95,8 @@ void SeedStartupScenario(StartupMachine& machine) {
   // extension is in capitals, and a folder holding a shortcut of its own.
   const std::string user = StartupFolder(machine, shared::kCsidlStartup);
   Shortcut(machine, user + "\\Tool.lnk", machine.targetFolder + "\\tool.exe");
-  File(machine, user + "\\readme.txt", "Read me.\r\n");
-  File(machine, user + "\\desktop.ini", "[.ShellClassInfo]\r\n");
+  ASSERT_TRUE(machine.files->WriteFileAtomic(user + "\\readme.txt", "Read me.\r\n").ok());
+  ASSERT_TRUE(machine.files->WriteFileAtomic(user + "\\desktop.ini", "[.ShellClassInfo]\r\n").ok());
   machine.hideFile(user + "\\desktop.ini");
   Shortcut(machine, user + "\\NOTES.LNK", machine.targetFolder + "\\notes.exe");
   ASSERT_TRUE(machine.files->CreateFolder(user + "\\Sub").ok());
