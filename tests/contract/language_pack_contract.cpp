@@ -45,7 +45,7 @@ std::string LanguagePackContract::Log() {
   return files_->ReadFile(programFolder_ + "\\errorlog.txt").value_or("<no log>");
 }
 
-TEST_P(LanguagePackContract, LooksUpTextsByNumberAndAMissingPackGivesDefaults) {
+TEST_P(LanguagePackContract, LooksUpTextsByNumberWithoutCaseAndAMissingPackGivesDefaults) {
   EXPECT_EQ(pack_->SetCaptionfromINI("8101", ""), "");
   EXPECT_EQ(pack_->SetCaptionfromINI("8518", "Are you sure?"), "Are you sure?");
   pack_->SetCurrentLanguageFile("");  // before the main window chose one
@@ -64,9 +64,8 @@ TEST_P(LanguagePackContract, LooksUpTextsByNumberAndAMissingPackGivesDefaults) {
   EXPECT_EQ(pack_->SetCaptionfromINI("9999", ""), "");
   EXPECT_EQ(pack_->SetCaptionfromINI("9999", "  padded default  "), "padded default");
   EXPECT_EQ(Log(), "<no log>") << "a missing key or pack is no failure";
-}
 
-TEST_P(LanguagePackContract, SectionKeyAndPackFileNamesCompareWithoutCase) {
+  // Section, key and pack file names compare without case.
   WritePack("English.ini", "[VEXLIN language PACK]\r\nKey=x\r\n8101=upper section\r\n");
   EXPECT_EQ(pack_->SetCaptionfromINI("8101", ""), "upper section");
   EXPECT_EQ(pack_->SetCaptionfromINI("KEY", ""), "x");
@@ -92,7 +91,7 @@ TEST_P(LanguagePackContract, LongValuesAreCutTo499CharactersAndEveryLookupReadsT
   EXPECT_EQ(pack_->SetCaptionfromINI("8101", "gone"), "gone");
 }
 
-TEST_P(LanguagePackContract, AFailedLookupAppendsOneRecordAndGivesEmptyText) {
+TEST_P(LanguagePackContract, AFailedLookupAppendsOneRecordOrNothingAndGivesEmptyText) {
   WritePack("English.ini", kPack);
   const std::string earlier = "\"\r\nDate: 01/01/2000\",\"Time: 00:00:01\",\"an earlier record\"\r\n";
   ASSERT_TRUE(files_->AppendFile(programFolder_ + "\\errorlog.txt", earlier).ok());
@@ -116,9 +115,8 @@ TEST_P(LanguagePackContract, AFailedLookupAppendsOneRecordAndGivesEmptyText) {
 
   pack_->SetCurrentLanguageFile("English.ini");
   EXPECT_EQ(pack_->SetCaptionfromINI("8101", ""), "Installed Browser Helper Objects") << "and back to normal";
-}
 
-TEST_P(LanguagePackContract, ALogThatCannotBeWrittenIsSilent) {
+  // A log that cannot be written is silent.
   shared::LanguagePack nowhere(*profile_, *files_, clock_, programFolder_ + "\\no such folder");
   nowhere.SetCurrentLanguageFile("a\\b.ini");
   EXPECT_EQ(nowhere.SetCaptionfromINI("8101", "d"), "");

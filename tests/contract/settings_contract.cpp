@@ -8,7 +8,7 @@ void SettingsContract::SetUp() {
   }
 }
 
-TEST_P(SettingsContract, MissingReadsEmptySavedValuesComeBackEmptyNamesNameNone) {
+TEST_P(SettingsContract, MissingReadsEmptySavedValuesComeBackWithTheirBytesEmptyNamesNameNone) {
   EXPECT_EQ(settings_->GetSetting(app_, "Language", "Name"), "") << "nothing stored yet";
   ASSERT_TRUE(settings_->SaveSetting(app_, "Language", "Name", "Arabic.ini").ok());
   EXPECT_EQ(settings_->GetSetting(app_, "Language", "Name"), "Arabic.ini");
@@ -30,9 +30,8 @@ TEST_P(SettingsContract, MissingReadsEmptySavedValuesComeBackEmptyNamesNameNone)
   EXPECT_EQ(settings_->GetSetting(app_, "Language", ""), "");
   EXPECT_EQ(settings_->GetSetting(app_, "", "Name"), "");
   EXPECT_EQ(settings_->GetSetting(app_, "Language", "Name"), "kept");
-}
 
-TEST_P(SettingsContract, ValuesKeepTheirBytesUpToANul) {
+  // Values keep their bytes up to a NUL.
   const std::string ansi = "Fran\xE7" "ais \xC7\xD1\xC8\xED.ini";  // high bytes of the code page
   ASSERT_TRUE(settings_->SaveSetting(app_, "Language", "Name", ansi).ok());
   EXPECT_EQ(settings_->GetSetting(app_, "Language", "Name"), ansi);

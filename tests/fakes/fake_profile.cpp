@@ -1,5 +1,6 @@
 #include "tests/fakes/fake_profile.h"
 
+#include <sstream>
 #include <vector>
 
 #include "shared/text.h"
@@ -16,17 +17,11 @@ std::string TrimBlanks(std::string_view text) {
 
 std::vector<std::string> SplitLines(const std::string& contents) {
   std::vector<std::string> lines;
-  std::string line;
-  for (char c : contents) {
-    if (c == '\n') {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-      line.clear();
-    } else {
-      line += c;
-    }
+  std::istringstream in(contents);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
   }
-  if (!line.empty()) lines.push_back(line);
   return lines;
 }
 

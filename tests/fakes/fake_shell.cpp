@@ -5,14 +5,13 @@
 namespace fakes {
 
 void FakeShell::AddProgram(const std::string& path) { programs_.insert(shared::ToLowerAscii(path)); }
-void FakeShell::AddDocument(const std::string& path) { documents_.insert(shared::ToLowerAscii(path)); }
 
 shared::Status FakeShell::OpenDocument(shared::WindowId owner, const std::string& verb, const std::string& target,
                                        int show) {
   opened_.push_back({owner, verb, target, show});
   if (failCode_ != 0) return shared::Status::Error(failCode_, shared::DefaultErrorText(failCode_));
   const std::string wanted = shared::ToLowerAscii(target);
-  if (wanted.find("://") != std::string::npos || documents_.count(wanted) != 0 || programs_.count(wanted) != 0)
+  if (wanted.find("://") != std::string::npos || programs_.count(wanted) != 0)
     return shared::Status::Ok();
   return shared::Status::Error(shared::kErrorFileNotFound, shared::DefaultErrorText(shared::kErrorFileNotFound));
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Records what would be started instead of starting it. Programs and documents exist only when
-// added; web addresses always open.
+// Records what would be started instead of starting it. Programs exist only when added; web
+// addresses always open.
 #include <set>
 #include <string>
 #include <vector>
@@ -22,7 +22,6 @@ class FakeShell final : public shared::ShellPort {
   explicit FakeShell(std::string systemFolder = "C:\\windows\\system32") : systemFolder_(std::move(systemFolder)) {}
 
   void AddProgram(const std::string& path);
-  void AddDocument(const std::string& path);
   // Every start fails with this code from now on (0 to stop failing).
   void FailStarts(std::int32_t code) { failCode_ = code; }
 
@@ -35,13 +34,12 @@ class FakeShell final : public shared::ShellPort {
   const std::vector<OpenedDocument>& Opened() const { return opened_; }
   const std::vector<std::string>& CommandLines() const { return commandLines_; }
 
+ private:
   // The program a command line names: its first token, quotes removed.
   static std::string ProgramOf(const std::string& commandLine);
 
- private:
   std::string systemFolder_;
-  std::set<std::string> programs_;   // lower case
-  std::set<std::string> documents_;  // lower case
+  std::set<std::string> programs_;  // lower case
   std::int32_t failCode_ = 0;
   std::vector<OpenedDocument> opened_;
   std::vector<std::string> commandLines_;

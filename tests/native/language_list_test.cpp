@@ -40,24 +40,17 @@ TEST(LanguageList, PicturesAndLanguagesPairByPositionNotByName) {
   EXPECT_EQ(Texts(list), (std::vector<std::string>{"English@1", "German@2"})) << "English takes German's flag";
 }
 
-TEST(LanguageList, NamesAreCutAtTheFirstIniWithoutCase) {
-  const LanguageList list = shared::BuildLanguageList(
-      Listing({"FRENCH.INI", "Old.ini.ini", "a.Ini", "notes.txt", "pack.ini.bak", "flag.bmp.txt", ".ini"}),
-      "french.ini");
+TEST(LanguageList, OrdinaryFilesOnlyNamesCutAtTheFirstIniWithoutCase) {
+  std::vector<DirectoryEntry> listing = Listing({"FRENCH.INI", "Old.ini.ini", "a.Ini", "notes.txt", "pack.ini.bak",
+                                                 "flag.bmp.txt", ".ini", "Hidden.ini", "Folder.ini", "System.bmp"});
+  listing[7].attributes.hidden = true;
+  listing[8].attributes.directory = true;
+  listing[9].attributes.system = true;
+  const LanguageList list = shared::BuildLanguageList(listing, "french.ini");
   EXPECT_EQ(Texts(list), (std::vector<std::string>{"FRENCH@1", "Old@2", "a@3", "@4"}));
   EXPECT_TRUE(list.pictureFiles.empty());
   EXPECT_EQ(list.selected, 0u) << "selection compares without case";
-}
-
-TEST(LanguageList, OnlyOrdinaryFilesAreListedAndNoPacksIsNoSelection) {
-  std::vector<DirectoryEntry> listing = Listing({"Hidden.ini", "Folder.ini", "System.bmp", "English.ini"});
-  listing[0].attributes.hidden = true;
-  listing[1].attributes.directory = true;
-  listing[2].attributes.system = true;
-  const LanguageList list = shared::BuildLanguageList(listing, "Hidden.ini");
-  EXPECT_EQ(Texts(list), (std::vector<std::string>{"English@1"}));
-  EXPECT_TRUE(list.pictureFiles.empty());
-  EXPECT_FALSE(list.selected.has_value());
+  EXPECT_FALSE(shared::BuildLanguageList(listing, "Hidden.ini").selected.has_value());
 
   const LanguageList none = shared::BuildLanguageList(Listing({"English.bmp"}), "English.ini");
   EXPECT_TRUE(none.items.empty());
@@ -98,11 +91,13 @@ class LanguageChoiceTest : public ::testing::Test {
   shared::LanguagePack pack_{profile_, files_, clock_, "C:\\Prog"};
 };
 
-TEST_F(LanguageChoiceTest, StoredChoiceAtStart) {
+TEST_F(LanguageChoiceTest, TheStoredChoiceAtStart) {
   EXPECT_FALSE(shared::ChooseLanguageAtStart(pack_, settings_, "Bootwarden"));
   EXPECT_EQ(pack_.CurrentLanguageFile(), "English.ini") << "nothing stored";
 
-  ASSERT_TRUE(settings_.SaveSetting("Bootwarden", "Language", "Name", "Arabic.ini").ok());
+  pack_.SetCurrentLanguageFile("Arabic.ini");
+  ASSERT_TRUE(shared::StoreCurrentLanguage(pack_, settings_, "Bootwarden").ok());
+  pack_.SetCurrentLanguageFile("");
   EXPECT_TRUE(shared::ChooseLanguageAtStart(pack_, settings_, "Bootwarden"));
   EXPECT_EQ(pack_.CurrentLanguageFile(), "Arabic.ini");
   EXPECT_FALSE(shared::ChooseLanguageAtStart(pack_, settings_, "Plugwarden")) << "each program has its own";
@@ -120,6 +115,8 @@ TEST_F(LanguageChoiceTest, StoredChoiceAtStart) {
     shared::ChooseLanguageAtStart(pack_, settings_, "Bootwarden");
     EXPECT_EQ(pack_.CurrentLanguageFile(), "English.ini") << bad;
   }
+  settings_.FailSaves(true);
+  EXPECT_FALSE(shared::StoreCurrentLanguage(pack_, settings_, "Plugwarden").ok()) << "a failed save is reported";
 }
 
 TEST_F(LanguageChoiceTest, ChoosingAnItem) {
@@ -143,18 +140,6 @@ TEST_F(LanguageChoiceTest, ChoosingAnItem) {
 
   pack_.SetCurrentLanguageFile("english.ini");
   EXPECT_TRUE(shared::ChooseLanguageItem(pack_, "English").changed) << "the comparison is exact";
-}
-
-TEST_F(LanguageChoiceTest, TheChoiceIsStoredForTheNextStart) {
-  pack_.SetCurrentLanguageFile("German.ini");
-  ASSERT_TRUE(shared::StoreCurrentLanguage(pack_, settings_, "Plugwarden").ok());
-  EXPECT_EQ(settings_.GetSetting("Plugwarden", "Language", "Name"), "German.ini");
-  shared::LanguagePack next(profile_, files_, clock_, "C:\\Prog");
-  shared::ChooseLanguageAtStart(next, settings_, "Plugwarden");
-  EXPECT_EQ(next.CurrentLanguageFile(), "German.ini");
-
-  settings_.FailSaves(true);
-  EXPECT_FALSE(shared::StoreCurrentLanguage(pack_, settings_, "Plugwarden").ok()) << "a failed save is reported";
 }
 
 }  // namespace

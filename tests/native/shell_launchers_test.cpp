@@ -16,7 +16,7 @@ class ShellLaunchersTest : public ::testing::Test {
   fakes::FakeFileSystem files_;
 };
 
-TEST_F(ShellLaunchersTest, HelpIndexBelowTheProgramFolderWithoutDoubledBackslash) {
+TEST_F(ShellLaunchersTest, HelpIndexUpdaterAndMakerSite) {
   EXPECT_EQ(HelpIndexPath("C:\\Tools\\Plugwarden"), "C:\\Tools\\Plugwarden\\Help\\index.html");
   EXPECT_EQ(HelpIndexPath("D:\\"), "D:\\Help\\index.html");
   EXPECT_EQ(HelpIndexPath("D:\\  "), "D:\\  Help\\index.html") << "the test trims, the path keeps what it was given";
@@ -25,9 +25,8 @@ TEST_F(ShellLaunchersTest, HelpIndexBelowTheProgramFolderWithoutDoubledBackslash
   EXPECT_EQ(shell_.Opened()[0], (fakes::OpenedDocument{0, "Open", "E:\\Help\\index.html", kShowNormal}))
       << "no owner, and a visible window";
   EXPECT_TRUE(prompt_.Asked().empty()) << "a missing help file shows nothing";
-}
 
-TEST_F(ShellLaunchersTest, UpdaterMissingIsShownByPlugwardenOnlyAndStartsQuoted) {
+  // A missing updater is shown by Plugwarden only; it starts quoted.
   StartUpdaterChecked(shell_, files_, prompt_, "C:\\PW", "Updater not found: ", "Plugwarden");
   ASSERT_EQ(prompt_.Asked().size(), 1u);
   EXPECT_EQ(prompt_.Asked()[0].text, "Updater not found: C:\\PW\\freshpull.exe");
@@ -43,11 +42,11 @@ TEST_F(ShellLaunchersTest, UpdaterMissingIsShownByPlugwardenOnlyAndStartsQuoted)
   EXPECT_EQ(prompt_.Asked().size(), 1u) << "the fake cannot start either; both failures are ignored";
 
   VisitMakerSite(shell_, 0x1234);
-  EXPECT_EQ(shell_.Opened().at(0), (fakes::OpenedDocument{0x1234, "Open", kMakerWebAddress, kShowNormal}));
+  EXPECT_EQ(shell_.Opened().at(1), (fakes::OpenedDocument{0x1234, "Open", kMakerWebAddress, kShowNormal}));
   EXPECT_EQ(QuoteProgram("\"C:\\Program Files\\b.exe\""), "\"C:\\Program Files\\b.exe\"") << "not quoted twice";
 }
 
-TEST_F(ShellLaunchersTest, RegistryEditorOnlyAfterYesAndAFailedStartIsShown) {
+TEST_F(ShellLaunchersTest, RegistryEditorOnlyAfterYesNotepadFromTheSystemFolderFailedStartsShown) {
   prompt_.Script({kAnswerNo, kAnswerYes, kAnswerYes});
   StartRegistryEditor(shell_, prompt_, "C:\\WINDOWS", "Careful!");
   EXPECT_TRUE(shell_.CommandLines().empty()) << "No starts nothing";
@@ -64,21 +63,19 @@ TEST_F(ShellLaunchersTest, RegistryEditorOnlyAfterYesAndAFailedStartIsShown) {
   EXPECT_NE(prompt_.Asked()[3].text.find("C:\\regedit.exe"), std::string::npos);
   EXPECT_NE(prompt_.Asked()[3].text.find(DefaultErrorText(kErrorFileNotFound)), std::string::npos);
   EXPECT_EQ(prompt_.Asked()[3].style, kMbOk | kMbIconCritical);
-}
 
-TEST_F(ShellLaunchersTest, NotepadFromTheSystemFolderOnTheDosFiles) {
+  // Notepad from the system folder on the DOS files.
   shell_.AddProgram("C:\\windows\\system32\\notepad.exe");
   EditDosFile(shell_, prompt_, kAutoexecBat, "Bootwarden");
   EditDosFile(shell_, prompt_, kConfigSys, "Bootwarden");
-  ASSERT_EQ(shell_.CommandLines().size(), 2u);
-  EXPECT_EQ(shell_.CommandLines()[0], "C:\\windows\\system32\\notepad.exe c:\\autoexec.bat");
-  EXPECT_EQ(shell_.CommandLines()[1], "C:\\windows\\system32\\notepad.exe c:\\config.sys");
-  EXPECT_TRUE(prompt_.Asked().empty());
-
+  EXPECT_EQ(std::vector<std::string>(shell_.CommandLines().begin() + 2, shell_.CommandLines().end()),
+            (std::vector<std::string>{"C:\\windows\\system32\\notepad.exe c:\\autoexec.bat",
+                                      "C:\\windows\\system32\\notepad.exe c:\\config.sys"}));
+  EXPECT_EQ(prompt_.Asked().size(), 4u);
   shell_.FailStarts(kErrorAccessDenied);
   EditDosFile(shell_, prompt_, kConfigSys, "Bootwarden");
-  ASSERT_EQ(prompt_.Asked().size(), 1u);
-  EXPECT_EQ(prompt_.Asked()[0].title, "Bootwarden");
+  ASSERT_EQ(prompt_.Asked().size(), 5u);
+  EXPECT_EQ(prompt_.Asked()[4].title, "Bootwarden");
 }
 
 }  // namespace

@@ -9,7 +9,7 @@ using namespace shared;
 constexpr int kW = 75;
 constexpr int kH = 23;
 
-TEST(XPButtonStateTest, HoverPressAndReleaseLooksWithEitherButton) {
+TEST(XPButtonStateTest, HoverPressReleaseAndDragOffLooks) {
   XPButtonState b;
   EXPECT_EQ(b.ShowRestLook(), kCellNormal);
   ButtonReaction hover = b.MouseMove(0, 10, 10, kW, kH);
@@ -28,11 +28,10 @@ TEST(XPButtonStateTest, HoverPressAndReleaseLooksWithEitherButton) {
   EXPECT_EQ(right.MouseMove(kButtonRight, 5, 5, kW, kH).cell, kCellHot) << "the right button hovers";
   EXPECT_EQ(right.MouseMove(kButtonLeft | kButtonRight, 5, 5, kW, kH).cell, kCellHot) << "only the left button alone";
   EXPECT_EQ(right.MouseDown().cell, kCellPressed);
-}
 
-TEST(XPButtonStateTest, DragOffWithLeftButtonKeepsPressedUntilTheTimerTick) {
+  // Dragged off with the left button: pressed until the timer finds the pointer outside.
   EXPECT_TRUE(XPButtonState().MouseMove(kButtonLeft, -1, 5, kW, kH).startTimer) << "a move outside starts the timer";
-  XPButtonState b;
+  b = XPButtonState();
   b.MouseMove(0, 5, 5, kW, kH);
   b.MouseDown();
   ButtonReaction outside = b.MouseMove(kButtonLeft, 200, 5, kW, kH);
@@ -44,6 +43,16 @@ TEST(XPButtonStateTest, DragOffWithLeftButtonKeepsPressedUntilTheTimerTick) {
   EXPECT_TRUE(tick.stopTimer);
   EXPECT_FALSE(b.TimerRunning());
   EXPECT_FALSE(b.TimerTick(200, 5, kW, kH).raise) << "a stopped timer raises no second MouseOut";
+
+  // The right and bottom edges count as inside, for moves and the timer alike.
+  EXPECT_TRUE(PointerInside(kW, kH, kW, kH));
+  EXPECT_FALSE(PointerInside(kW + 1, 0, kW, kH));
+  EXPECT_FALSE(PointerInside(0, kH + 0.5, kW, kH));
+  EXPECT_FALSE(PointerInside(-0.5, 0, kW, kH));
+  XPButtonState edge;
+  EXPECT_EQ(edge.MouseMove(0, kW, kH, kW, kH).cell, kCellHot);
+  EXPECT_FALSE(edge.TimerTick(kW, kH, kW, kH).raise);
+  EXPECT_TRUE(edge.TimerTick(kW, kH + 1, kW, kH).raise);
 }
 
 TEST(XPButtonStateTest, DisabledLooksCaptionColourAndTheStatesRestCell) {
@@ -67,18 +76,6 @@ TEST(XPButtonStateTest, DisabledLooksCaptionColourAndTheStatesRestCell) {
   b.SetState(1);
   b.MouseMove(0, 1, 1, kW, kH);
   EXPECT_EQ(b.TimerTick(-5, 1, kW, kH).cell, kCellEmphasised) << "MouseOut returns to the State look";
-}
-
-TEST(XPButtonStateTest, RightAndBottomEdgesCountAsInside) {
-  EXPECT_TRUE(PointerInside(kW, kH, kW, kH));
-  EXPECT_TRUE(PointerInside(0, 0, kW, kH));
-  EXPECT_FALSE(PointerInside(kW + 1, 0, kW, kH));
-  EXPECT_FALSE(PointerInside(0, kH + 0.5, kW, kH));
-  EXPECT_FALSE(PointerInside(-0.5, 0, kW, kH));
-  XPButtonState b;
-  EXPECT_EQ(b.MouseMove(0, kW, kH, kW, kH).cell, kCellHot);
-  EXPECT_FALSE(b.TimerTick(kW, kH, kW, kH).raise) << "the timer uses the same rule";
-  EXPECT_TRUE(b.TimerTick(kW, kH + 1, kW, kH).raise);
 }
 
 TEST(GeometryTest, TinyControlsDropEmptyCopiesAndCaptionsCentre) {

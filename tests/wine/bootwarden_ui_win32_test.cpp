@@ -117,9 +117,9 @@ class BootwardenWindows : public ::testing::Test {
   std::unique_ptr<bw::frmMain> main_;
 };
 
-// The window's buttons, apply item, close and load on one entry; what each kind of location
-// does is the staging suite's under Wine.
-TEST_F(BootwardenWindows, DisabledEntriesLeaveTheirLocationsForTheStoreAndComeBackWhenEnabled) {
+// The window's buttons, apply item, close and load on one entry (what each kind of location does
+// is the staging suite's under Wine); then Add Task, the profiles and Arabic right to left.
+TEST_F(BootwardenWindows, DisabledEntriesGoToTheStoreAndComeBackAddTaskProfilesAndArabicRightToLeft) {
   ASSERT_NE(Open(), nullptr);
   EXPECT_EQ(WindowText(main_->Window()), "Bootwarden");
   for (const bool enabling : {false, true}) {
@@ -136,9 +136,7 @@ TEST_F(BootwardenWindows, DisabledEntriesLeaveTheirLocationsForTheStoreAndComeBa
     if (!enabling) Open();
   }
   EXPECT_TRUE(session_.Requests().empty());
-}
 
-TEST_F(BootwardenWindows, AddTaskProfilesAndArabicRightToLeft) {
   HWND window = Open();
   ASSERT_NE(window, nullptr);
   const int rows = main_->List().Count();

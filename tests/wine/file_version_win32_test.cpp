@@ -31,7 +31,7 @@ class FileVersionWin32Test : public ::testing::Test {
   shared::win32::Win32Version versions_;
 };
 
-TEST_F(FileVersionWin32Test, ResourceWithTheCommonTranslation) {
+TEST_F(FileVersionWin32Test, ResourceWithTheCommonTranslationPlaceholdersWithoutAndTheMessageForHiddenFiles) {
   const FileVersionRecord record = Read(Module("warden_versioned_module.dll"));
   EXPECT_EQ(record[FileVersionRecord::kFileDescription], "Warden Test Module");
   EXPECT_EQ(record[FileVersionRecord::kFileVersion], "1.2.3.4");
@@ -39,16 +39,10 @@ TEST_F(FileVersionWin32Test, ResourceWithTheCommonTranslation) {
   EXPECT_EQ(record[FileVersionRecord::kLegalCopyright], std::string(300, 'L')) << "long value whole";
   EXPECT_EQ(record[FileVersionRecord::kComments], kVersionPlaceholder) << "not in the resource";
   EXPECT_EQ(shared::GetFileVersion(versions_, Module("warden_versioned_module.dll")), "1.2.3.4");
-}
 
-TEST_F(FileVersionWin32Test, PlaceholdersWithoutResourceAndTheMessageForHiddenAndMissingFiles) {
+  // Placeholders without a resource; the message for hidden and missing files.
   for (const auto& field : Read(Module("warden_plain_module.dll")).fields) EXPECT_EQ(field, kVersionPlaceholder);
   EXPECT_EQ(shared::GetFileVersion(versions_, Module("warden_plain_module.dll")), "");
-  const std::string text = testing_support::ScratchFolder("version") + "\\notes.txt";
-  ASSERT_TRUE(files_.WriteFileAtomic(text, "plain text\r\n").ok());
-  for (const auto& field : Read(text).fields) EXPECT_EQ(field, kVersionPlaceholder);
-
-  // Hidden and missing files get the message.
   const std::string folder = testing_support::ScratchFolder("version");
   const std::string hidden = folder + "\\hidden module.dll";
   ASSERT_TRUE(::CopyFileA(Module("warden_versioned_module.dll").c_str(), hidden.c_str(), FALSE));

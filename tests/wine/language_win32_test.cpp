@@ -1,12 +1,10 @@
 // The shipped packs as the programs find them: Lang\ beside the executable, read through the real
-// INI functions and the real folder listing; the settings where the classic runtime keeps them.
+// INI functions; the settings where the classic runtime keeps them.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "shared/language_list.h"
+#include "shared/language_pack.h"
 #include "shared/win32/program_folder.h"
 #include "shared/win32/win32_clock.h"
 #include "shared/win32/win32_file_system.h"
@@ -16,41 +14,22 @@
 
 namespace {
 
-class ShippedPacks : public ::testing::Test {
- protected:
-  shared::win32::Win32FileSystem files_;
-  shared::win32::Win32Profile profile_;
-  shared::win32::Win32Clock clock_;
-};
-
-TEST_F(ShippedPacks, LookupsReadThePackBesideTheProgram) {
+TEST(ShippedPacks, LookupsReadThePackBesideTheProgram) {
+  shared::win32::Win32FileSystem files;
+  shared::win32::Win32Profile profile;
+  shared::win32::Win32Clock clock;
   const shared::Result<std::string> folder = shared::win32::ProgramFolder();
   ASSERT_TRUE(folder.ok()) << folder.status().message();
   EXPECT_EQ(folder.value(), testing_support::ExecutableFolder());
 
-  shared::LanguagePack pack(profile_, files_, clock_, folder.value());
+  shared::LanguagePack pack(profile, files, clock, folder.value());
   pack.SetCurrentLanguageFile("English.ini");
   EXPECT_EQ(pack.SetCaptionfromINI("8101", ""), "Installed Browser Helper Objects");
   EXPECT_EQ(pack.SetCaptionfromINI("8404", "default"), "") << "present and empty";
   EXPECT_EQ(pack.SetCaptionfromINI("8515", "").back(), ' ') << "quoted last blank kept by the real reader";
   pack.SetCurrentLanguageFile("arabic.INI");
   EXPECT_EQ(pack.SetCaptionfromINI("8103", ""), "&\xCA\xDA\xD8\xED\xE1") << "the bytes, whatever the code page";
-  EXPECT_FALSE(files_.GetAttributes(folder.value() + "\\errorlog.txt").has_value()) << "nothing failed";
-}
-
-TEST_F(ShippedPacks, TheLanguageListOfTheLangFolder) {
-  const std::string lang = testing_support::ExecutableFolder() + "\\Lang";
-  const auto list = shared::FillLanguageList(files_, lang, "English.ini");
-  ASSERT_TRUE(list.ok()) << list.status().message();
-  std::vector<std::string> flags;
-  for (const auto& item : list.value().items) flags.push_back(item.text + ".bmp");
-  ASSERT_EQ(flags.size(), 5u);
-  ASSERT_TRUE(list.value().selected.has_value());
-  EXPECT_EQ(list.value().items[*list.value().selected].text, "English");
-  EXPECT_TRUE(list.value().LanguagePackFound);
-  // Pictures pair with packs by position; with one flag named like each pack the pairs are right
-  // as long as the listing orders both kinds alike.
-  EXPECT_EQ(list.value().pictureFiles, flags);
+  EXPECT_FALSE(files.GetAttributes(folder.value() + "\\errorlog.txt").has_value()) << "nothing failed";
 }
 
 TEST(Win32Settings, KeptWhereTheClassicRuntimeKeepsThem) {

@@ -144,9 +144,6 @@ void FileDialogDriver::Run() {
   }
   if (search.found == nullptr) return;
   HWND dialog = search.found;
-  char caption[128] = {};
-  ::GetWindowTextA(dialog, caption, sizeof(caption));
-  caption_ = caption;
   // Let the dialog finish its own start-up (it fills the name box and folders after showing).
   ::Sleep(300);
   if (path_.empty()) {

@@ -59,14 +59,11 @@ class FileDialogDriver {
 
   // Waits for the thread; true when a dialog was found and answered.
   bool Answered();
-  // The dialog's caption ("Open", "Save As"...), once answered.
-  const std::string& Caption() const { return caption_; }
 
  private:
   void Run();
   std::string path_;
   DWORD timeoutMs_;
-  std::string caption_;
   std::atomic<bool> answered_{false};
   std::thread thread_;
 };
