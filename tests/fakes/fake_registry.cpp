@@ -199,6 +199,14 @@ Result<std::string> FakeRegistry::EnumValueName(shared::KeyHandle handle, std::u
   return value->first;
 }
 
+Result<shared::RegValueEntry> FakeRegistry::EnumValue(shared::KeyHandle handle, std::uint32_t index) {
+  Key* key = FromHandle(handle);
+  if (key == nullptr) return Error(shared::kErrorInvalidHandle);
+  const auto* value = key->Listed(index);
+  if (value == nullptr) return Error(shared::kErrorNoMoreItems);
+  return shared::RegValueEntry{value->first, value->second};
+}
+
 Result<std::string> FakeRegistry::EnumKeyName(shared::KeyHandle handle, std::uint32_t index) {
   Key* key = FromHandle(handle);
   if (key == nullptr) return Error(shared::kErrorInvalidHandle);
