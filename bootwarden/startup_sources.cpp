@@ -65,18 +65,20 @@ void SetRegRunIntoList(StartupSources& sources, shared::ListModel& list, shared:
     // A listed name carries its NUL, so even the default value's is not empty. An empty one means
     // the value went away since the count: listing it would show (and later act on) the default
     // value under a name that was never there.
-    const std::string name = sources.store.EnumValueName(handle, index);
-    if (name.empty()) continue;
+    const shared::ListedValue value = sources.store.EnumValue(handle, index);
+    if (value.name.empty()) continue;
     sources.reg.RootKey = root;
     sources.reg.KeyPath = path;
-    sources.reg.ValueName = name;
-    const int row = list.Add(name);
+    sources.reg.ValueName = value.name;
+    const int row = list.Add(value.name);
     if (root == kHkeyCurrentUser) {
       FillRow(list, row, sources.names[kUserRun], kCurrentUser, kCurrentUserLogsOn);
     } else {
       FillRow(list, row, "Registry(Machine " + key + ")", kAllUsers, kAnyUserLogsOn);
     }
-    list.SetText(row, StartupEntry::kLocation, sources.reg.GetValue().value_or(""));
+    // The data came with the name; only a name that trimming changed is read again under it.
+    list.SetText(row, StartupEntry::kLocation,
+                 value.text ? *value.text : sources.reg.GetValue().value_or(""));
   }
 }
 

@@ -1,8 +1,11 @@
 #include "plugwarden/bho_profiles.h"
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 
 #include "plugwarden/bho_files.h"
+#include "shared/entry_file.h"
 #include "shared/text.h"
 
 namespace plugwarden {
@@ -18,34 +21,51 @@ std::string OneLine(std::string text) {
   return text;
 }
 
+// The next record's name and field lines, straight from the text; false at the end or at an empty
+// name line. A short last record's missing lines stay empty.
+bool NextRecord(std::string_view& rest, std::string_view& name, std::array<std::string_view, kRecordLines - 1>& fields) {
+  if (!shared::TakeLine(rest, name) || name.empty()) return false;
+  fields = {};
+  for (auto& field : fields) {
+    if (!shared::TakeLine(rest, field)) break;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::vector<ProfileRecord> ParseProfiles(const std::string& contents) {
-  const std::vector<std::string> lines = shared::SplitLines(contents);
   std::vector<ProfileRecord> records;
-  for (std::size_t i = 0; i < lines.size() && !lines[i].empty(); i += kRecordLines) {
-    shared::EntryFields fields;
-    for (std::size_t field = 0; field < fields.size() && i + 1 + field < lines.size(); ++field)
-      fields[field] = lines[i + 1 + field];
-    records.push_back({lines[i], shared::FromRow<BhoEntry>(fields)});
+  std::string_view rest = contents;
+  std::string_view name;
+  std::array<std::string_view, kRecordLines - 1> lines;
+  while (NextRecord(rest, name, lines)) {
+    BhoEntry entry;
+    constexpr auto fields = FieldsOf(static_cast<const BhoEntry*>(nullptr));
+    for (std::size_t field = 0; field < fields.size(); ++field) entry.*fields[field] = lines[field];
+    records.push_back({std::string(name), std::move(entry)});
   }
   return records;
 }
 
 char BhoProfiles::TypedCharacter(char typed) { return shared::ToUpperAscii(std::string(1, typed))[0]; }
 
-shared::Result<std::vector<ProfileRecord>> BhoProfiles::Read() {
+shared::Result<std::string> BhoProfiles::ReadText() {
   const std::string path = FilePath();
-  if (!shared::FileExists(files_, path)) return std::vector<ProfileRecord>{};
-  auto contents = files_.ReadFile(path);
-  if (!contents.ok()) return contents.status();
-  return ParseProfiles(contents.value());
+  if (!shared::FileExists(files_, path)) return std::string();
+  return files_.ReadFile(path);
 }
 
 bool BhoProfiles::IsNameExist(const std::string& name) {
   // A file that cannot be read holds no name we know of; Save then says why it cannot append.
-  const auto records = Read().value_or({});
-  return std::any_of(records.begin(), records.end(), [&](const ProfileRecord& r) { return r.profile == name; });
+  const std::string contents = ReadText().value_or("");
+  std::string_view rest = contents;
+  std::string_view profile;
+  std::array<std::string_view, kRecordLines - 1> fields;
+  while (NextRecord(rest, profile, fields)) {
+    if (profile == name) return true;
+  }
+  return false;
 }
 
 BhoProfiles::SaveOutcome BhoProfiles::Save(const std::string& name, const shared::ListModel& list) {
@@ -88,25 +108,26 @@ BhoProfiles::SaveOutcome BhoProfiles::Save(const std::string& name, const shared
 
 std::vector<std::string> BhoProfiles::ProfileNames() {
   std::vector<std::string> names;
-  auto records = Read();
-  if (!records.ok()) {
-    TellUnreadable(records.status());
+  auto contents = ReadText();
+  if (!contents.ok()) {
+    TellUnreadable(contents.status());
     return names;
   }
-  std::string previous;
-  for (const auto& record : records.value()) {
-    if (record.profile == previous) continue;
-    names.push_back(record.profile);
-    previous = record.profile;
+  std::string_view rest = contents.value();
+  std::string_view profile;
+  std::array<std::string_view, kRecordLines - 1> fields;
+  while (NextRecord(rest, profile, fields)) {
+    if (!names.empty() && profile == names.back()) continue;
+    names.emplace_back(profile);
   }
   return names;
 }
 
 bool BhoProfiles::Load(const std::vector<std::string>& names, const std::string& chosen, BhoStaging& staging) {
-  auto records = Read();
+  auto contents = ReadText();
   // No names because the file cannot be read is not "no profile".
-  if (!records.ok()) {
-    TellUnreadable(records.status());
+  if (!contents.ok()) {
+    TellUnreadable(contents.status());
     return false;
   }
   if (names.empty()) {
@@ -114,8 +135,8 @@ bool BhoProfiles::Load(const std::vector<std::string>& names, const std::string&
     return false;
   }
   std::vector<BhoEntry> rows;
-  for (const auto& record : records.value()) {
-    if (record.profile == chosen) rows.push_back(record.entry);
+  for (auto& record : ParseProfiles(contents.value())) {
+    if (record.profile == chosen) rows.push_back(std::move(record.entry));
   }
   staging.ReplaceRows(rows);
   return true;

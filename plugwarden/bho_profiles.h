@@ -51,8 +51,8 @@ class BhoProfiles {
   bool Load(const std::vector<std::string>& names, const std::string& chosen, BhoStaging& staging);
 
  private:
-  // Nothing for a missing file.
-  shared::Result<std::vector<ProfileRecord>> Read();
+  // The file's text; "" for a missing file.
+  shared::Result<std::string> ReadText();
   void Tell(const std::string& text, int style);
   void TellUnreadable(const shared::Status& why);
 

@@ -2,42 +2,64 @@
 
 #include <algorithm>
 
-#include "shared/text.h"
 
 namespace shared {
 namespace {
 
-std::string OneLine(std::string text) {
-  std::replace(text.begin(), text.end(), '\r', ' ');
-  std::replace(text.begin(), text.end(), '\n', ' ');
-  return text;
+// Appends the text as one line: a line break inside it becomes a space. A first field of blanks
+// only (none included) gets one blank more, so that the reader, which stops at an empty first
+// line and would lose that row and every row after it, reads it back with one less.
+void AppendLine(std::string& contents, std::string_view text, bool firstField) {
+  const std::size_t start = contents.size();
+  contents.append(text);
+  bool blanksOnly = true;
+  for (std::size_t i = start; i < contents.size(); ++i) {
+    char& c = contents[i];
+    if (c == '\r' || c == '\n') c = ' ';
+    blanksOnly = blanksOnly && c == ' ';
+  }
+  if (firstField && blanksOnly) contents += ' ';
+  contents += "\r\n";
 }
 
-// A row's first line is never empty, or the reader would stop there and lose it and every row
-// after it: a first field of blanks only (none included) is written with one blank more, and
-// read back with one less.
-bool OnlyBlanks(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
+bool OnlyBlanks(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 
 }  // namespace
 
+bool TakeLine(std::string_view& text, std::string_view& line) {
+  if (text.empty()) return false;
+  const std::size_t end = std::min(text.find('\n'), text.size());
+  line = text.substr(0, end);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  text.remove_prefix(std::min(end + 1, text.size()));
+  return true;
+}
+
 std::string FormatEntryFile(const std::vector<EntryFields>& entries) {
-  std::string contents;
+  std::size_t size = 0;
   for (const auto& entry : entries) {
-    const std::string first = OneLine(entry[0]);
-    contents += first + (OnlyBlanks(first) ? " \r\n" : "\r\n");
-    for (std::size_t field = 1; field < entry.size(); ++field) contents += OneLine(entry[field]) + "\r\n";
+    for (const auto& field : entry) size += field.size() + 2;
+    ++size;  // a blank first field's extra blank
+  }
+  std::string contents;
+  contents.reserve(size);
+  for (const auto& entry : entries) {
+    for (std::size_t field = 0; field < entry.size(); ++field) AppendLine(contents, entry[field], field == 0);
   }
   return contents;
 }
 
 std::vector<EntryFields> ParseEntryFile(const std::string& contents) {
-  const std::vector<std::string> lines = SplitLines(contents);
   std::vector<EntryFields> entries;
-  for (std::size_t i = 0; i < lines.size() && !lines[i].empty(); i += 6) {
-    EntryFields entry;
-    for (std::size_t field = 0; field < 6 && i + field < lines.size(); ++field) entry[field] = lines[i + field];
+  // Six lines a row: growing the vector row by row would move every row read so far again.
+  entries.reserve(static_cast<std::size_t>(std::count(contents.begin(), contents.end(), '\n')) / 6 + 1);
+  std::string_view rest = contents;
+  std::string_view line;
+  while (TakeLine(rest, line) && !line.empty()) {
+    EntryFields& entry = entries.emplace_back();
+    entry[0] = line;
+    for (std::size_t field = 1; field < entry.size() && TakeLine(rest, line); ++field) entry[field] = line;
     if (OnlyBlanks(entry[0])) entry[0].pop_back();
-    entries.push_back(std::move(entry));
   }
   return entries;
 }

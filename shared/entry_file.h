@@ -5,6 +5,7 @@
 // with one blank more, so no row of a file ends it.
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "shared/file_system_port.h"
@@ -13,6 +14,11 @@
 namespace shared {
 
 using EntryFields = std::array<std::string, 6>;
+
+// Takes the next line off the front of the text, without its LF and one CR before that; false at
+// the end of the text (a last line end starts no line). Readers go through a file's lines with
+// it rather than splitting the whole text first.
+bool TakeLine(std::string_view& text, std::string_view& line);
 
 // A line break inside a field would shift every later row, so it is written as a space.
 std::string FormatEntryFile(const std::vector<EntryFields>& entries);

@@ -36,6 +36,12 @@ struct RegValueData {
   std::string bytes;  // exactly what RegQueryValueExA delivers, terminating NUL included
 };
 
+// A value as an enumeration lists it: its name and what QueryValue would deliver for it.
+struct RegValueEntry {
+  std::string name;
+  RegValueData data;
+};
+
 struct RegKeyInfo {
   std::uint32_t subkeys = 0;
   std::uint32_t values = 0;
@@ -64,6 +70,9 @@ class RegistryPort {
   // RegEnumValueA / RegEnumKeyExA: the name at an index, kErrorNoMoreItems past the end.
   virtual Result<std::string> EnumValueName(KeyHandle key, std::uint32_t index) = 0;
   virtual Result<std::string> EnumKeyName(KeyHandle key, std::uint32_t index) = 0;
+  // RegEnumValueA with a data buffer: the value at an index, its name, type and data in one call
+  // (however long the data); kErrorNoMoreItems past the end.
+  virtual Result<RegValueEntry> EnumValue(KeyHandle key, std::uint32_t index) = 0;
 };
 
 // An open key that closes itself; moves, never copies. Empty (0) when nothing was opened.

@@ -6,6 +6,16 @@
 
 namespace shared {
 
+std::string ValueText(const RegValueData& value) {
+  if (value.type == kRegDword && value.bytes.size() >= 4) {
+    std::uint32_t number = 0;
+    std::memcpy(&number, value.bytes.data(), 4);  // little-endian, as stored
+    return std::to_string(number);
+  }
+  if (value.type == kRegSz || value.type == kRegExpandSz) return UpToNul(value.bytes);
+  return value.bytes;
+}
+
 ScopedKey RegistryStore::OpenKeyForQuery(RegRoot root, const std::string& path) {
   auto key = registry_.OpenKey(root, path, KeyAccess::kQueryValue);
   return key.ok() ? ScopedKey(registry_, key.value()) : ScopedKey();
@@ -34,6 +44,17 @@ std::string RegistryStore::EnumValueName(const ScopedKey& key, std::int32_t inde
   if (!name.ok()) return {};
   // The platform writes the name followed by its NUL into the space-filled buffer.
   return TrimSpaces(name.value() + '\0');
+}
+
+ListedValue RegistryStore::EnumValue(const ScopedKey& key, std::int32_t index) {
+  if (key.get() == 0 || index < 0) return {};
+  auto listed = registry_.EnumValue(key.get(), static_cast<std::uint32_t>(index));
+  if (!listed.ok()) return {};
+  const RegValueEntry& entry = listed.value();
+  ListedValue value{TrimSpaces(entry.name + '\0'), std::nullopt};
+  // A name handed back in ends at its NUL: unless trimming changed it, it reads this same value.
+  if (UpToNul(value.name) == entry.name) value.text = ValueText(entry.data);
+  return value;
 }
 
 Result<std::vector<std::string>> RegistryComponent::EnumKeys() const {
@@ -71,14 +92,7 @@ Result<std::string> RegistryComponent::GetValue() const {
   ScopedKey key(registry_, opened.value());
   auto data = registry_.QueryValue(key.get(), ValueName);
   if (!data.ok()) return data.status();
-  const RegValueData& value = data.value();
-  if (value.type == kRegDword && value.bytes.size() >= 4) {
-    std::uint32_t number = 0;
-    std::memcpy(&number, value.bytes.data(), 4);  // little-endian, as stored
-    return std::to_string(number);
-  }
-  if (value.type == kRegSz || value.type == kRegExpandSz) return UpToNul(value.bytes);
-  return value.bytes;
+  return ValueText(data.value());
 }
 
 Status RegistryComponent::CreateKey() const {

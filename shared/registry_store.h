@@ -5,6 +5,7 @@
 //  - RegistryComponent: the stateful registry component (RootKey/KeyPath/ValueName/ValueData
 //    set first, then an operation), whose failures come back as a Status.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,18 @@
 #include "shared/status.h"
 
 namespace shared {
+
+// A value's data as text, as RegistryComponent::GetValue gives it.
+std::string ValueText(const RegValueData& value);
+
+// A value listed with its data in one call.
+struct ListedValue {
+  // As EnumValueName gives it; "" past the end or on failure.
+  std::string name;
+  // The data as RegistryComponent::GetValue reads it under `name`. Empty when only that read can
+  // tell: the listed name lost leading spaces, so it may name another value or none.
+  std::optional<std::string> text;
+};
 
 class RegistryStore {
  public:
@@ -27,6 +40,8 @@ class RegistryStore {
   // Name of the value at the index followed by its NUL, surrounding spaces removed; "" past the
   // end or on failure.
   std::string EnumValueName(const ScopedKey& key, std::int32_t index);
+  // The same name with the value's data, from one enumeration call.
+  ListedValue EnumValue(const ScopedKey& key, std::int32_t index);
 
  private:
   RegistryPort& registry_;

@@ -76,6 +76,9 @@ class TimedRegistry final : public shared::RegistryPort {
   shared::Result<std::string> EnumKeyName(shared::KeyHandle key, std::uint32_t index) override {
     return splits_.Time("RegEnumKeyEx", [&] { return inner_.EnumKeyName(key, index); });
   }
+  shared::Result<shared::RegValueEntry> EnumValue(shared::KeyHandle key, std::uint32_t index) override {
+    return splits_.Time("RegEnumValue (with data)", [&] { return inner_.EnumValue(key, index); });
+  }
 
  private:
   shared::RegistryPort& inner_;

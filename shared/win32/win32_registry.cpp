@@ -115,4 +115,37 @@ Result<std::string> Win32Registry::EnumKeyName(KeyHandle key, std::uint32_t inde
   });
 }
 
+Result<RegValueEntry> Win32Registry::EnumValue(KeyHandle key, std::uint32_t index) {
+  // A name of 16383 characters can take more bytes than that in a multi-byte code page, so the
+  // name buffer grows too; either buffer too small is ERROR_MORE_DATA, and only a short data
+  // buffer reports a size beyond its own.
+  constexpr std::size_t kMaxNameBytes = 4 * kMaxNameChars;
+  std::string name(MAX_PATH + 1, '\0');
+  RegValueEntry entry;
+  std::string& bytes = entry.data.bytes;
+  bytes.resize(1024);
+  for (;;) {
+    DWORD nameLength = static_cast<DWORD>(name.size());
+    DWORD type = REG_NONE;
+    DWORD size = static_cast<DWORD>(bytes.size());
+    const LONG code = ::RegEnumValueA(ToHkey(key), index, name.data(), &nameLength, nullptr, &type,
+                                      reinterpret_cast<BYTE*>(bytes.data()), &size);
+    if (code == ERROR_MORE_DATA) {
+      if (size > bytes.size()) {
+        bytes.resize(std::max<std::size_t>(size, bytes.size() * 2));
+      } else if (name.size() < kMaxNameBytes) {
+        name.resize(std::min(name.size() * 4, kMaxNameBytes));
+      } else {
+        return LastError(code);
+      }
+      continue;
+    }
+    if (code != ERROR_SUCCESS) return LastError(code);
+    entry.name.assign(name.data(), nameLength);
+    entry.data.type = type;
+    bytes.resize(size);
+    return entry;
+  }
+}
+
 }  // namespace shared::win32

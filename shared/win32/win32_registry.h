@@ -16,6 +16,7 @@ class Win32Registry final : public RegistryPort {
   Result<RegKeyInfo> QueryInfo(KeyHandle key) override;
   Result<std::string> EnumValueName(KeyHandle key, std::uint32_t index) override;
   Result<std::string> EnumKeyName(KeyHandle key, std::uint32_t index) override;
+  Result<RegValueEntry> EnumValue(KeyHandle key, std::uint32_t index) override;
 };
 
 }  // namespace shared::win32

@@ -38,22 +38,51 @@ Status CreateLink(ComPtr<IShellLinkA>& link, ComPtr<IPersistFile>& file) {
 
 }  // namespace
 
+struct Win32Shortcut::Link {
+  DWORD thread = 0;
+  ComPtr<IShellLinkA> link;
+  ComPtr<IPersistFile> file;
+
+  static std::unique_ptr<Link> Create() {
+    auto made = std::make_unique<Link>();
+    if (!CreateLink(made->link, made->file).ok()) return nullptr;
+    made->thread = ::GetCurrentThreadId();
+    return made;
+  }
+};
+
+Win32Shortcut::Win32Shortcut() = default;
+Win32Shortcut::~Win32Shortcut() = default;
+
 std::string Win32Shortcut::ReadTargetPath(const std::string& shortcutPath) {
   const auto path = Widen(UpToNul(shortcutPath));
   if (!path || path->empty()) return {};
-  ComPtr<IShellLinkA> link;
-  ComPtr<IPersistFile> file;
-  if (!CreateLink(link, file).ok()) return {};
-  if (FAILED(file->Load(path->c_str(), STGM_READ))) return {};
+  // The kept object serves only the thread (apartment) that made it; another thread reads with
+  // one of its own.
+  std::unique_ptr<Link> own;
+  Link* reader = reader_.get();
+  if (reader == nullptr || reader->thread != ::GetCurrentThreadId()) {
+    own = Link::Create();
+    if (!own) return {};
+    reader = own.get();
+    if (!reader_) reader_ = std::move(own);
+  }
+  // Each load replaces everything the object held, so no target carries over from the shortcut
+  // before; one that failed part way is not trusted with the next.
+  if (FAILED(reader->file->Load(path->c_str(), STGM_READ))) {
+    if (reader == reader_.get()) reader_.reset();
+    return {};
+  }
   char target[MAX_PATH] = {};
   // S_FALSE: a link without a file-system target (a shell item); the buffer stays empty.
-  if (link->GetPath(target, MAX_PATH, nullptr, 0) != S_OK) return {};
+  if (reader->link->GetPath(target, MAX_PATH, nullptr, 0) != S_OK) return {};
   return std::string(target, ::strnlen(target, MAX_PATH));
 }
 
 Status Win32Shortcut::WriteShortcut(const std::string& shortcutPath, const std::string& targetPath) {
   const auto path = Widen(UpToNul(shortcutPath));
   if (!path || path->empty()) return Status::Error(kErrorInvalidParameter, ErrorText(ERROR_INVALID_PARAMETER));
+  // A fresh object: the reader's would pass on the arguments, folder and icon of the last one read.
   ComPtr<IShellLinkA> link;
   ComPtr<IPersistFile> file;
   if (Status created = CreateLink(link, file); !created.ok()) return created;

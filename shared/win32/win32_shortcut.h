@@ -1,4 +1,6 @@
 #pragma once
+#include <memory>
+
 #include "shared/shortcut_port.h"
 
 namespace shared::win32 {
@@ -7,8 +9,18 @@ namespace shared::win32 {
 // on the calling thread first (EnsureComApartment), so it may be called from the UI thread.
 class Win32Shortcut final : public ShortcutPort {
  public:
+  Win32Shortcut();
+  ~Win32Shortcut() override;
+  Win32Shortcut(const Win32Shortcut&) = delete;
+  Win32Shortcut& operator=(const Win32Shortcut&) = delete;
+
   std::string ReadTargetPath(const std::string& shortcutPath) override;
   Status WriteShortcut(const std::string& shortcutPath, const std::string& targetPath) override;
+
+ private:
+  // One link object reads every shortcut: making one costs more than a read.
+  struct Link;
+  std::unique_ptr<Link> reader_;
 };
 
 }  // namespace shared::win32

@@ -1,5 +1,6 @@
 #include "tests/contract/registry_contract.h"
 
+#include <map>
 #include <string>
 
 #include "shared/registry_store.h"
@@ -61,7 +62,7 @@ TEST_P(RegistryContract, ReadValueTextKeepsTheNulAndReadsNothingAsEmpty) {
   EXPECT_EQ(store.ReadValueText(unset, ""), "");
 }
 
-TEST_P(RegistryContract, QueryKeyCountAndEnumValueName) {
+TEST_P(RegistryContract, QueryKeyCountAndValueListing) {
   shared::RegistryStore store(*registry_);
   const std::string run = kScratch + "\\Run";
   for (const char* name : {"One", "Two", "Three", "Four", "Five"}) SeedString(*registry_, kHkeyCurrentUser, run, name, "x.exe");
@@ -88,6 +89,40 @@ TEST_P(RegistryContract, QueryKeyCountAndEnumValueName) {
   EXPECT_EQ(store.EnumValueName(shared::ScopedKey(), 0), "");
   // A name read with its NUL still names the value.
   EXPECT_EQ(store.ReadValueText(key, store.EnumValueName(key, 0)), "x.exe\0"s);
+
+  // Listed with its data in one call: the same name, type and bytes as reading it by name, past
+  // any first guess at the buffers' sizes.
+  const std::string listed = kScratch + "\\Listed";
+  const std::string longName(300, 'n');
+  SeedString(*registry_, kHkeyCurrentUser, listed, "", "default.exe");
+  SeedString(*registry_, kHkeyCurrentUser, listed, "Long", std::string(5000, 'l'));
+  SeedString(*registry_, kHkeyCurrentUser, listed, longName, "named.exe");
+  SeedString(*registry_, kHkeyCurrentUser, listed, "  Spaced", "spaced.exe");
+  SeedValue(*registry_, kHkeyCurrentUser, listed, "Count", "\x2A\0\0\0"s, shared::kRegDword);
+  SeedValue(*registry_, kHkeyCurrentUser, listed, "NoNul", "text", shared::kRegSz);
+  const auto values = store.OpenKeyForQuery(kHkeyCurrentUser, listed);
+  std::map<std::string, shared::ListedValue> byName;
+  for (std::uint32_t i = 0; i < 6; ++i) {
+    auto entry = registry_->EnumValue(values.get(), i);
+    ASSERT_TRUE(entry.ok()) << i;
+    const std::string& name = entry.value().name;
+    EXPECT_EQ(name, registry_->EnumValueName(values.get(), i).value_or("?"));
+    auto read = registry_->QueryValue(values.get(), name);
+    ASSERT_TRUE(read.ok()) << name;
+    EXPECT_EQ(entry.value().data.type, read.value().type) << name;
+    EXPECT_EQ(entry.value().data.bytes, read.value().bytes) << name;
+    byName[name] = store.EnumValue(values, static_cast<std::int32_t>(i));
+    EXPECT_EQ(byName[name].name, store.EnumValueName(values, static_cast<std::int32_t>(i)));
+  }
+  EXPECT_EQ(registry_->EnumValue(values.get(), 6).status().code(), shared::kErrorNoMoreItems);
+  EXPECT_EQ(store.EnumValue(values, 6).name, "");
+  EXPECT_EQ(store.EnumValue(shared::ScopedKey(), 0).name, "");
+  EXPECT_EQ(byName[""].text, "default.exe");
+  EXPECT_EQ(byName["Long"].text, std::string(5000, 'l'));
+  EXPECT_EQ(byName[longName].text, "named.exe");
+  EXPECT_EQ(byName["Count"].text, "42") << "as the component reads it";
+  EXPECT_EQ(byName["  Spaced"].name, "Spaced\0"s);
+  EXPECT_EQ(byName["  Spaced"].text, std::nullopt) << "the trimmed name may name another value";
 }
 
 TEST_P(RegistryContract, ComponentListsDirectSubkeysWithoutCaseAndWritesReadsAndDeletesStrings) {

@@ -13,10 +13,14 @@ namespace {
 
 Status Error(std::int32_t code) { return Status::Error(code, shared::DefaultErrorText(code)); }
 
-// The registry orders names by their upper-case form.
+// The registry orders names by their upper-case form (bytes compared unsigned).
 struct NameLess {
+  static unsigned char Upper(char c) {
+    return static_cast<unsigned char>((c >= 'a' && c <= 'z') ? c - 32 : c);
+  }
   bool operator()(const std::string& a, const std::string& b) const {
-    return shared::ToUpperAscii(a) < shared::ToUpperAscii(b);
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return Upper(x) < Upper(y); });
   }
 };
 
@@ -42,12 +46,20 @@ struct FakeRegistry::Key {
   bool denyWrites = false;
   bool denyListing = false;
   std::map<std::string, std::unique_ptr<Key>, NameLess> subkeys;
-  // Values listed by name, as Wine's registry lists them.
-  std::vector<std::pair<std::string, shared::RegValueData>> values;
+  // Values by name, listed in that order as Wine's registry lists them; `listed` is the listing
+  // by index, rebuilt on the first listing after a value came or went.
+  using Values = std::map<std::string, shared::RegValueData, NameLess>;
+  Values values;
+  std::vector<const Values::value_type*> listed;
+  bool listedStale = false;
 
-  auto FindValue(const std::string& name) {
-    return std::find_if(values.begin(), values.end(),
-                        [&](const auto& v) { return shared::EqualsIgnoreCase(v.first, name); });
+  const Values::value_type* Listed(std::uint32_t index) {
+    if (listedStale) {
+      listed.clear();
+      for (const auto& value : values) listed.push_back(&value);
+      listedStale = false;
+    }
+    return index < listed.size() ? listed[index] : nullptr;
   }
   bool Denied() const { return denyWrites || (parent != nullptr && parent->Denied()); }
 };
@@ -144,7 +156,7 @@ Status FakeRegistry::DeleteKey(shared::RegRoot root, const std::string& path) {
 Result<shared::RegValueData> FakeRegistry::QueryValue(shared::KeyHandle handle, const std::string& name) {
   Key* key = FromHandle(handle);
   if (key == nullptr) return Error(shared::kErrorInvalidHandle);
-  const auto value = key->FindValue(shared::UpToNul(name));
+  const auto value = key->values.find(shared::UpToNul(name));
   if (value == key->values.end()) return Error(shared::kErrorFileNotFound);
   return value->second;
 }
@@ -154,15 +166,10 @@ Status FakeRegistry::SetValue(shared::KeyHandle handle, const std::string& name,
   Key* key = FromHandle(handle);
   if (key == nullptr) return Error(shared::kErrorInvalidHandle);
   if (!handles_[handle].writable || key->Denied()) return Error(shared::kErrorAccessDenied);
-  const std::string valueName = shared::UpToNul(name);
-  const auto value = key->FindValue(valueName);
-  if (value != key->values.end()) value->second = data;
-  else {
-    const auto position = std::find_if(key->values.begin(), key->values.end(), [&](const auto& v) {
-      return NameLess()(valueName, v.first);
-    });
-    key->values.emplace(position, valueName, data);
-  }
+  // An existing value keeps the case of its name.
+  const auto [value, added] = key->values.try_emplace(shared::UpToNul(name), data);
+  if (added) key->listedStale = true;
+  else value->second = data;
   return Status::Ok();
 }
 
@@ -170,9 +177,10 @@ Status FakeRegistry::DeleteValue(shared::KeyHandle handle, const std::string& na
   Key* key = FromHandle(handle);
   if (key == nullptr) return Error(shared::kErrorInvalidHandle);
   if (!handles_[handle].writable || key->Denied()) return Error(shared::kErrorAccessDenied);
-  const auto value = key->FindValue(shared::UpToNul(name));
+  const auto value = key->values.find(shared::UpToNul(name));
   if (value == key->values.end()) return Error(shared::kErrorFileNotFound);
   key->values.erase(value);
+  key->listedStale = true;
   return Status::Ok();
 }
 
@@ -186,8 +194,17 @@ Result<shared::RegKeyInfo> FakeRegistry::QueryInfo(shared::KeyHandle handle) {
 Result<std::string> FakeRegistry::EnumValueName(shared::KeyHandle handle, std::uint32_t index) {
   Key* key = FromHandle(handle);
   if (key == nullptr) return Error(shared::kErrorInvalidHandle);
-  if (index >= key->values.size()) return Error(shared::kErrorNoMoreItems);
-  return key->values[index].first;
+  const auto* value = key->Listed(index);
+  if (value == nullptr) return Error(shared::kErrorNoMoreItems);
+  return value->first;
+}
+
+Result<shared::RegValueEntry> FakeRegistry::EnumValue(shared::KeyHandle handle, std::uint32_t index) {
+  Key* key = FromHandle(handle);
+  if (key == nullptr) return Error(shared::kErrorInvalidHandle);
+  const auto* value = key->Listed(index);
+  if (value == nullptr) return Error(shared::kErrorNoMoreItems);
+  return shared::RegValueEntry{value->first, value->second};
 }
 
 Result<std::string> FakeRegistry::EnumKeyName(shared::KeyHandle handle, std::uint32_t index) {

@@ -29,6 +29,7 @@ class FakeRegistry final : public shared::RegistryPort {
   shared::Result<shared::RegKeyInfo> QueryInfo(shared::KeyHandle key) override;
   shared::Result<std::string> EnumValueName(shared::KeyHandle key, std::uint32_t index) override;
   shared::Result<std::string> EnumKeyName(shared::KeyHandle key, std::uint32_t index) override;
+  shared::Result<shared::RegValueEntry> EnumValue(shared::KeyHandle key, std::uint32_t index) override;
 
   // Test controls: writes under a denied key fail with "Access is denied".
   void DenyWrites(shared::RegRoot root, const std::string& path);

@@ -38,6 +38,7 @@ class VanishingValueRegistry final : public shared::RegistryPort {
   Status DeleteValue(Handle k, const std::string& n) override { return inner_.DeleteValue(k, n); }
   Result<std::string> EnumValueName(Handle k, std::uint32_t i) override { return inner_.EnumValueName(k, i); }
   Result<std::string> EnumKeyName(Handle k, std::uint32_t i) override { return inner_.EnumKeyName(k, i); }
+  Result<shared::RegValueEntry> EnumValue(Handle k, std::uint32_t i) override { return inner_.EnumValue(k, i); }
   Result<shared::RegKeyInfo> QueryInfo(Handle key) override {
     auto info = inner_.QueryInfo(key);
     if (!info.ok()) return info;
