@@ -254,11 +254,13 @@ Status StagedList::LoadStore(bool onlyUnlisted) {
                                                            " could not be read at start and is left as it is)"));
     return rows.status();
   }
-  const std::vector<EntryRow> listed = RowsOf(list_);
+  // Rows are compared with the list only when asked to: a long store over a long list would
+  // otherwise cost a comparison per pair at every start.
+  const std::vector<EntryRow> listed = onlyUnlisted ? RowsOf(list_) : std::vector<EntryRow>{};
   for (const auto& row : rows.value()) {
     const bool shown = std::any_of(listed.begin(), listed.end(),
                                    [&](const EntryRow& other) { return policy_.SameEntry(other, row); });
-    if (!onlyUnlisted || !shown) AppendRow(list_, row);
+    if (!shown) AppendRow(list_, row);
   }
   return Status::Ok();
 }
