@@ -1,5 +1,6 @@
 #include "bootwarden/startup_sources.h"
 
+#include "shared/fixed_buffers.h"
 #include "shared/text.h"
 
 namespace bootwarden {
@@ -8,8 +9,6 @@ namespace {
 using shared::kHkeyCurrentUser;
 using shared::kHkeyLocalMachine;
 
-// The profile buffer is 128 characters with a limit of 127: 126 characters and the NUL.
-constexpr std::uint32_t kIniLimit = 127;
 constexpr char kShortcutExtension[] = ".lnk";
 
 void FillRow(shared::ListModel& list, int row, const std::string& loadFrom, const char* user, const char* when) {
@@ -52,7 +51,7 @@ std::string GetShellFolder(shared::ShellFolderPort& shellFolders, std::int32_t c
 
 std::string ReadIniString(shared::ProfilePort& profile, const std::string& section, const std::string& key,
                           const std::string& file) {
-  std::string value = profile.GetString(section, key, "", kIniLimit, file);
+  std::string value = profile.GetString(section, key, "", shared::kIniValueLimit, file);
   return value.size() > 1 ? value : std::string();
 }
 

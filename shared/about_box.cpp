@@ -2,14 +2,12 @@
 
 #include <cstdint>
 
+#include "shared/fixed_buffers.h"
 #include "shared/language_list.h"
 #include "shared/shell_launchers.h"
 
 namespace shared {
 namespace {
-
-// RegQueryValueExA reads through a buffer of this size; a longer value is not read.
-constexpr std::size_t kValueBuffer = 1024;
 
 AboutVariant CommonAbout() {
   AboutVariant v;
@@ -103,7 +101,7 @@ bool GetKeyValue(RegistryPort& registry, RegRoot keyRoot, const std::string& key
   }
   ScopedKey key(registry, opened.value());
   Result<RegValueData> read = registry.QueryValue(key.get(), subKeyRef);
-  if (!read.ok() || read.value().bytes.size() > kValueBuffer) {
+  if (!read.ok() || read.value().bytes.size() > kAboutValueBuffer) {
     keyVal.clear();
     return false;
   }

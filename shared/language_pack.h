@@ -7,6 +7,7 @@
 
 #include "shared/clock_port.h"
 #include "shared/file_system_port.h"
+#include "shared/fixed_buffers.h"
 #include "shared/profile_port.h"
 #include "shared/status.h"
 
@@ -15,8 +16,6 @@ namespace shared {
 inline constexpr char kLanguagePackSection[] = "Vexlin Language Pack";
 inline constexpr char kLanguageFolderName[] = "Lang";
 inline constexpr char kErrorLogName[] = "errorlog.txt";
-// Language texts are read through a buffer of this many characters (one is the NUL).
-inline constexpr unsigned kLanguageTextBuffer = 500;
 
 class LanguagePack {
  public:
