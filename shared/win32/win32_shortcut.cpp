@@ -36,22 +36,37 @@ Status CreateLink(ComPtr<IShellLinkA>& link, ComPtr<IPersistFile>& file) {
   return Status::Ok();
 }
 
+// The shortcut file loaded into a link object; false when the path names no readable shortcut.
+bool LoadLink(const std::string& shortcutPath, ComPtr<IShellLinkA>& link) {
+  const auto path = Widen(UpToNul(shortcutPath));
+  if (!path || path->empty()) return false;
+  ComPtr<IPersistFile> file;
+  if (!CreateLink(link, file).ok()) return false;
+  return SUCCEEDED(file->Load(path->c_str(), STGM_READ));
+}
+
 }  // namespace
 
 std::string Win32Shortcut::ReadTargetPath(const std::string& shortcutPath) {
-  const auto path = Widen(UpToNul(shortcutPath));
-  if (!path || path->empty()) return {};
   ComPtr<IShellLinkA> link;
-  ComPtr<IPersistFile> file;
-  if (!CreateLink(link, file).ok()) return {};
-  if (FAILED(file->Load(path->c_str(), STGM_READ))) return {};
+  if (!LoadLink(shortcutPath, link)) return {};
   char target[MAX_PATH] = {};
   // S_FALSE: a link without a file-system target (a shell item); the buffer stays empty.
   if (link->GetPath(target, MAX_PATH, nullptr, 0) != S_OK) return {};
   return std::string(target, ::strnlen(target, MAX_PATH));
 }
 
-Status Win32Shortcut::WriteShortcut(const std::string& shortcutPath, const std::string& targetPath) {
+std::string Win32Shortcut::ReadArguments(const std::string& shortcutPath) {
+  ComPtr<IShellLinkA> link;
+  if (!LoadLink(shortcutPath, link)) return {};
+  // As long as a command line can be, which is more than a shortcut holds.
+  std::string arguments(32768, '\0');
+  if (FAILED(link->GetArguments(arguments.data(), static_cast<int>(arguments.size())))) return {};
+  return UpToNul(arguments);
+}
+
+Status Win32Shortcut::WriteShortcut(const std::string& shortcutPath, const std::string& targetPath,
+                                    const std::string& arguments) {
   const auto path = Widen(UpToNul(shortcutPath));
   if (!path || path->empty()) return Status::Error(kErrorInvalidParameter, ErrorText(ERROR_INVALID_PARAMETER));
   ComPtr<IShellLinkA> link;
@@ -59,6 +74,8 @@ Status Win32Shortcut::WriteShortcut(const std::string& shortcutPath, const std::
   if (Status created = CreateLink(link, file); !created.ok()) return created;
   // A target that does not exist (yet) is still stored; only a hard failure counts.
   HRESULT result = link->SetPath(UpToNul(targetPath).c_str());
+  if (FAILED(result)) return HresultError(result);
+  result = link->SetArguments(UpToNul(arguments).c_str());
   if (FAILED(result)) return HresultError(result);
   result = file->Save(path->c_str(), TRUE);
   if (FAILED(result)) return HresultError(result);

@@ -8,7 +8,9 @@ namespace shared::win32 {
 class Win32Shortcut final : public ShortcutPort {
  public:
   std::string ReadTargetPath(const std::string& shortcutPath) override;
-  Status WriteShortcut(const std::string& shortcutPath, const std::string& targetPath) override;
+  std::string ReadArguments(const std::string& shortcutPath) override;
+  Status WriteShortcut(const std::string& shortcutPath, const std::string& targetPath,
+                       const std::string& arguments) override;
 };
 
 }  // namespace shared::win32
