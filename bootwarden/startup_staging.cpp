@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "bootwarden/command_line.h"
 #include "bootwarden/startup_files.h"
 #include "shared/text.h"
 
@@ -162,7 +163,9 @@ shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entr
     case Kind::kStartup: {
       auto path = ShortcutPath(targets, entry, location.csidl);
       if (!path.ok()) return path.status();
-      const shared::Status written = targets.shortcuts.WriteShortcut(path.value(), entry.Location);
+      // The program and its arguments apart, or the shortcut would name no file and start nothing.
+      const SplitCommand command = SplitCommandLine(targets.files, entry.Location);
+      const shared::Status written = targets.shortcuts.WriteShortcut(path.value(), command.target, command.arguments);
       if (written.ok()) return written;
       return Failure(entry, path.value(), written);
     }

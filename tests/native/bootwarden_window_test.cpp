@@ -431,4 +431,20 @@ TEST_F(BootwardenWindowTest, AddTaskAppendsOneEnabledRowWithTheRulesOfItsFields)
   EXPECT_EQ(bootwarden::AddedTaskUser("Registry(Machine RunOnce)"), "All Users");
 }
 
+TEST_F(BootwardenWindowTest, AnAddedStartupTaskGetsAShortcutToItsProgramWithItsArguments) {
+  ASSERT_TRUE(Window().Load());
+  AddTaskViewFake view;
+  bootwarden::AddTask dialog(view, {language_, Window().LanguagePackFound(), Window().EmptyFieldText(), prompt_,
+                                    dialog_, [&](const StartupEntry& e) { Window().AppendRow(e); }});
+  dialog.Load();
+  dialog.LocationChosen(bootwarden::kStartupCurrentUser);
+  view.name = "Editor";
+  view.location = "C:\\windows\\notepad.exe /x";
+  dialog.AddClicked();
+  Apply(MainMenu::kAppJust);
+  const std::string link = testing_support::StartupFolder(machine_, shared::kCsidlStartup) + "\\Editor.lnk";
+  EXPECT_EQ(machine_.shortcuts->ReadTargetPath(link), "C:\\windows\\notepad.exe");
+  EXPECT_EQ(machine_.shortcuts->ReadArguments(link), "/x");
+}
+
 }  // namespace
