@@ -172,6 +172,13 @@ void MainWindow::ShowAllRows() {
   if (list_.Count() > 0) ShowButtons();
 }
 
+bool MainWindow::ApplyAndShowRows() {
+  const bool applied = staging_.ApplyNow();
+  if (list_.Selected() != 0) staging_.SelectRow(list_.Selected());
+  ShowAllRows();
+  return applied;
+}
+
 void MainWindow::AppendRow(const StartupEntry& entry) {
   shared::AppendRow(list_, shared::ToRow(entry));
   view_.ShowRows();
@@ -189,9 +196,7 @@ bool MainWindow::Confirmed() {
 }
 
 void MainWindow::ApplyAndEndSession(bool restart) {
-  const bool applied = staging_.ApplyNow();
-  ShowAllRows();
-  if (!applied) return;
+  if (!ApplyAndShowRows()) return;
   // The store must hold every disabled entry before the session ends, or they are lost.
   const shared::Status stored = staging_.SaveStore();
   if (!stored.ok()) {
@@ -228,13 +233,12 @@ void MainWindow::MenuClicked(MainMenu menu) {
       return;
     case MainMenu::kAppExit:
       if (!Confirmed()) return;
-      staging_.ApplyNow();
-      ShowAllRows();
+      ApplyAndShowRows();
       return Unload();
     case MainMenu::kAppJust:
       if (!Confirmed()) return;
-      staging_.ApplyNow();
-      return ShowAllRows();
+      ApplyAndShowRows();
+      return;
     case MainMenu::kHelpIndex:
       return shared::OpenHelpIndex(shell, programFolder);
     case MainMenu::kUpdate:

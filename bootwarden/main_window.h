@@ -132,6 +132,9 @@ class MainWindow {
   // After the rows were rebuilt: show them, a row selected (the first when none is) and the
   // buttons as that row wants them.
   void ShowAllRows();
+  // ApplyNow, then the rows; apply may keep a row "Disabled" that was staged "Enabled", so the
+  // buttons follow the selected row again.
+  bool ApplyAndShowRows();
   bool Confirmed();
   // mnuApp_Log and mnuApp_Rest.
   void ApplyAndEndSession(bool restart);

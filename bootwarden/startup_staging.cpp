@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "bootwarden/command_line.h"
 #include "bootwarden/startup_files.h"
 #include "shared/text.h"
 
@@ -162,7 +163,9 @@ shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entr
     case Kind::kStartup: {
       auto path = ShortcutPath(targets, entry, location.csidl);
       if (!path.ok()) return path.status();
-      const shared::Status written = targets.shortcuts.WriteShortcut(path.value(), entry.Location);
+      // The program and its arguments apart, or the shortcut would name no file and start nothing.
+      const SplitCommand command = SplitCommandLine(targets.files, entry.Location);
+      const shared::Status written = targets.shortcuts.WriteShortcut(path.value(), command.target, command.arguments);
       if (written.ok()) return written;
       return Failure(entry, path.value(), written);
     }
@@ -180,6 +183,67 @@ shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entr
 
 namespace {
 
+// The longest value a profile string can hold: compared whole, not cut as the list shows it.
+constexpr std::uint32_t kWholeIniValue = 32768;
+
+std::string TypeName(std::uint32_t type) {
+  switch (type) {
+    case shared::kRegSz: return "REG_SZ";
+    case shared::kRegExpandSz: return "REG_EXPAND_SZ";
+    case shared::kRegBinary: return "REG_BINARY";
+    case shared::kRegDword: return "REG_DWORD";
+    case shared::kRegMultiSz: return "REG_MULTI_SZ";
+    default: return "type " + std::to_string(type);
+  }
+}
+
+}  // namespace
+
+std::optional<std::string> OtherEntryThere(StartupTargets& targets, const StartupEntry& entry) {
+  const Location location = LocationOf(entry.LoadFrom);
+  switch (location.kind) {
+    case Kind::kRegistry: {
+      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue);
+      if (!opened.ok()) return std::nullopt;
+      shared::ScopedKey key(targets.registry, opened.value());
+      auto value = targets.registry.QueryValue(key.get(), entry.TaskName);
+      if (!value.ok()) return std::nullopt;
+      // The type RestoreToSource would write.
+      const std::uint32_t type = HoldsEnvironmentReference(entry.Location) ? shared::kRegExpandSz : shared::kRegSz;
+      const std::uint32_t there = value.value().type;
+      const bool text = there == shared::kRegSz || there == shared::kRegExpandSz || there == shared::kRegMultiSz;
+      const std::string command = text ? shared::UpToNul(value.value().bytes) : std::string();
+      if (there == type && command == shared::UpToNul(entry.Location)) return std::nullopt;
+      if (there == type) return command;
+      return (command.empty() ? "" : command + " ") + "(" + TypeName(there) + ")";
+    }
+    case Kind::kStartup: {
+      auto path = ShortcutPath(targets, entry, location.csidl);
+      if (!path.ok() || !targets.files.GetAttributes(path.value())) return std::nullopt;
+      const SplitCommand there{targets.shortcuts.ReadTargetPath(path.value()),
+                               targets.shortcuts.ReadArguments(path.value())};
+      if (there.target.empty())
+        return targets.language.SetCaptionfromINI("464", "a file that is not a shortcut");
+      const SplitCommand command = SplitCommandLine(targets.files, entry.Location);
+      // The shell may give the target back in other letter case.
+      if (shared::EqualsIgnoreCase(there.target, command.target) && there.arguments == command.arguments)
+        return std::nullopt;
+      return there.arguments.empty() ? there.target : there.target + " " + there.arguments;
+    }
+    case Kind::kWinIni: {
+      const std::string there =
+          targets.profile.GetString(kWinIniSection, location.iniKey, "", kWholeIniValue, WinIniFile(targets));
+      if (there.empty() || there == entry.Location) return std::nullopt;
+      return there;
+    }
+    case Kind::kNone:
+      break;
+  }
+  return std::nullopt;
+}
+
+namespace {
+
 constexpr shared::StagingRules kStartupRules{
     .removeDisabledOnRemoveRow = true,
     .storeFromRows = true,
@@ -191,6 +255,7 @@ constexpr shared::StagingRules kStartupRules{
 
 StartupStaging::StartupStaging(shared::ListModel& list, StartupTargets& targets)
     : StagedList(list, *this, kStartupRules, targets.files, targets.windowsFolder, kDisabledStoreName),
+      rows_(list),
       targets_(targets) {
   SetCaptions("Disable", "Enable");
 }
@@ -262,12 +327,31 @@ bool StartupStaging::TakeOut(int, const shared::EntryRow& row, bool, shared::App
   return done.ok();
 }
 
-bool StartupStaging::PutBack(int, const shared::EntryRow& row, shared::ApplyMode) {
-  const shared::Status done = RestoreToSource(targets_, shared::FromRow<StartupEntry>(row));
+bool StartupStaging::PutBack(int position, const shared::EntryRow& row, shared::ApplyMode) {
+  const StartupEntry entry = shared::FromRow<StartupEntry>(row);
+  // On No the row is "Disabled" again and the step counts as done: its record takes that status,
+  // so even an added row's entry is kept in the store like any disabled one.
+  if (!MayReplaceWhatIsThere(position, entry)) return true;
+  const shared::Status done = RestoreToSource(targets_, entry);
   if (!done.ok())
     Tell(Text("435", "This entry could not be written back to its start-up location; it stays as it was.") + kCrLf +
          done.message());
   return done.ok();
+}
+
+bool StartupStaging::MayReplaceWhatIsThere(int position, const StartupEntry& entry) {
+  const std::optional<std::string> there = OtherEntryThere(targets_, entry);
+  if (!there) return true;
+  const std::string question =
+      Text("460", "The start-up location of this entry already holds a different entry of the same name.") + kCrLf +
+      Describe(entry) + kCrLf + Text("461", "There now:") + " " + *there + kCrLf + Text("462", "This entry:") + " " +
+      entry.Location + kCrLf + kCrLf +
+      Text("463", "Replace what is there? No leaves it as it is and keeps this entry disabled.");
+  // No is the default: the entry there may be the newer one.
+  const int style = shared::kMbYesNo | shared::kMbIconQuestion | shared::kMbDefaultButton2;
+  if (targets_.prompt.Ask(question, style, kAppTitle) == shared::kAnswerYes) return true;
+  rows_.SetText(position, StartupEntry::kStatus, shared::kStatusDisabled);
+  return false;
 }
 
 void StartupStaging::StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) {

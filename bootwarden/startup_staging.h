@@ -2,6 +2,7 @@
 // Staging and apply: the buttons only rewrite a row's status; ApplyNow carries out the difference
 // between each row and the snapshot record it belongs to, in the registry, win.ini and the
 // Startup folders.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,12 @@ bool HoldsEnvironmentReference(const std::string& command);
 shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& entry);
 shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entry);
 
+// What stands now where the entry would be written, when it is a different entry of that name: a
+// Run value with other data or type, a file in the Startup folder that is not a shortcut to the
+// same command, a win.ini key holding other text; told as the user would recognise it. Nothing
+// when the place is free, holds this very entry, or cannot be looked at (the write then says why).
+std::optional<std::string> OtherEntryThere(StartupTargets& targets, const StartupEntry& entry);
+
 class StartupStaging : private shared::StagingPolicy, public shared::StagedList {
  public:
   StartupStaging(shared::ListModel& list, StartupTargets& targets);
@@ -101,8 +108,12 @@ class StartupStaging : private shared::StagingPolicy, public shared::StagedList 
   bool TakeOut(int position, const shared::EntryRow& row, bool forGood, shared::ApplyMode mode) override;
   bool PutBack(int position, const shared::EntryRow& row, shared::ApplyMode mode) override;
   void Tell(const std::string& text) override;
+  // Whether the row's entry may be written over what stands in its place now; asks when that is
+  // a different entry. On No the row is "Disabled" again, so its entry waits in the store.
+  bool MayReplaceWhatIsThere(int position, const StartupEntry& entry);
   void StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) override;
 
+  shared::ListModel& rows_;
   StartupTargets& targets_;
   std::string administratorText_ = kAdministratorDefault;
 };

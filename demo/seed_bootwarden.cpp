@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
       Check(shared::Status::Error(shared::kErrorPathNotFound, "no Startup folder"), link.name);
       continue;
     }
-    Check(shortcuts.WriteShortcut(folder + "\\" + link.name + ".lnk", task), link.name);
+    Check(shortcuts.WriteShortcut(folder + "\\" + link.name + ".lnk", task, ""), link.name);
   }
   return failures == 0 ? 0 : 1;
 }

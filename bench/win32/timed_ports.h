@@ -142,8 +142,12 @@ class TimedShortcut final : public shared::ShortcutPort {
   std::string ReadTargetPath(const std::string& shortcutPath) override {
     return splits_.Time("IShellLink read", [&] { return inner_.ReadTargetPath(shortcutPath); });
   }
-  shared::Status WriteShortcut(const std::string& shortcutPath, const std::string& targetPath) override {
-    return splits_.Time("IShellLink write", [&] { return inner_.WriteShortcut(shortcutPath, targetPath); });
+  std::string ReadArguments(const std::string& shortcutPath) override {
+    return splits_.Time("IShellLink read", [&] { return inner_.ReadArguments(shortcutPath); });
+  }
+  shared::Status WriteShortcut(const std::string& shortcutPath, const std::string& targetPath,
+                               const std::string& arguments) override {
+    return splits_.Time("IShellLink write", [&] { return inner_.WriteShortcut(shortcutPath, targetPath, arguments); });
   }
 
  private:

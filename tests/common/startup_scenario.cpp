@@ -30,7 +30,7 @@ void Shortcut(StartupMachine& machine, const std::string& path, const std::strin
   if (!target.empty()) {
     ASSERT_TRUE(machine.files->WriteFileAtomic(target, "MZ").ok()) << target;
   }
-  const shared::Status written = machine.shortcuts->WriteShortcut(path, target);
+  const shared::Status written = machine.shortcuts->WriteShortcut(path, target, "");
   ASSERT_TRUE(written.ok()) << path << ": " << written.message();
 }
 

@@ -83,6 +83,39 @@ TEST_P(StartupStagingSuite, AddedRowsJoinTheSnapshotWhenWritten) {
   EXPECT_EQ(Stored().size(), 1u);  // the unapplied "Disabled" row
 }
 
+TEST_P(StartupStagingSuite, PuttingBackOverADifferentEntryOfThatNameAsksFirst) {
+  auto run = StartRun();
+  const std::string link = testing_support::StartupFolder(machine_, shared::kCsidlStartup) + "\\Tool.lnk";
+  const std::vector<std::pair<std::string, std::string>> picked = {
+      {kUserRun, "Shared Name"}, {kWinLoad, kWinLoad}, {kUserStartup, "Tool"}};
+  for (const auto& [from, name] : picked) run->Toggle(run->PositionOf(from, name));
+  run->staging.ApplyNow();
+  // Meanwhile other entries took two of the names; win.ini got back the very same value.
+  testing_support::SeedString(*machine_.registry, kHkeyCurrentUser, RunKey("Run"), "Shared Name", "C:\\newer.exe");
+  ASSERT_TRUE(machine_.shortcuts->WriteShortcut(link, machine_.targetFolder + "\\tool.exe", "/newer").ok());
+  ASSERT_TRUE(machine_.profile->WriteString("Windows", "Load", "loader.exe", testing_support::WinIniPath(machine_)).ok());
+  for (const auto& [from, name] : picked) run->Toggle(run->PositionOf(from, name));
+  // An added win.ini task is asked about too: the key's value is one row, emptied whole.
+  shared::AppendRow(run->list, {"Win.ini Run", "Enabled", "Win.ini Run", "All Users", "logging on", "added.exe"});
+  prompt_.Script({shared::kAnswerNo, shared::kAnswerYes, shared::kAnswerNo});
+  run->staging.ApplyNow();
+
+  ASSERT_EQ(prompt_.Asked().size(), 3u);
+  EXPECT_NE(prompt_.Asked()[0].text.find("There now: C:\\newer.exe"), std::string::npos) << prompt_.Asked()[0].text;
+  EXPECT_EQ(prompt_.Asked()[0].style, 292) << "Yes and No, No the default";
+  EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), "Shared Name").second, "C:\\newer.exe");
+  EXPECT_EQ(run->list.Text(run->PositionOf(kUserRun, "Shared Name"), StartupEntry::kStatus), "Disabled");
+  EXPECT_EQ(machine_.shortcuts->ReadArguments(link), "");
+  EXPECT_EQ(WinIni("Load"), "loader.exe");
+  EXPECT_EQ(WinIni("Run"), "first.exe second.exe");
+  const auto stored = Stored();
+  ASSERT_EQ(stored.size(), 2u);
+  EXPECT_EQ(stored[0].TaskName, "Shared Name");
+  EXPECT_EQ(stored[1].Location, "added.exe");
+  run->staging.ResetAllClicked();  // the added entry kept "Disabled" is applied state now
+  EXPECT_EQ(run->staging.DisabledEntries().size(), 2u);
+}
+
 TEST_P(StartupStagingSuite, EveryDisabledEntryIsStoredWhateverTheOrderOrWhetherApplied) {
   auto run = StartRun();
   run->Toggle(run->PositionOf(kWinLoad, kWinLoad));

@@ -58,12 +58,16 @@ TEST_P(ShellContract, ShortcutsAreWrittenReplacedAndReadEvenToAMissingTarget) {
   const std::string link = At("Tool.lnk");
   ports_.files->RemoveFile(link).IgnoreError();
 
-  const shared::Status written = ports_.shortcuts->WriteShortcut(link, first);
+  // Arguments stay as written, slashes and quotes included.
+  const std::string arguments = "/x \"two words\" -y";
+  const shared::Status written = ports_.shortcuts->WriteShortcut(link, first, arguments);
   ASSERT_TRUE(written.ok()) << written.message();
   EXPECT_EQ(ports_.shortcuts->ReadTargetPath(link), first);
+  EXPECT_EQ(ports_.shortcuts->ReadArguments(link), arguments);
   EXPECT_EQ(ports_.shortcuts->ReadTargetPath(At("tool.LNK")), first) << "file names compare without case";
-  ASSERT_TRUE(ports_.shortcuts->WriteShortcut(link, second).ok());
+  ASSERT_TRUE(ports_.shortcuts->WriteShortcut(link, second, "").ok());
   EXPECT_EQ(ports_.shortcuts->ReadTargetPath(link), second);
+  EXPECT_EQ(ports_.shortcuts->ReadArguments(link), "");
   const auto listed = ports_.files->ListDirectory(GetParam().scratch);
   ASSERT_TRUE(listed.ok());
   int seen = 0;
@@ -72,15 +76,16 @@ TEST_P(ShellContract, ShortcutsAreWrittenReplacedAndReadEvenToAMissingTarget) {
 
   // Re-enabling a Startup entry writes its old target back, which may be gone by then.
   const std::string gone = At("Gone\\gone.exe");
-  ASSERT_TRUE(ports_.shortcuts->WriteShortcut(link, gone).ok());
+  ASSERT_TRUE(ports_.shortcuts->WriteShortcut(link, gone, "").ok());
   EXPECT_EQ(shared::ToLowerAscii(ports_.shortcuts->ReadTargetPath(link)), shared::ToLowerAscii(gone));
 }
 
 TEST_P(ShellContract, WhatIsNoShortcutReadsEmpty) {
   ASSERT_TRUE(ports_.files->WriteFileAtomic(At("plain.lnk"), "not a shell link at all").ok());
   EXPECT_EQ(ports_.shortcuts->ReadTargetPath(At("plain.lnk")), "");
+  EXPECT_EQ(ports_.shortcuts->ReadArguments(At("plain.lnk")), "");
   EXPECT_EQ(ports_.shortcuts->ReadTargetPath(At("missing.lnk")), "");
   EXPECT_EQ(ports_.shortcuts->ReadTargetPath(GetParam().scratch), "") << "a folder";
   EXPECT_EQ(ports_.shortcuts->ReadTargetPath(""), "");
-  EXPECT_FALSE(ports_.shortcuts->WriteShortcut(At("no\\such\\folder\\x.lnk"), At("first.exe")).ok());
+  EXPECT_FALSE(ports_.shortcuts->WriteShortcut(At("no\\such\\folder\\x.lnk"), At("first.exe"), "").ok());
 }

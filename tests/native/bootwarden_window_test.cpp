@@ -429,4 +429,33 @@ TEST_F(BootwardenWindowTest, AddTaskAppendsOneEnabledRowWithTheRulesOfItsFields)
   EXPECT_EQ(bootwarden::AddedTaskUser("Registry(Machine RunOnce)"), "All Users");
 }
 
+TEST_F(BootwardenWindowTest, AnAddedStartupTaskGetsAShortcutToItsProgramWithItsArguments) {
+  AddPack("English");
+  ASSERT_TRUE(Window().Load());
+  const auto add = [&](const std::string& command) {
+    AddTaskViewFake view;
+    bootwarden::AddTask dialog(view, {language_, Window().LanguagePackFound(), Window().EmptyFieldText(), prompt_,
+                                      dialog_, [&](const StartupEntry& e) { Window().AppendRow(e); }});
+    dialog.Load();
+    dialog.LocationChosen(bootwarden::kStartupCurrentUser);
+    view.name = "Editor";
+    view.location = command;
+    dialog.AddClicked();
+  };
+  add("C:\\windows\\notepad.exe /x");
+  Apply(MainMenu::kAppJust);
+  const std::string link = testing_support::StartupFolder(machine_, shared::kCsidlStartup) + "\\Editor.lnk";
+  EXPECT_EQ(machine_.shortcuts->ReadTargetPath(link), "C:\\windows\\notepad.exe");
+  EXPECT_EQ(machine_.shortcuts->ReadArguments(link), "/x");
+
+  // A second task of that name is asked about; kept disabled, its row offers Enable.
+  add("C:\\windows\\write.exe");
+  Window().ItemClicked(Window().List().Count());
+  prompt_.Script({shared::kAnswerYes, shared::kAnswerNo});
+  Window().MenuClicked(MainMenu::kAppJust);
+  EXPECT_EQ(Status(Window().List().Count()), "Disabled");
+  EXPECT_EQ(view_.disableCaption, "&Enable");
+  EXPECT_EQ(machine_.shortcuts->ReadArguments(link), "/x");
+}
+
 }  // namespace

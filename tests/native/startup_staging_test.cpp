@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "bootwarden/command_line.h"
 #include "bootwarden/startup_profiles.h"
 #include "tests/common/startup_staging_suite.h"
 #include "tests/fakes/fake_file_dialog.h"
@@ -66,6 +67,26 @@ TEST(StartupNames, ShortcutNamesAndExpandableCommands) {
   EXPECT_TRUE(bootwarden::HoldsEnvironmentReference("%SystemRoot%\\x.exe"));
   EXPECT_FALSE(bootwarden::HoldsEnvironmentReference("x.exe 100%"));
   EXPECT_FALSE(bootwarden::HoldsEnvironmentReference("x.exe %%"));
+}
+
+TEST(StartupNames, CommandLinesSplitIntoTargetAndArguments) {
+  fakes::FakeFileSystem files;
+  files.AddFile("C:\\Program");
+  files.AddFile("C:\\Program Files\\Tool\\tool.exe");
+  const struct {
+    const char* line;
+    bootwarden::SplitCommand split;
+  } cases[] = {
+      {"C:\\windows\\notepad.exe /x", {"C:\\windows\\notepad.exe", "/x"}},  // no such file: the first blank
+      {"\"C:\\Program Files\\Tool\\tool.exe\"  /a \"b c\"", {"C:\\Program Files\\Tool\\tool.exe", "/a \"b c\""}},
+      {"\"C:\\open quote.exe", {"C:\\open quote.exe", ""}},
+      {"C:\\Program Files\\Tool\\tool.exe   /min  /x", {"C:\\Program Files\\Tool\\tool.exe", "/min  /x"}},
+      {"C:\\Program Files\\Tool\\tool.exe", {"C:\\Program Files\\Tool\\tool.exe", ""}},
+      {"C:\\Program Files\\Gone\\gone.exe", {"C:\\Program", "Files\\Gone\\gone.exe"}},
+      {" \tloader.exe\t-q ", {"loader.exe", "-q"}},
+      {"", {"", ""}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(bootwarden::SplitCommandLine(files, c.line), c.split) << c.line;
 }
 
 TEST_P(StartupStagingFailures, AProfileSavesEveryRowAndLoadsBackOnlyWhatCanBeUsed) {

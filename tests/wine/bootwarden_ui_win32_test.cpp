@@ -12,6 +12,7 @@
 #include "bootwarden/win32/frm_add_task.h"
 #include "bootwarden/win32/frm_main.h"
 #include "shared/language_pack.h"
+#include "shared/text.h"
 #include "shared/win32/frm_about.h"
 #include "shared/win32/win32_clock.h"
 #include "shared/win32/win32_file_dialog.h"
@@ -162,14 +163,16 @@ TEST_F(BootwardenWindows, DisabledEntriesGoToTheStoreAndComeBackAddTaskProfilesA
     ASSERT_TRUE(user.Answered());
     EXPECT_EQ(WindowText(::GetDlgItem(add, bw::kAddLocationId)), answer);
   }
+  // A command line with arguments: the shortcut names the program and passes them on.
+  ::SetWindowTextA(::GetDlgItem(add, bw::kAddLocationId), "C:\\windows\\notepad.exe /x");
   Click(::GetDlgItem(add, bw::kAddAddId));
   EXPECT_EQ(bw::frmAddTask::Current(), nullptr) << "closed after Add";
   ASSERT_EQ(main_->List().Count(), rows + 1);
   EXPECT_EQ(main_->List().Text(rows + 1, 0), "Added Tool");
   JustApply();
-  EXPECT_EQ(machine_.shortcuts->ReadTargetPath(
-                testing_support::StartupFolder(machine_, shared::kCsidlStartup) + "\\Added Tool.lnk"),
-            target);
+  const std::string link = testing_support::StartupFolder(machine_, shared::kCsidlStartup) + "\\Added Tool.lnk";
+  EXPECT_EQ(shared::ToLowerAscii(machine_.shortcuts->ReadTargetPath(link)), "c:\\windows\\notepad.exe");
+  EXPECT_EQ(machine_.shortcuts->ReadArguments(link), "/x");
 
   // The whole list to a profile and back through the dialogs.
   const std::string profile = testing_support::ScratchFolder("bootwarden-profiles") + "\\all.pro";
