@@ -2,11 +2,13 @@
 // Staging and apply: the buttons only rewrite a row's status; ApplyNow carries out the difference
 // between each row and the snapshot record it belongs to, in the registry, win.ini and the
 // Startup folders.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bootwarden/startup_sources.h"
 #include "shared/file_system_port.h"
+#include "shared/kept_copies.h"
 #include "shared/language_pack.h"
 #include "shared/list_model.h"
 #include "shared/profile_port.h"
@@ -58,8 +60,16 @@ bool HoldsEnvironmentReference(const std::string& command);
 // Take the entry out of, or write it into, the location its LoadFrom names. Taking out what is
 // not there is fine, and an unknown location is left alone; anything else that fails comes back
 // naming the entry and the platform's reason.
-shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& entry);
-shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entry);
+// With copies, what is taken out is kept first, whole (a value's name, type and bytes; the
+// Startup-folder file itself, shortcut or not; the whole win.ini value), and nothing is taken
+// out when it cannot be kept; without, it is gone for good. A value is found by its name as
+// listed, which has lost any leading blanks; a Startup-folder entry is "<name>.lnk", or else the
+// file "<name>" itself.
+shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& entry, shared::KeptCopies* copies);
+// With copies, an entry that has a kept copy of its own (same LoadFrom and TaskName) gets exactly
+// that back; otherwise it is written from the row's fields.
+shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entry,
+                               shared::KeptCopies* copies = nullptr);
 
 class StartupStaging : private shared::StagingPolicy, public shared::StagedList {
  public:
@@ -96,6 +106,7 @@ class StartupStaging : private shared::StagingPolicy, public shared::StagedList 
   shared::StagedAction ActionFor(shared::EntryStatus now, const shared::EntryStatus* before,
                                  shared::ApplyMode mode) const override;
   bool SameEntry(const shared::EntryRow& row, const shared::EntryRow& record) const override;
+  std::optional<shared::KeptIdentity> KeptAs(const shared::EntryRow& row) const override;
   std::string Refusal(const shared::EntryRow& row, shared::StagedAction action) const override;
   std::string ApplyRefusal(const std::vector<shared::EntryRow>& changing, shared::ApplyMode mode) const override;
   bool TakeOut(int position, const shared::EntryRow& row, bool forGood, shared::ApplyMode mode) override;
