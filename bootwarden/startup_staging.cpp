@@ -90,6 +90,8 @@ shared::Status WriteExpandable(shared::RegistryPort& registry, const RunKey& run
 constexpr char kFileNamePart[] = "file-name";
 constexpr char kFileDataPart[] = "file-data";
 constexpr char kIniValuePart[] = "ini-value";
+// The command the row showed: a copy is put back only for that very row.
+constexpr char kRowCommandPart[] = "row-command";
 constexpr char kShortcutExtension[] = ".lnk";
 
 // The value a listed name stands for: the value of that name, or else the one value whose name
@@ -132,16 +134,19 @@ std::string ReadWholeIniString(StartupTargets& targets, const char* key, const s
 shared::KeptIdentity IdentityOf(const StartupEntry& entry) { return {entry.LoadFrom, entry.TaskName}; }
 
 // Keeps the copy; the failure names the copy's file.
-shared::Status Keep(shared::KeptCopies& copies, const StartupEntry& entry, const shared::KeptCopy& copy) {
+shared::Status Keep(shared::KeptCopies& copies, const StartupEntry& entry, shared::KeptCopy copy) {
+  copy.Add(kRowCommandPart, entry.Location);
   const shared::Status kept = copies.Keep(copy);
   if (kept.ok()) return kept;
   return Failure(entry, copies.PathOf(copy.identity), kept);
 }
 
-// Puts the kept copy back; nothing when the copy does not fit the location (the row's fields
-// are used then).
+// Puts the kept copy back; nothing when it is not the copy of this very row (it showed another
+// command) or does not fit the location: the row's fields are used then.
 std::optional<shared::Status> PutCopyBack(StartupTargets& targets, const StartupEntry& entry, const Location& location,
                                           const shared::KeptCopy& copy) {
+  const std::string* command = copy.Part(kRowCommandPart);
+  if (command == nullptr || *command != entry.Location) return std::nullopt;
   switch (location.kind) {
     case Kind::kRegistry: {
       const auto value = shared::ValueOfParts(copy);

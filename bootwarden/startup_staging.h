@@ -66,8 +66,9 @@ bool HoldsEnvironmentReference(const std::string& command);
 // listed, which has lost any leading blanks; a Startup-folder entry is "<name>.lnk", or else the
 // file "<name>" itself.
 shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& entry, shared::KeptCopies* copies);
-// With copies, an entry that has a kept copy of its own (same LoadFrom and TaskName) gets exactly
-// that back; otherwise it is written from the row's fields.
+// With copies, an entry that has a kept copy of its own (same LoadFrom and TaskName, kept from a
+// row showing the same Location) gets exactly that back; otherwise it is written from the row's
+// fields.
 shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entry,
                                shared::KeptCopies* copies = nullptr);
 
