@@ -7,7 +7,7 @@ BootwardenRun::BootwardenRun(StartupMachine& machine, shared::PromptPort& prompt
       store_(*machine.registry),
       reg_(*machine.registry),
       // No pack in the target folder: every text is its English default.
-      language_(*machine.profile, *machine.files, clock_, machine.targetFolder),
+      language_(*machine.profile, *machine.files, *machine.clock, machine.targetFolder),
       sources{store_, reg_, *machine.profile, *machine.files, *machine.shellFolders, *machine.windowsFolder,
               *machine.shortcuts, names_},
       targets{*machine.registry, *machine.profile, *machine.files, *machine.shellFolders, *machine.windowsFolder,

@@ -7,7 +7,6 @@
 #include "bootwarden/startup_staging.h"
 #include "shared/language_pack.h"
 #include "tests/common/startup_scenario.h"
-#include "tests/fakes/fake_clock.h"
 
 namespace testing_support {
 
@@ -45,7 +44,6 @@ class BootwardenRun {
   shared::RegistryStore store_;
   shared::RegistryComponent reg_;
   bootwarden::LocationNames names_;
-  fakes::FakeClock clock_;
   shared::LanguagePack language_;
 
  public:

@@ -1,17 +1,16 @@
 #include "tests/common/plugwarden_rig.h"
 
-#include "shared/text.h"
 #include "tests/common/registry_seed.h"
 
 namespace testing_support {
 
-PlugwardenRun::PlugwardenRun(PlugwardenPorts ports)
-    : ports_(ports),
-      store_(ports.registry),
-      reg1_(ports.registry),
-      reg2_(ports.registry),
-      sources{reg1_, reg2_, store_, ports.files, ports.versions},
-      machine{ports.registry, ports.system, ports.prompt, ports.language, ports.files, ports.windowsFolder},
+PlugwardenRun::PlugwardenRun(StartupMachine& ports, shared::PromptPort& prompt, shared::LanguagePack& language)
+    : settings_(*ports.settings),
+      store_(*ports.registry),
+      reg1_(*ports.registry),
+      reg2_(*ports.registry),
+      sources{reg1_, reg2_, store_, *ports.files, *ports.versions},
+      machine{*ports.registry, *ports.system, prompt, language, *ports.files, *ports.windowsFolder},
       staging(list, machine) {
   staging.SetCaptions("&Disable", "&Enable");
 }
@@ -57,14 +56,6 @@ bool KeyThere(shared::RegistryPort& registry, shared::RegRoot root, const std::s
   if (!key.ok()) return false;
   registry.CloseKey(key.value());
   return true;
-}
-
-std::string DefaultValue(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path) {
-  auto key = registry.OpenKey(root, path, shared::KeyAccess::kQueryValue);
-  if (!key.ok()) return {};
-  shared::ScopedKey scoped(registry, key.value());
-  auto value = registry.QueryValue(scoped.get(), "");
-  return value.ok() ? shared::UpToNul(value.value().bytes) : std::string();
 }
 
 }  // namespace testing_support

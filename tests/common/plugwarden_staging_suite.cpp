@@ -3,40 +3,6 @@
 #include <algorithm>
 
 #include "plugwarden/bho_profiles.h"
-#include "tests/common/registry_seed.h"
-#include "tests/fakes/fake_clock.h"
-#include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/fake_profile.h"
-#include "tests/fakes/fake_registry.h"
-#include "tests/fakes/fake_settings.h"
-#include "tests/fakes/fake_system.h"
-#include "tests/fakes/fake_version.h"
-#include "tests/fakes/fake_windows_folder.h"
-
-namespace testing_support {
-
-PlugwardenWorld FakePlugwardenWorld() {
-  PlugwardenWorld world;
-  auto files = std::make_unique<fakes::FakeFileSystem>();
-  files->AddFolder("C:\\Windows");
-  files->AddFolder("C:\\Tools");
-  files->AddFile("C:\\Tools\\helper.dll", "MZ");
-  world.profile = std::make_unique<fakes::FakeProfile>(*files, "C:\\Windows");
-  world.files = std::move(files);
-  world.registry = std::make_unique<fakes::FakeRegistry>();
-  world.versions = std::make_unique<fakes::FakeVersion>();
-  world.system = std::make_unique<fakes::FakeSystem>();
-  world.settings = std::make_unique<fakes::FakeSettings>();
-  world.windowsFolder = std::make_unique<fakes::FakeWindowsFolder>();
-  world.clock = std::make_unique<fakes::FakeClock>();
-  world.module = "C:\\Tools\\helper.dll";
-  world.programFolder = "C:\\Tools";
-  return world;
-}
-
-}  // namespace testing_support
-
-namespace {
 
 using shared::kHkeyClassesRoot;
 using shared::kHkeyCurrentUser;
@@ -45,13 +11,23 @@ using testing_support::ClassKey;
 using testing_support::ObjectId;
 using testing_support::ObjectKey;
 using testing_support::ObjectName;
-
-}  // namespace
+using Ids = std::vector<std::string>;
+using Outcome = plugwarden::BhoProfiles::SaveOutcome;
 
 void PlugwardenStagingSuite::SetUp() {
   world_ = GetParam()();
+  const std::string lang = world_.targetFolder + "\\Lang";
+  world_.files->CreateFolder(lang).IgnoreError();  // there from an earlier test
+  ASSERT_TRUE(world_.files
+                  ->WriteFileAtomic(lang + "\\English.ini",
+                                    "[Vexlin Language Pack]\r\n8513=No profile to load.\r\n8514=Registry write failed.\r\n"
+                                    "8515=No rights on \r\n8516=Close every browser window first.\r\n"
+                                    "8517=That name is taken.\r\n8518=Apply now?\r\n8601=Profiles unreadable: \r\n"
+                                    "8602=Objects not listed: \r\n8603=Disabling failed.\r\n8604=Removal failed.\r\n")
+                  .ok());
   language_ = std::make_unique<shared::LanguagePack>(*world_.profile, *world_.files, *world_.clock,
-                                                     world_.programFolder);
+                                                     world_.targetFolder);
+  language_->SetCurrentLanguageFile("English.ini");
   testing_support::SeedObjects(*world_.registry, world_.module);
   Forget();
 }
@@ -64,7 +40,7 @@ void PlugwardenStagingSuite::TearDown() {
 void PlugwardenStagingSuite::Forget() {
   for (const std::string& path : {plugwarden::DisabledStorePath(*world_.windowsFolder),
                                   plugwarden::StartProfilePath(*world_.windowsFolder),
-                                  world_.programFolder + "\\" + plugwarden::kProfilesFileName})
+                                  world_.targetFolder + "\\" + plugwarden::kProfilesFileName})
     shared::RemoveFileIfPresent(*world_.files, path).IgnoreError();
   world_.settings->SaveSetting("Plugwarden", "Start", "Check1", "0").IgnoreError();
   shared::RegistryComponent run(*world_.registry);
@@ -75,9 +51,7 @@ void PlugwardenStagingSuite::Forget() {
 }
 
 std::unique_ptr<testing_support::PlugwardenRun> PlugwardenStagingSuite::StartRun() {
-  auto run = std::make_unique<testing_support::PlugwardenRun>(testing_support::PlugwardenPorts{
-      *world_.registry, *world_.files, *world_.versions, *world_.system, prompt_, *language_, *world_.settings,
-      *world_.windowsFolder});
+  auto run = std::make_unique<testing_support::PlugwardenRun>(world_, prompt_, *language_);
   start_ = run->Start();
   asked_ = prompt_.Asked().size();
   return run;
@@ -89,10 +63,6 @@ void PlugwardenStagingSuite::Apply(testing_support::PlugwardenRun& run) {
   run.staging.ApplyClicked();
 }
 
-bool PlugwardenStagingSuite::There(shared::RegRoot root, const std::string& path) {
-  return testing_support::KeyThere(*world_.registry, root, path);
-}
-
 std::vector<std::string> PlugwardenStagingSuite::StoredIds() {
   std::vector<std::string> ids;
   for (const auto& row :
@@ -101,49 +71,66 @@ std::vector<std::string> PlugwardenStagingSuite::StoredIds() {
   return ids;
 }
 
-std::string PlugwardenStagingSuite::RunValue() {
-  shared::RegistryComponent value(*world_.registry);
-  value.RootKey = kHkeyCurrentUser;
-  value.KeyPath = plugwarden::kRunKeyPath;
-  value.ValueName = plugwarden::kRunValueName;
-  return value.GetValue().value_or("<none>");
-}
-
 namespace {
 
-TEST_P(PlugwardenStagingSuite, ApplyExitAndRestartKeepTheDisabledObject) {
+constexpr char kQuestion[] = "Apply now?";
+
+plugwarden::BhoEntry Entry(int object, const std::string& status) {
+  return {ObjectName(object), status, "", "", "", ObjectId(object)};
+}
+
+std::pair<std::uint32_t, std::string> RunValue(shared::RegistryPort& registry) {
+  return testing_support::ReadValue(registry, kHkeyCurrentUser, plugwarden::kRunKeyPath, plugwarden::kRunValueName);
+}
+
+TEST_P(PlugwardenStagingSuite, ApplyResetAllExitAndRestartKeepEachRowWithItsObject) {
   auto run = StartRun();
   EXPECT_EQ(start_.message, "");
-  ASSERT_EQ(run->list.Count(), 4);
-  EXPECT_EQ(run->list.Text(1, 1), "Enabled");
+  const auto atLoad = shared::RowsOf(run->list);
+  ASSERT_EQ(atLoad.size(), 4u);
   run->Toggle(1);
   run->MarkRemove(2);
   Apply(*run);
-  ASSERT_EQ(prompt_.Asked().size(), 1u) << prompt_.Asked().back().text;
-  EXPECT_EQ(prompt_.Asked()[0].text, plugwarden::kApplyQuestionDefault);
+  EXPECT_EQ(ShownTexts(), Ids{kQuestion});
   EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(1)));
   EXPECT_TRUE(There(kHkeyClassesRoot, ClassKey(1) + "\\InprocServer32")) << "disable leaves the class alone";
   EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(2)));
   EXPECT_FALSE(There(kHkeyClassesRoot, ClassKey(2)));
-  EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(3)));
   EXPECT_EQ(run->list.Count(), 3) << "the removed row leaves the list";
-  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(1)}) << "written by the apply itself";
+  EXPECT_EQ(StoredIds(), Ids{ObjectId(1)}) << "written by the apply itself";
+  run->Toggle(3);  // its row moved up one place
   Apply(*run);
-  EXPECT_EQ(prompt_.Asked().size(), 2u) << "nothing new staged: the second apply only asks";
+  EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(3)));
+  EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(4)));
+  EXPECT_EQ(StoredIds(), (Ids{ObjectId(1), ObjectId(3)}));
+  Apply(*run);
+  EXPECT_EQ(Shown().size(), 1u) << "nothing new staged: the second apply only asks";
+
+  // Reset All: the load-time rows; those disabled since come back with their names.
+  run->Toggle(4);  // staged only
+  run->staging.ResetAllClicked();
+  EXPECT_EQ(shared::RowsOf(run->list), atLoad);
+  Apply(*run);
+  for (int object : {1, 3}) EXPECT_EQ(NameIn(object), ObjectName(object));
+  EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(4)));
+  EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(2))) << "removed objects are not restored";
+  EXPECT_FALSE(There(kHkeyLocalMachine, std::string(plugwarden::kBhoKeyPath) + "\\{KQV-111-222-333-444-555-666}"));
+  EXPECT_TRUE(StoredIds().empty());
+
+  run->Toggle(1);
+  Apply(*run);
   run->Toggle(3);  // staged, never applied: not kept
   run->Exit(false);
   EXPECT_EQ(world_.settings->GetSetting("Plugwarden", "Start", "Check1"), "0");
-
   auto next = StartRun();
   ASSERT_EQ(next->list.Count(), 3);
   EXPECT_EQ(next->list.Text(3, 5), ObjectId(1));
   EXPECT_EQ(next->list.Text(3, 1), "Disabled");
   next->Toggle(1);
   Apply(*next);
-  EXPECT_EQ(testing_support::DefaultValue(*world_.registry, kHkeyLocalMachine, ObjectKey(1)), ObjectName(1));
+  EXPECT_EQ(NameIn(1), ObjectName(1));
   next->Exit(false);
   EXPECT_FALSE(shared::FileExists(*world_.files, plugwarden::DisabledStorePath(*world_.windowsFolder)));
-  EXPECT_EQ(prompt_.Asked().size(), 3u);
 }
 
 TEST_P(PlugwardenStagingSuite, StartWithWindowsSavesTheProfileAndAppliesItAtTheNextStart) {
@@ -152,14 +139,14 @@ TEST_P(PlugwardenStagingSuite, StartWithWindowsSavesTheProfileAndAppliesItAtTheN
   run->Toggle(1);
   Apply(*run);
   run->MarkRemove(1);  // never applied: the object stays disabled
-  const std::string program = world_.programFolder + "\\plugwarden.exe";
+  const std::string program = world_.targetFolder + "\\plugwarden.exe";
   run->Exit(true, program);
   EXPECT_EQ(world_.settings->GetSetting("Plugwarden", "Start", "Check1"), "1");
   const std::string profile =
       world_.files->ReadFile(plugwarden::StartProfilePath(*world_.windowsFolder)).value_or("");
   EXPECT_EQ(std::count(profile.begin(), profile.end(), '\n'), 18);
-  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(1)}) << "the store keeps what the profile leaves out";
-  EXPECT_EQ(RunValue(), "\"" + program + "\"") << "quoted, so a path with blanks is one path";
+  EXPECT_EQ(StoredIds(), Ids{ObjectId(1)}) << "the store keeps what the profile leaves out";
+  EXPECT_EQ(RunValue(*world_.registry).second, "\"" + program + "\"") << "quoted, so a path with blanks is one path";
 
   // The next start shows the profile, not the registry, and applies it: the object re-created
   // meanwhile goes, one added meanwhile is not shown.
@@ -175,26 +162,97 @@ TEST_P(PlugwardenStagingSuite, StartWithWindowsSavesTheProfileAndAppliesItAtTheN
 
   // Turning the box off: the profile's disabled rows become the store; the Run value goes.
   next->Exit(false);
-  EXPECT_EQ(RunValue(), "<none>");
-  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(1)});
+  EXPECT_EQ(RunValue(*world_.registry).first, 0u);
+  EXPECT_EQ(StoredIds(), Ids{ObjectId(1)});
 }
 
-TEST_P(PlugwardenStagingSuite, ProfilesSaveAndLoadBesideTheProgram) {
-  plugwarden::BhoProfiles profiles(*world_.files, prompt_, *language_, world_.programFolder);
+TEST_P(PlugwardenStagingSuite, ReplacedRowsPairWithTheirObjectsAndWhatNamesNoSingleKeyIsRefused) {
   auto run = StartRun();
-  run->Toggle(3);
-  using Outcome = plugwarden::BhoProfiles::SaveOutcome;
-  EXPECT_EQ(profiles.Save("A", run->list), Outcome::kSaved);
-  EXPECT_EQ(profiles.Save("B", run->list), Outcome::kSaved);
-  EXPECT_EQ(profiles.Save("A", run->list), Outcome::kNameExists);
-  EXPECT_EQ(profiles.ProfileNames(), (std::vector<std::string>{"A", "B"}));
-  run->staging.ResetAllClicked();
-  ASSERT_TRUE(profiles.Load(profiles.ProfileNames(), "A", run->staging));
-  ASSERT_EQ(run->list.Count(), 4);
-  EXPECT_EQ(run->list.Text(3, 1), "Disabled");
+  const plugwarden::BhoEntry stranger{"Stranger", "Disabled", "", "", "", "{D0000000-0000-4000-8000-000000000001}"};
+  testing_support::SeedString(*world_.registry, kHkeyLocalMachine,
+                              std::string(plugwarden::kBhoKeyPath) + "\\" + stranger.Identifier, "", "Stranger");
+  run->staging.ReplaceRows({{"Empty", "Remove", "", "", "", ""},
+                            {"Parent", "Disabled", "", "", "", "..\\Browser Helper Objects"},
+                            {"Dot", "Remove", "", "", "", "."},
+                            Entry(4, "Disabled"), Entry(3, "Enabled"), Entry(2, "Disabled"), Entry(1, "Enabled"),
+                            stranger});
   Apply(*run);
-  EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(3)));
-  EXPECT_EQ(StoredIds(), std::vector<std::string>{ObjectId(3)});
+  auto shown = ShownTexts();
+  ASSERT_EQ(shown.size(), 4u);
+  EXPECT_EQ(shown[1], "Row 1 (\"Empty\") has no usable identifier (\"\"); nothing was changed for it.");
+  EXPECT_EQ(shown[2].find("Row 2 (\"Parent\")"), 0u);
+  EXPECT_EQ(shown[3].find("Row 3 (\"Dot\")"), 0u);
+  for (int n = 1; n <= 4; ++n) EXPECT_TRUE(There(kHkeyClassesRoot, ClassKey(n) + "\\InprocServer32")) << n;
+  for (int n : {1, 3}) EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(n))) << n;
+  for (int n : {2, 4}) EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(n))) << n;
+  EXPECT_FALSE(There(kHkeyLocalMachine, std::string(plugwarden::kBhoKeyPath) + "\\" + stranger.Identifier));
+  Apply(*run);
+  shown = ShownTexts();
+  ASSERT_EQ(shown.size(), 2u) << "applied once; the Remove rows left, the other refusal stays";
+  EXPECT_EQ(shown[1].find("Row 1 (\"Parent\")"), 0u);
+  run->Exit(false);
+  EXPECT_EQ(StoredIds(), (Ids{ObjectId(2), ObjectId(4), stranger.Identifier}));
+  run->staging.ResetAllClicked();
+  EXPECT_EQ(run->list.Count(), 4) << "Reset All shows the load-time rows only";
+}
+
+TEST_P(PlugwardenStagingSuite, RowsOfAListEmptyAtLoadAreAppliedByTheirStatus) {
+  testing_support::ClearObjects(*world_.registry);
+  auto run = StartRun();
+  ASSERT_EQ(run->list.Count(), 0);
+  testing_support::SeedObjects(*world_.registry, world_.module);
+  testing_support::DeleteTree(*world_.registry, kHkeyLocalMachine, ObjectKey(2));
+  run->staging.ReplaceRows({Entry(1, "Disabled"), Entry(2, "Enabled"), Entry(3, "ERROR")});
+  Apply(*run);
+  EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(1)));
+  EXPECT_EQ(NameIn(2), ObjectName(2));
+  EXPECT_EQ(StoredIds(), Ids{ObjectId(1)});
+}
+
+TEST_P(PlugwardenStagingSuite, ProfilesAreAppendedListedAndLoadedByName) {
+  plugwarden::BhoProfiles profiles(*world_.files, prompt_, *language_, world_.targetFolder);
+  EXPECT_EQ(plugwarden::BhoProfiles::TypedCharacter('a'), 'A');
+  EXPECT_EQ(plugwarden::BhoProfiles::TypedCharacter('7'), '7');
+  auto run = StartRun();
+  EXPECT_FALSE(profiles.Load(profiles.ProfileNames(), "", run->staging));
+  EXPECT_EQ(ShownTexts(), Ids{"No profile to load."});
+
+  const auto save = [&](const std::string& name, std::initializer_list<int> objects) {
+    shared::ListModel rows;
+    for (int object : objects) shared::AppendRow(rows, run->list.RowAt(run->PositionOf(object)));
+    return profiles.Save(name, rows);
+  };
+  EXPECT_EQ(save("", {1}), Outcome::kNothing);
+  EXPECT_EQ(save("EMPTY", {}), Outcome::kSaved);
+  EXPECT_EQ(save("A", {1}), Outcome::kSaved);
+  const std::string afterFirst = world_.files->ReadFile(profiles.FilePath()).value_or("");
+  EXPECT_EQ(afterFirst, "A\r\n" + ObjectName(1) + "\r\nEnabled\r\n" + run->list.Text(1, 2) + "\r\n\r\n" +
+                            world_.module + "\r\n" + ObjectId(1) + "\r\n");
+  EXPECT_EQ(save("A", {2}), Outcome::kNameExists);
+  EXPECT_EQ(prompt_.Asked().back().text, "That name is taken.");
+  EXPECT_EQ(prompt_.Asked().back().style, 0);
+  EXPECT_EQ(world_.files->ReadFile(profiles.FilePath()).value_or(""), afterFirst);
+  EXPECT_FALSE(profiles.IsNameExist("a")) << "names compare exactly";
+
+  // A, A, B, A in the file: the list shows A, B, A and A loads all three A records.
+  world_.files->AppendFile(profiles.FilePath(), "A\r\n" + ObjectName(2) + "\r\nDisabled\r\n\r\n\r\n\r\n" + ObjectId(2))
+      .IgnoreError();  // no line end at the end of the file
+  EXPECT_EQ(save("B", {3}), Outcome::kSaved);
+  world_.files
+      ->AppendFile(profiles.FilePath(), "A\r\n" + ObjectName(4) + "\r\nRemove\r\n\r\n\r\n\r\n" + ObjectId(4) + "\r\n")
+      .IgnoreError();
+  const auto names = profiles.ProfileNames();
+  EXPECT_EQ(names, (Ids{"A", "B", "A"}));
+  EXPECT_TRUE(profiles.Load(names, "A", run->staging));
+  ASSERT_EQ(run->list.Count(), 3);
+  EXPECT_EQ(run->list.Text(2, 1), "Disabled");
+  EXPECT_EQ(run->list.Text(3, 1), "Remove");
+  EXPECT_EQ(run->list.Text(3, 5), ObjectId(4));
+  EXPECT_EQ(run->staging.AppliedEntries().size(), 4u) << "tables untouched";
+  Apply(*run);
+  EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(2)));
+  EXPECT_FALSE(There(kHkeyClassesRoot, ClassKey(4)));
+  EXPECT_EQ(StoredIds(), Ids{ObjectId(2)});
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "shared/text.h"
+
 namespace testing_support {
 
 void SeedKey(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path) {
@@ -24,6 +26,16 @@ void SeedValue(shared::RegistryPort& registry, shared::RegRoot root, const std::
 void SeedString(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path,
                 const std::string& name, const std::string& text) {
   SeedValue(registry, root, path, name, text + '\0');
+}
+
+std::pair<std::uint32_t, std::string> ReadValue(shared::RegistryPort& registry, shared::RegRoot root,
+                                                const std::string& path, const std::string& name) {
+  auto key = registry.OpenKey(root, path, shared::KeyAccess::kQueryValue);
+  if (!key.ok()) return {0, ""};
+  shared::ScopedKey scoped(registry, key.value());
+  auto value = registry.QueryValue(scoped.get(), name);
+  if (!value.ok()) return {0, ""};
+  return {value.value().type, shared::UpToNul(value.value().bytes)};
 }
 
 void DeleteTree(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path) {

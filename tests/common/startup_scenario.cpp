@@ -7,12 +7,15 @@
 #include "bootwarden/startup_sources.h"
 #include "shared/registry_store.h"
 #include "tests/common/registry_seed.h"
+#include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_profile.h"
 #include "tests/fakes/fake_registry.h"
+#include "tests/fakes/fake_settings.h"
 #include "tests/fakes/fake_shell_folder.h"
 #include "tests/fakes/fake_shortcut.h"
 #include "tests/fakes/fake_system.h"
+#include "tests/fakes/fake_version.h"
 #include "tests/fakes/fake_windows_folder.h"
 
 namespace testing_support {
@@ -28,11 +31,6 @@ void Shortcut(StartupMachine& machine, const std::string& path, const std::strin
     ASSERT_TRUE(machine.files->WriteFileAtomic(target, "MZ").ok()) << target;
   }
   const shared::Status written = machine.shortcuts->WriteShortcut(path, target);
-  ASSERT_TRUE(written.ok()) << path << ": " << written.message();
-}
-
-void File(StartupMachine& machine, const std::string& path, const std::string& contents) {
-  const shared::Status written = machine.files->WriteFileAtomic(path, contents);
   ASSERT_TRUE(written.ok()) << path << ": " << written.message();
 }
 
@@ -97,8 +95,8 @@ void SeedStartupScenario(StartupMachine& machine) {
   // extension is in capitals, and a folder holding a shortcut of its own.
   const std::string user = StartupFolder(machine, shared::kCsidlStartup);
   Shortcut(machine, user + "\\Tool.lnk", machine.targetFolder + "\\tool.exe");
-  File(machine, user + "\\readme.txt", "Read me.\r\n");
-  File(machine, user + "\\desktop.ini", "[.ShellClassInfo]\r\n");
+  ASSERT_TRUE(machine.files->WriteFileAtomic(user + "\\readme.txt", "Read me.\r\n").ok());
+  ASSERT_TRUE(machine.files->WriteFileAtomic(user + "\\desktop.ini", "[.ShellClassInfo]\r\n").ok());
   machine.hideFile(user + "\\desktop.ini");
   Shortcut(machine, user + "\\NOTES.LNK", machine.targetFolder + "\\notes.exe");
   ASSERT_TRUE(machine.files->CreateFolder(user + "\\Sub").ok());
@@ -159,6 +157,7 @@ StartupMachine FakeStartupMachine() {
   auto files = std::make_unique<fakes::FakeFileSystem>();
   files->AddFolder("C:\\Windows");
   files->AddFolder("C:\\Program Files\\Tools");
+  files->AddFile("C:\\Program Files\\Tools\\helper.dll", "MZ");
   fakes::FakeFileSystem& fakeFiles = *files;
   machine.registry = std::make_unique<fakes::FakeRegistry>();
   machine.profile = std::make_unique<fakes::FakeProfile>(fakeFiles, "C:\\Windows");
@@ -166,6 +165,9 @@ StartupMachine FakeStartupMachine() {
   machine.windowsFolder = std::make_unique<fakes::FakeWindowsFolder>("C:\\Windows");
   machine.shortcuts = std::make_unique<fakes::FakeShortcut>(fakeFiles);
   machine.system = std::make_unique<fakes::FakeSystem>();
+  machine.versions = std::make_unique<fakes::FakeVersion>();
+  machine.settings = std::make_unique<fakes::FakeSettings>();
+  machine.clock = std::make_unique<fakes::FakeClock>();
   machine.hideFile = [&fakeFiles](const std::string& path) { fakeFiles.SetAttributes(path, {.hidden = true}); };
   machine.removeEmptyFolder = [&fakeFiles](const std::string& path) { fakeFiles.RemoveEmptyFolder(path); };
   machine.lockFile = [&fakeFiles](const std::string& path) {
@@ -173,6 +175,7 @@ StartupMachine FakeStartupMachine() {
     return std::function<void()>([&fakeFiles] { fakeFiles.LockFile(""); });
   };
   machine.targetFolder = "C:\\Program Files\\Tools";
+  machine.module = machine.targetFolder + "\\helper.dll";
   machine.files = std::move(files);
   return machine;
 }

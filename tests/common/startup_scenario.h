@@ -7,14 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "shared/clock_port.h"
 #include "shared/file_system_port.h"
 #include "shared/list_model.h"
 #include "shared/profile_port.h"
 #include "shared/registry_port.h"
+#include "shared/settings_port.h"
 #include "shared/shell_folder_port.h"
 #include "shared/shortcut_port.h"
 #include "shared/staged_list.h"
 #include "shared/system_port.h"
+#include "shared/version_port.h"
 #include "shared/windows_folder_port.h"
 
 namespace testing_support {
@@ -27,14 +30,18 @@ struct StartupMachine {
   std::unique_ptr<shared::WindowsFolderPort> windowsFolder;
   std::unique_ptr<shared::ShortcutPort> shortcuts;
   std::unique_ptr<shared::SystemPort> system;
+  std::unique_ptr<shared::VersionPort> versions;
+  std::unique_ptr<shared::SettingsPort> settings;
+  std::unique_ptr<shared::ClockPort> clock;
   std::function<void(const std::string& path)> hideFile;
   std::function<void(const std::string& folder)> removeEmptyFolder;
   // Holds the file open without sharing, as another program may, until the returned call.
   std::function<std::function<void()>(const std::string& path)> lockFile;
   std::string targetFolder;  // an existing folder for the shortcuts' targets
+  std::string module;        // an existing module, for Plugwarden's objects' servers
 };
 
-// Every location in memory: a fake machine with C:\Windows and a target folder.
+// Every location in memory: a fake machine with C:\Windows and a target folder holding the module.
 StartupMachine FakeStartupMachine();
 
 // The Startup folder's path (created when missing); fails the test when there is none.

@@ -1,6 +1,5 @@
 #include "tests/common/startup_staging_suite.h"
 
-#include "shared/text.h"
 #include "tests/common/registry_seed.h"
 
 using bootwarden::StartupEntry;
@@ -38,86 +37,19 @@ std::unique_ptr<BootwardenRun> StartupStagingSuite::StartRun() {
   return run;
 }
 
-std::string StartupStagingSuite::StorePath() { return bootwarden::DisabledStorePath(*machine_.windowsFolder); }
-
 std::vector<StartupEntry> StartupStagingSuite::Stored() {
   auto entries = bootwarden::ReadStartupEntryFile(*machine_.files, StorePath());
   EXPECT_TRUE(entries.ok());
   return entries.value_or({});
 }
 
-std::pair<std::uint32_t, std::string> StartupStagingSuite::Value(shared::RegRoot root, const std::string& key,
-                                                                 const std::string& name) {
-  auto opened = machine_.registry->OpenKey(root, key, shared::KeyAccess::kQueryValue);
-  if (!opened.ok()) return {0, ""};
-  shared::ScopedKey scoped(*machine_.registry, opened.value());
-  auto value = machine_.registry->QueryValue(scoped.get(), name);
-  if (!value.ok()) return {0, ""};
-  return {value.value().type, shared::UpToNul(value.value().bytes)};
-}
-
 std::string StartupStagingSuite::WinIni(const std::string& key) {
   return machine_.profile->GetString("Windows", key, "<none>", 1024, testing_support::WinIniPath(machine_));
 }
 
-TEST_P(StartupStagingSuite, RegistryEntriesComeBackWithTheirCommandAndType) {
+TEST_P(StartupStagingSuite, ARemovedEntryIsNowhereAndTheRowsAfterItKeepTheirRecords) {
   auto run = StartRun();
-  run->Toggle(run->PositionOf(kMachineRun, "Expand Path"));
-  run->Toggle(run->PositionOf(kUserRun, "Shared Name"));
-  // The key's default value: its empty name is kept in the store like any other.
-  const int defaultValue = run->PositionOf(kUserRun, "");
-  run->Toggle(defaultValue);
-  run->staging.ApplyNow();
-  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Expand Path").first, 0u);
-  EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), "Shared Name").first, 0u);
-  EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), "").first, 0u);
-  EXPECT_EQ(Stored().size(), 3u);
-
-  run->Toggle(run->PositionOf(kMachineRun, "Expand Path"));
-  run->Toggle(run->PositionOf(kUserRun, "Shared Name"));
-  run->Toggle(defaultValue);
-  run->staging.ApplyNow();
-  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Expand Path"),
-            std::make_pair(shared::kRegExpandSz, std::string("%ProgramFiles%\\Agent\\agent.exe")));
-  EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), "Shared Name"),
-            std::make_pair(shared::kRegSz, std::string("\"C:\\Tools\\user shared.exe\" /tray")));
-  EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), ""),
-            std::make_pair(shared::kRegSz, std::string("C:\\Tools\\user-default.exe")));
-  EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath()));
-  EXPECT_TRUE(prompt_.Asked().empty());
-}
-
-TEST_P(StartupStagingSuite, WinIniAndStartupEntriesComeBackWhole) {
-  auto run = StartRun();
-  const std::string folder = testing_support::StartupFolder(machine_, shared::kCsidlCommonStartup);
-  run->Toggle(run->PositionOf(kWinLoad, kWinLoad));
-  run->Toggle(run->PositionOf(kCommonStartup, "Common Tool"));
-  run->staging.ApplyNow();
-  EXPECT_EQ(WinIni("Load"), "");  // the key stays, emptied
-  EXPECT_FALSE(shared::FileExists(*machine_.files, folder + "\\Common Tool.lnk"));
-
-  run->Toggle(run->PositionOf(kWinLoad, kWinLoad));
-  run->Toggle(run->PositionOf(kCommonStartup, "Common Tool"));
-  run->staging.ApplyNow();
-  EXPECT_EQ(WinIni("Load"), "loader.exe");
-  EXPECT_EQ(machine_.shortcuts->ReadTargetPath(folder + "\\Common Tool.lnk"), machine_.targetFolder + "\\common.exe");
-  EXPECT_TRUE(prompt_.Asked().empty());
-}
-
-TEST_P(StartupStagingSuite, UnappliedDisabledRowIsStoredAndListedTwice) {
-  {
-    auto run = StartRun();
-    run->Toggle(run->PositionOf(kUserStartup, "Tool"));
-    ASSERT_TRUE(run->Exit().ok());
-  }
-  auto run = StartRun();
-  EXPECT_NE(run->PositionOf(kUserStartup, "Tool", "Enabled"), 0);
-  const int stored = run->PositionOf(kUserStartup, "Tool", "Disabled");
-  EXPECT_EQ(stored, run->list.Count());  // after the enumerated rows
-}
-
-TEST_P(StartupStagingSuite, DisabledThenRemovedIsNowhere) {
-  auto run = StartRun();
+  const int count = run->list.Count();
   run->Toggle(run->PositionOf(kMachineRun, "Shared Name"));
   run->staging.ApplyNow();
   ASSERT_EQ(Stored().size(), 1u);
@@ -125,15 +57,7 @@ TEST_P(StartupStagingSuite, DisabledThenRemovedIsNowhere) {
   run->staging.ApplyNow();
   EXPECT_EQ(run->PositionOf(kMachineRun, "Shared Name"), 0);
   EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Shared Name").first, 0u);
-  ASSERT_TRUE(run->Exit().ok());
   EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath()));
-}
-
-TEST_P(StartupStagingSuite, RemovingAMiddleRowKeepsRowsWithTheirRecords) {
-  auto run = StartRun();
-  const int count = run->list.Count();
-  run->MarkRemove(run->PositionOf(kMachineRun, "Shared Name"));
-  run->staging.ApplyNow();
   ASSERT_EQ(run->staging.SnapshotCount(), count - 1);
   const auto afterApply = RowsOf(run->list);
   run->staging.ResetAllClicked();
@@ -141,11 +65,25 @@ TEST_P(StartupStagingSuite, RemovingAMiddleRowKeepsRowsWithTheirRecords) {
   run->staging.ApplyNow();  // nothing is staged: nothing may change
   EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("RunOnce"), "Finish Setup").second, "C:\\Setup\\finish.exe -quiet");
   EXPECT_EQ(WinIni("Run"), "first.exe second.exe");
-  EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath()));
   EXPECT_EQ(RowsOf(run->list), afterApply);
+  ASSERT_TRUE(run->Exit().ok());
+  EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath()));
 }
 
-TEST_P(StartupStagingSuite, ProfileInAnotherOrderKeepsEveryDisabledEntryStored) {
+TEST_P(StartupStagingSuite, AddedRowsJoinTheSnapshotWhenWritten) {
+  auto run = StartRun();
+  const int count = run->list.Count();
+  for (const std::string status : {"Enabled", "Disabled", "Remove"})
+    shared::AppendRow(run->list, {"Added " + status, status, kUserRun, "Current User", "Current User Logs on", "C:\\added.exe"});
+  run->staging.ApplyNow();
+  EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), "Added Enabled").second, "C:\\added.exe");
+  EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), "Added Disabled").first, 0u);
+  EXPECT_EQ(run->staging.SnapshotCount(), count + 1);
+  EXPECT_EQ(run->list.Count(), count + 2);
+  EXPECT_EQ(Stored().size(), 1u);  // the unapplied "Disabled" row
+}
+
+TEST_P(StartupStagingSuite, EveryDisabledEntryIsStoredWhateverTheOrderOrWhetherApplied) {
   auto run = StartRun();
   run->Toggle(run->PositionOf(kWinLoad, kWinLoad));
   run->Toggle(run->PositionOf(kMachineRun, "Expand Path"));
@@ -162,10 +100,16 @@ TEST_P(StartupStagingSuite, ProfileInAnotherOrderKeepsEveryDisabledEntryStored) 
   run->staging.ApplyNow();
   EXPECT_EQ(WinIni("Load"), "loader.exe");
   EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Expand Path").first, 0u);
+  run->Toggle(run->PositionOf(kUserStartup, "Tool"));  // never applied
   ASSERT_TRUE(run->Exit().ok());
-  const auto stored = Stored();
-  ASSERT_EQ(stored.size(), 1u);
-  EXPECT_EQ(stored[0].TaskName, "Expand Path");
+  std::vector<std::string> stored;
+  for (const auto& entry : Stored()) stored.push_back(entry.TaskName);
+  EXPECT_EQ(stored, (std::vector<std::string>{"Tool", "Expand Path"})) << "in the rows' order";
+
+  // The unapplied one is listed twice: where it is, and from the store after the enumerated rows.
+  auto next = StartRun();
+  EXPECT_NE(next->PositionOf(kUserStartup, "Tool", "Enabled"), 0);
+  EXPECT_GT(next->PositionOf(kUserStartup, "Tool", "Disabled"), next->PositionOf(kCommonStartup, "Common Tool"));
 }
 
 TEST_P(StartupStagingSuite, WhatNamesNoSingleEntryIsRefused) {
@@ -194,16 +138,23 @@ TEST_P(StartupStagingSuite, WhatNamesNoSingleEntryIsRefused) {
   EXPECT_EQ(Value(shared::kHkeyCurrentUser, RunKey("Run"), " Lead").second, "C:\\lead.exe");
 }
 
-TEST_P(StartupStagingSuite, RestartCyclePutsEveryEntryBack) {
+TEST_P(StartupStagingSuite, RestartCyclePutsEveryEntryBackWhole) {
   const auto original = testing_support::SortedWithinStartupFolders(RowsOf(testing_support::EnumerateStartup(machine_)));
+  // The key's default value among them: its empty name is kept in the store like any other.
   const std::vector<std::pair<std::string, std::string>> picked = {
-      {kUserRun, "Shared Name"}, {kMachineRun, "Expand Path"}, {"Registry(Machine RunOnce)", "Finish Setup"},
-      {"Registry(Machine RunOnceEx)", "Title"}, {"Registry(Machine RunServices)", "Service Agent"},
-      {kWinLoad, kWinLoad}, {"Win.ini Run", "Win.ini Run"}, {kUserStartup, "Tool"}, {kCommonStartup, "Common Tool"}};
+      {kUserRun, ""}, {kUserRun, "Shared Name"}, {kMachineRun, "Expand Path"},
+      {"Registry(Machine RunOnce)", "Finish Setup"}, {"Registry(Machine RunOnceEx)", "Title"},
+      {"Registry(Machine RunServices)", "Service Agent"}, {kWinLoad, kWinLoad}, {"Win.ini Run", "Win.ini Run"},
+      {kUserStartup, "Tool"}, {kCommonStartup, "Common Tool"}};
+  const std::string common = testing_support::StartupFolder(machine_, shared::kCsidlCommonStartup);
   {
     auto run = StartRun();
     for (const auto& [from, name] : picked) run->Toggle(run->PositionOf(from, name));
     run->staging.ApplyNow();
+    EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), "").first, 0u);
+    EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Expand Path").first, 0u);
+    EXPECT_EQ(WinIni("Load"), "");  // the key stays, emptied
+    EXPECT_FALSE(shared::FileExists(*machine_.files, common + "\\Common Tool.lnk"));
     ASSERT_TRUE(run->Exit().ok());
   }
   ASSERT_EQ(Stored().size(), picked.size());
@@ -219,6 +170,9 @@ TEST_P(StartupStagingSuite, RestartCyclePutsEveryEntryBack) {
   }
   EXPECT_TRUE(prompt_.Asked().empty());
   EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath()));
-  // win.ini keys come back whole, the rest exactly as enumerated before.
+  // Each entry as enumerated before, registry values with their own type.
   EXPECT_EQ(testing_support::SortedWithinStartupFolders(RowsOf(testing_support::EnumerateStartup(machine_))), original);
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Expand Path").first, shared::kRegExpandSz);
+  EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), ""),
+            std::make_pair(shared::kRegSz, std::string("C:\\Tools\\user-default.exe")));
 }

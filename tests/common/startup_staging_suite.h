@@ -6,8 +6,16 @@
 #include <memory>
 
 #include "tests/common/bootwarden_rig.h"
+#include "tests/common/registry_seed.h"
 #include "tests/common/startup_sources_suite.h"
 #include "tests/fakes/fake_prompt.h"
+
+// The staging engine with a policy that records what it is asked, its store on the same machine.
+class StagedListSuite : public ::testing::TestWithParam<StartupMachineFactory> {
+ protected:
+  void SetUp() override { machine_ = GetParam()(); }
+  testing_support::StartupMachine machine_;
+};
 
 class StartupStagingSuite : public ::testing::TestWithParam<StartupMachineFactory> {
  protected:
@@ -16,10 +24,11 @@ class StartupStagingSuite : public ::testing::TestWithParam<StartupMachineFactor
 
   // A run started the way the window starts it.
   std::unique_ptr<testing_support::BootwardenRun> StartRun();
-  std::string StorePath();
+  std::string StorePath() { return bootwarden::DisabledStorePath(*machine_.windowsFolder); }
   std::vector<bootwarden::StartupEntry> Stored();
-  // The value's type and its text up to the NUL; type 0 when it is not there.
-  std::pair<std::uint32_t, std::string> Value(shared::RegRoot root, const std::string& key, const std::string& name);
+  std::pair<std::uint32_t, std::string> Value(shared::RegRoot root, const std::string& key, const std::string& name) {
+    return testing_support::ReadValue(*machine_.registry, root, key, name);
+  }
   std::string WinIni(const std::string& key);
 
   testing_support::StartupMachine machine_;

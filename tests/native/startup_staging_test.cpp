@@ -2,25 +2,22 @@
 // only the fakes can stage.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "bootwarden/startup_profiles.h"
-#include "tests/common/registry_seed.h"
-#include "tests/fakes/fake_file_dialog.h"
-#include "tests/common/staged_list_suite.h"
 #include "tests/common/startup_staging_suite.h"
+#include "tests/fakes/fake_file_dialog.h"
 #include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/fake_profile.h"
 #include "tests/fakes/fake_registry.h"
-#include "tests/fakes/fake_shell_folder.h"
-#include "tests/fakes/fake_shortcut.h"
 
 namespace {
 
 using bootwarden::StartupEntry;
 using testing_support::RowsOf;
 
-INSTANTIATE_TEST_SUITE_P(Fake, StagedListSuite, ::testing::Values(StartupMachineFactory(testing_support::FakeStartupMachine)));
-INSTANTIATE_TEST_SUITE_P(Fake, StartupStagingSuite,
-                         ::testing::Values(StartupMachineFactory(testing_support::FakeStartupMachine)));
+const auto kFakeMachine = ::testing::Values(StartupMachineFactory(testing_support::FakeStartupMachine));
+INSTANTIATE_TEST_SUITE_P(Fake, StagedListSuite, kFakeMachine);
+INSTANTIATE_TEST_SUITE_P(Fake, StartupStagingSuite, kFakeMachine);
 
 class StartupStagingFailures : public StartupStagingSuite {
  protected:
@@ -30,64 +27,36 @@ class StartupStagingFailures : public StartupStagingSuite {
 
 constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-TEST_P(StartupStagingFailures, ADeniedRegistryWriteKeepsTheEntryDisabledAndStored) {
-  auto run = StartRun();
-  const int row = run->PositionOf("Registry(Machine Run)", "Shared Name");
-  run->Toggle(row);
-  run->staging.ApplyNow();
-  ASSERT_EQ(Stored().size(), 1u);
-
-  Registry().DenyWrites(shared::kHkeyLocalMachine, kRun);
-  run->Toggle(row);
-  run->staging.ApplyNow();
-  ASSERT_EQ(prompt_.Asked().size(), 1u);
-  EXPECT_NE(prompt_.Asked()[0].text.find("\"Shared Name\" (Registry(Machine Run))"), std::string::npos);
-  EXPECT_NE(prompt_.Asked()[0].text.find("Access is denied"), std::string::npos) << prompt_.Asked()[0].text;
-  EXPECT_EQ(run->list.Text(row, StartupEntry::kStatus), "Disabled");
-  EXPECT_EQ(run->staging.Snapshot()[row - 1].Status, "Disabled");
-  EXPECT_EQ(Stored().size(), 1u);
-}
-
-TEST_P(StartupStagingFailures, AReadOnlyShortcutStaysAndSaysSo) {
+TEST_P(StartupStagingFailures, AFailedStepSaysSoAndLeavesEntryRowAndStoreAsTheyWere) {
+  // A shortcut that cannot be deleted stays "Enabled" and out of the store.
   const std::string shortcut = testing_support::StartupFolder(machine_, shared::kCsidlStartup) + "\\Tool.lnk";
   auto attributes = Files().GetAttributes(shortcut).value();
   attributes.readOnly = true;
   Files().SetAttributes(shortcut, attributes);
   auto run = StartRun();
-  const int row = run->PositionOf("StartUp (Current User)", "Tool");
-  run->Toggle(row);
+  const int tool = run->PositionOf("StartUp (Current User)", "Tool");
+  const int machineRun = run->PositionOf("Registry(Machine Run)", "Shared Name");
+  run->Toggle(tool);
+  run->Toggle(machineRun);
   run->staging.ApplyNow();
   EXPECT_EQ(prompt_.Asked().size(), 1u);
   EXPECT_TRUE(shared::FileExists(Files(), shortcut));
-  EXPECT_EQ(run->list.Text(row, StartupEntry::kStatus), "Enabled");
-  EXPECT_FALSE(shared::FileExists(Files(), StorePath()));  // rewritten after the apply
-}
+  EXPECT_EQ(run->list.Text(tool, StartupEntry::kStatus), "Enabled");
+  ASSERT_EQ(Stored().size(), 1u);  // rewritten after the apply
 
-TEST_P(StartupStagingFailures, AddedRowsJoinTheSnapshotWhenWritten) {
-  auto run = StartRun();
-  const int count = run->list.Count();
-  shared::AppendRow(run->list, shared::ToRow(StartupEntry{"New Task", "Enabled", "Registry(User Run)", "Current User",
-                                      "Current User Logs on", "C:\\new.exe"}));
-  shared::AppendRow(run->list, shared::ToRow(StartupEntry{"Later", "Disabled", "Registry(User Run)", "Current User",
-                                      "Current User Logs on", "C:\\later.exe"}));
-  shared::AppendRow(run->list, shared::ToRow(StartupEntry{"Dropped", "Remove", "Registry(User Run)", "Current User",
-                                      "Current User Logs on", "C:\\dropped.exe"}));
+  // A value that cannot be written back keeps its entry "Disabled" and stored.
+  Registry().DenyWrites(shared::kHkeyLocalMachine, kRun);
+  run->Toggle(machineRun);
   run->staging.ApplyNow();
-  EXPECT_EQ(Value(shared::kHkeyCurrentUser, kRun, "New Task").second, "C:\\new.exe");
-  EXPECT_EQ(Value(shared::kHkeyCurrentUser, kRun, "Later").first, 0u);
-  EXPECT_EQ(run->staging.SnapshotCount(), count + 1);
-  EXPECT_EQ(run->list.Count(), count + 2);
-  EXPECT_EQ(Stored().size(), 1u);  // the unapplied "Disabled" row
+  ASSERT_EQ(prompt_.Asked().size(), 2u);
+  EXPECT_NE(prompt_.Asked()[1].text.find("\"Shared Name\" (Registry(Machine Run))"), std::string::npos);
+  EXPECT_NE(prompt_.Asked()[1].text.find("Access is denied"), std::string::npos) << prompt_.Asked()[1].text;
+  EXPECT_EQ(run->list.Text(machineRun, StartupEntry::kStatus), "Disabled");
+  EXPECT_EQ(run->staging.Snapshot()[machineRun - 1].Status, "Disabled");
+  EXPECT_EQ(Stored().size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fake, StartupStagingFailures,
-                         ::testing::Values(StartupMachineFactory(testing_support::FakeStartupMachine)));
-
-int Lines(const std::string& text) {
-  int lines = 0;
-  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
-  return lines;
-}
+INSTANTIATE_TEST_SUITE_P(Fake, StartupStagingFailures, kFakeMachine);
 
 TEST(StartupNames, ShortcutNamesAndExpandableCommands) {
   EXPECT_TRUE(bootwarden::IsSafeShortcutName("Tool"));
@@ -99,7 +68,7 @@ TEST(StartupNames, ShortcutNamesAndExpandableCommands) {
   EXPECT_FALSE(bootwarden::HoldsEnvironmentReference("x.exe %%"));
 }
 
-TEST_P(StartupStagingFailures, AProfileSavesEveryRowAndLoadsBackOnlyWhenChosen) {
+TEST_P(StartupStagingFailures, AProfileSavesEveryRowAndLoadsBackOnlyWhatCanBeUsed) {
   auto run = StartRun();
   fakes::FakeFileDialog dialog;
   bootwarden::StartupProfiles profiles(run->list, run->staging, dialog, Files(), prompt_);
@@ -108,39 +77,32 @@ TEST_P(StartupStagingFailures, AProfileSavesEveryRowAndLoadsBackOnlyWhenChosen) 
   const auto saved = RowsOf(run->list);
   dialog.Choose("C:\\mine.txt");
   profiles.SaveProfileClicked();
-  EXPECT_EQ(Lines(Files().ReadFile("C:\\mine.txt").value()), 6 * run->list.Count());
+  const std::string file = Files().ReadFile("C:\\mine.txt").value();
+  EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 6 * run->list.Count());
 
+  // Cancelled says nothing; missing, empty or failed say so; the list stays either way.
   run->staging.ResetAllClicked();
+  const auto reset = RowsOf(run->list);
+  Files().AddFile("C:\\empty.txt", "");
   dialog.Cancel();
-  profiles.LoadProfileClicked();  // the earlier choice is not acted on
-  EXPECT_EQ(run->list.Text(2, StartupEntry::kStatus), "Enabled");
+  dialog.Choose("C:\\missing.txt");
+  dialog.Choose("C:\\empty.txt");
+  dialog.Fail();
+  for (int i = 0; i < 4; ++i) profiles.LoadProfileClicked();
+  EXPECT_EQ(RowsOf(run->list), reset);
+  EXPECT_EQ(prompt_.Asked().size(), 3u);
   dialog.Choose("C:\\mine.txt");
   profiles.LoadProfileClicked();
   ASSERT_EQ(saved[0][0], "") << "the key's default value comes back too";
   EXPECT_EQ(RowsOf(run->list), saved);
   EXPECT_EQ(profiles.ProfilePath(), "C:\\mine.txt");
-  EXPECT_TRUE(prompt_.Asked().empty());
-  EXPECT_EQ(dialog.Shown(), 3);
-}
-
-TEST_P(StartupStagingFailures, AProfileThatCannotBeUsedLeavesTheListAlone) {
-  auto run = StartRun();
-  fakes::FakeFileDialog dialog;
-  bootwarden::StartupProfiles profiles(run->list, run->staging, dialog, Files(), prompt_);
-  const auto rows = RowsOf(run->list);
-  Files().AddFile("C:\\empty.txt", "");
-  dialog.Choose("C:\\missing.txt");
-  dialog.Choose("C:\\empty.txt");
-  dialog.Fail();
-  for (int i = 0; i < 3; ++i) profiles.LoadProfileClicked();
-  EXPECT_EQ(RowsOf(run->list), rows);
-  EXPECT_EQ(prompt_.Asked().size(), 3u);
 
   Files().FailWrites(true);
   dialog.Choose("C:\\new.txt");
   profiles.SaveProfileClicked();
   EXPECT_EQ(prompt_.Asked().size(), 4u);
   EXPECT_FALSE(shared::FileExists(Files(), "C:\\new.txt"));
+  EXPECT_EQ(dialog.Shown(), 7);
 }
 
 }  // namespace

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "shared/win32/win32_clock.h"
 #include "shared/win32/win32_file_system.h"
 #include "shared/win32/win32_profile.h"
 #include "shared/win32/win32_registry.h"
+#include "shared/win32/win32_settings.h"
 #include "shared/win32/win32_shell_folder.h"
 #include "shared/win32/win32_shortcut.h"
 #include "shared/win32/win32_system.h"
+#include "shared/win32/win32_version.h"
 #include "shared/win32/win32_windows_folder.h"
 #include "tests/wine/test_paths.h"
 
@@ -23,6 +26,9 @@ StartupMachine Win32StartupMachine(const std::string& targetFolderName) {
   machine.windowsFolder = std::make_unique<shared::win32::Win32WindowsFolder>();
   machine.shortcuts = std::make_unique<shared::win32::Win32Shortcut>();
   machine.system = std::make_unique<shared::win32::Win32System>();
+  machine.versions = std::make_unique<shared::win32::Win32Version>();
+  machine.settings = std::make_unique<shared::win32::Win32Settings>();
+  machine.clock = std::make_unique<shared::win32::Win32Clock>();
   machine.hideFile = [](const std::string& path) {
     ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) << path;
   };
@@ -33,6 +39,7 @@ StartupMachine Win32StartupMachine(const std::string& targetFolderName) {
     return std::function<void()>([held] { ::CloseHandle(held); });
   };
   machine.targetFolder = ScratchFolder(targetFolderName);
+  machine.module = ExecutableFolder() + "\\warden_plain_module.dll";
   return machine;
 }
 
