@@ -14,6 +14,7 @@ namespace {
 
 using shared::kHkeyCurrentUser;
 using shared::kHkeyLocalMachine;
+using testing_support::RowsOf;
 
 const std::string kUserRunKey = std::string(bootwarden::kRunKeyBase) + "Run";
 
@@ -42,46 +43,52 @@ TEST_P(StartupStagingSuite, DisableThenEnableAcrossAKillGivesBackEveryEntryExact
   const std::string userFolder = testing_support::StartupFolder(machine_, shared::kCsidlStartup);
   const std::string commonFolder = testing_support::StartupFolder(machine_, shared::kCsidlCommonStartup);
   const std::string winIni = testing_support::WinIniPath(machine_);
-  const std::string longLoad = "C:\\Long\\loader.exe " + std::string(180, 'x');
-  ASSERT_TRUE(machine_.profile->WriteString("Windows", "Load", longLoad, winIni).ok());
-  // {row's LoadFrom, row's TaskName, value name} for each registry kind.
-  const std::vector<std::tuple<std::string, std::string, std::string>> values = {
-      {"Registry(User Run)", "Kept Sz", "Kept Sz"},
-      {"Registry(User Run)", "Kept Expand", "Kept Expand"},
-      {"Registry(User Run)", "Kept Dword", "Kept Dword"},
-      {"Registry(User Run)", "Kept Binary", "Kept Binary"},
-      {"Registry(User Run)", "Kept Multi", "Kept Multi"},
-      {"Registry(User Run)", "Kept Blanks ", "  Kept Blanks "},  // listed without its leading blanks
-      {"Registry(User Run)", "..\\..\\..\\Escape", "..\\..\\..\\Escape"},  // names no path of a copy
-  };
-  testing_support::SeedValue(registry, kHkeyCurrentUser, kUserRunKey, "Kept Sz", std::string("C:\\a.exe /x\0", 12));
-  testing_support::SeedValue(registry, kHkeyCurrentUser, kUserRunKey, "Kept Expand",
-                             std::string("%SystemRoot%\\b.exe\0", 20), shared::kRegExpandSz);
-  testing_support::SeedValue(registry, kHkeyCurrentUser, kUserRunKey, "Kept Dword", std::string("\x01\0\0\x80", 4),
+  ASSERT_TRUE(machine_.profile->WriteString("Windows", "Load", "C:\\Long\\loader.exe " + std::string(180, 'x'), winIni).ok());
+  const std::string user = kUserRunKey;
+  const std::string machine = std::string(bootwarden::kRunKeyBase) + "Run";
+  testing_support::SeedValue(registry, kHkeyCurrentUser, user, "Kept Sz", std::string("C:\\a.exe /x\0", 12));
+  testing_support::SeedValue(registry, kHkeyCurrentUser, user, "Kept Dword", std::string("\x01\0\0\x80", 4),
                              shared::kRegDword);
-  testing_support::SeedValue(registry, kHkeyCurrentUser, kUserRunKey, "Kept Binary", std::string("\0\xff\r\n", 4),
+  testing_support::SeedValue(registry, kHkeyCurrentUser, user, "Kept Binary", std::string("\0\xff\r\n", 4),
                              shared::kRegBinary);
-  testing_support::SeedValue(registry, kHkeyCurrentUser, kUserRunKey, "Kept Multi", std::string("a.exe\0b.exe\0\0", 13),
+  testing_support::SeedValue(registry, kHkeyCurrentUser, user, "Kept Multi", std::string("a.exe\0b.exe\0\0", 13),
                              shared::kRegMultiSz);
-  testing_support::SeedString(registry, kHkeyCurrentUser, kUserRunKey, "  Kept Blanks ", "C:\\blanks.exe");
-  testing_support::SeedString(registry, kHkeyCurrentUser, kUserRunKey, "..\\..\\..\\Escape", "C:\\escape.exe");
+  testing_support::SeedString(registry, kHkeyCurrentUser, user, "  Kept Blanks ", "C:\\blanks.exe");
+  testing_support::SeedString(registry, kHkeyCurrentUser, user, "..\\..\\..\\Escape", "C:\\escape.exe");
   ASSERT_TRUE(machine_.files->WriteFileAtomic(commonFolder + "\\Notes.txt", std::string("line\r\n\0\xfe", 8)).ok());
   ASSERT_TRUE(machine_.files->WriteFileAtomic(userFolder + "\\Upper.LNK", "not really a shortcut").ok());
-
+  // {LoadFrom, TaskName as listed, root, key, value name} of the registry entries, the scenario's
+  // (an expandable string, the default value, the machine's keys) among them.
+  const std::vector<std::tuple<std::string, std::string, shared::RegRoot, std::string, std::string>> values = {
+      {"Registry(User Run)", "Kept Sz", kHkeyCurrentUser, user, "Kept Sz"},
+      {"Registry(User Run)", "Kept Dword", kHkeyCurrentUser, user, "Kept Dword"},
+      {"Registry(User Run)", "Kept Binary", kHkeyCurrentUser, user, "Kept Binary"},
+      {"Registry(User Run)", "Kept Multi", kHkeyCurrentUser, user, "Kept Multi"},
+      {"Registry(User Run)", "Kept Blanks ", kHkeyCurrentUser, user, "  Kept Blanks "},  // listed without them
+      {"Registry(User Run)", "..\\..\\..\\Escape", kHkeyCurrentUser, user, "..\\..\\..\\Escape"},  // no copy's path
+      {"Registry(User Run)", "", kHkeyCurrentUser, user, ""},
+      {"Registry(Machine Run)", "Expand Path", kHkeyLocalMachine, machine, "Expand Path"},
+      {"Registry(Machine RunOnce)", "Finish Setup", kHkeyLocalMachine, machine + "Once", "Finish Setup"},
+      {"Registry(Machine RunOnceEx)", "Title", kHkeyLocalMachine, machine + "OnceEx", "Title"},
+      {"Registry(Machine RunServices)", "Service Agent", kHkeyLocalMachine,
+       std::string(bootwarden::kRunKeyBase) + "RunServices", "Service Agent"},
+  };
+  std::vector<std::pair<std::string, std::string>> rows = {
+      {"Win.ini Load", "Win.ini Load"},       {"Win.ini Run", "Win.ini Run"},
+      {"StartUp (Current User)", "Tool"},     {"StartUp (Current User)", "Upper.LNK"},
+      {"StartUp (All Users)", "Common Tool"}, {"StartUp (All Users)", "Notes.txt"}};
+  for (const auto& [from, listed, root, key, name] : values) rows.emplace_back(from, listed);
   const auto places = [&] {
     Places now;
-    for (const auto& [from, listed, name] : values) now[name] = ValueAt(registry, kHkeyCurrentUser, kUserRunKey, name);
-    for (const auto& path : {userFolder + "\\Tool.lnk", userFolder + "\\Upper.LNK", commonFolder + "\\Notes.txt"})
+    for (const auto& [from, listed, root, key, name] : values) now[key + "\\" + name] = ValueAt(registry, root, key, name);
+    for (const auto& path : {userFolder + "\\Tool.lnk", userFolder + "\\Upper.LNK", commonFolder + "\\Common Tool.lnk",
+                             commonFolder + "\\Notes.txt"})
       now[path] = machine_.files->ReadFile(path).value_or("<none>");
-    now["Load"] = machine_.profile->GetString("Windows", "Load", "<none>", 4096, winIni);
+    for (const char* key : {"Load", "Run"}) now[key] = machine_.profile->GetString("Windows", key, "<none>", 4096, winIni);
     return now;
   };
-  std::vector<std::pair<std::string, std::string>> rows = {{"Win.ini Load", "Win.ini Load"},
-                                                           {"StartUp (Current User)", "Tool"},
-                                                           {"StartUp (Current User)", "Upper.LNK"},
-                                                           {"StartUp (All Users)", "Notes.txt"}};
-  for (const auto& [from, listed, name] : values) rows.emplace_back(from, listed);
   const Places before = places();
+  const auto listed = testing_support::SortedWithinStartupFolders(RowsOf(testing_support::EnumerateStartup(machine_)));
   const std::string copies = shared::KeptCopiesFolderOf(StorePath());
   {
     auto run = StartRun();
@@ -94,7 +101,7 @@ TEST_P(StartupStagingSuite, DisableThenEnableAcrossAKillGivesBackEveryEntryExact
   }
   ASSERT_TRUE(prompt_.Asked().empty()) << prompt_.Asked()[0].text;
   for (const auto& [place, bytes] : places()) {
-    EXPECT_EQ(bytes, place == "Load" ? "" : "<none>") << place << " was taken out";
+    EXPECT_EQ(bytes, place == "Load" || place == "Run" ? "" : "<none>") << place << " was taken out";
   }
   const auto kept = FilesIn(*machine_.files, copies);
   EXPECT_EQ(kept.size(), rows.size()) << "one copy each, all inside the folder";
@@ -109,6 +116,7 @@ TEST_P(StartupStagingSuite, DisableThenEnableAcrossAKillGivesBackEveryEntryExact
   }
   EXPECT_TRUE(prompt_.Asked().empty()) << prompt_.Asked()[0].text;
   EXPECT_EQ(places(), before);
+  EXPECT_EQ(testing_support::SortedWithinStartupFolders(RowsOf(testing_support::EnumerateStartup(machine_))), listed);
   EXPECT_TRUE(FilesIn(*machine_.files, copies).empty()) << "copies go once their entries are back";
   EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath()));
 }
