@@ -367,8 +367,8 @@ std::string StartupStaging::Refusal(const shared::EntryRow& row, shared::StagedA
   } else if (action == shared::StagedAction::kTakeOut && location.kind == Kind::kRegistry) {
     if (!ValueNameOf(targets_, location.run, entry.TaskName))
       refusal = Text("453",
-                     "is not a value of that name in its key (or more than one value lists under that name), so nothing "
-                     "was changed for it.");
+                     "is not a value of that name in its key, or more than one value is listed under that name, so "
+                     "nothing was changed for it.");
   }
   if (refusal.empty()) return refusal;
   return "\"" + entry.TaskName + "\" (" + entry.LoadFrom + ") " + refusal;
