@@ -1,10 +1,12 @@
 #include "bootwarden/startup_staging.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "bootwarden/command_line.h"
 #include "bootwarden/startup_files.h"
+#include "shared/registry_tree.h"
 #include "shared/text.h"
 
 namespace bootwarden {
@@ -86,6 +88,105 @@ shared::Status WriteExpandable(shared::RegistryPort& registry, const RunKey& run
   return registry.SetValue(key.get(), name, {shared::kRegExpandSz, shared::UpToNul(command) + '\0'});
 }
 
+constexpr char kFileNamePart[] = "file-name";
+constexpr char kFileDataPart[] = "file-data";
+constexpr char kIniValuePart[] = "ini-value";
+// The command the row showed: a copy is put back only for that very row.
+constexpr char kRowCommandPart[] = "row-command";
+constexpr char kShortcutExtension[] = ".lnk";
+
+// The value a listed name stands for: the value of that name, or else the one value whose name
+// lists as it (the listing drops leading blanks).
+std::optional<std::string> ValueNameOf(StartupTargets& targets, const RunKey& run, const std::string& listed) {
+  auto opened = targets.registry.OpenKey(run.root, run.path, shared::KeyAccess::kRead);
+  if (!opened.ok()) return std::nullopt;
+  shared::ScopedKey key(targets.registry, opened.value());
+  if (targets.registry.QueryValue(key.get(), listed).ok()) return listed;
+  std::optional<std::string> found;
+  for (std::uint32_t index = 0;; ++index) {
+    auto name = targets.registry.EnumValueName(key.get(), index);
+    if (!name.ok()) break;
+    if (shared::UpToNul(shared::TrimSpaces(name.value() + '\0')) != shared::UpToNul(listed)) continue;
+    if (found) return std::nullopt;  // two candidates: which one the row means is unknown
+    found = name.value();
+  }
+  return found;
+}
+
+// The Startup-folder file the entry stands for: its shortcut, or else the file of that very
+// name (any other kind of file). The shortcut's path when neither is there.
+shared::Result<std::string> StartupFileOf(StartupTargets& targets, const StartupEntry& entry, std::int32_t csidl) {
+  auto shortcut = ShortcutPath(targets, entry, csidl);
+  if (!shortcut.ok() || shared::FileExists(targets.files, shortcut.value())) return shortcut;
+  const std::string file = shortcut.value().substr(0, shortcut.value().size() - std::strlen(kShortcutExtension));
+  return shared::FileExists(targets.files, file) ? file : shortcut;
+}
+
+// win.ini values have no length limit of their own: read until the buffer was large enough.
+std::string ReadWholeIniString(StartupTargets& targets, const char* key, const std::string& file) {
+  std::string value;
+  for (std::uint32_t size = 1024; size <= (1u << 24); size *= 8) {
+    value = targets.profile.GetString(kWinIniSection, key, "", size, file);
+    if (value.size() + 1 < size) break;
+  }
+  return value;
+}
+
+shared::KeptIdentity IdentityOf(const StartupEntry& entry) { return {entry.LoadFrom, entry.TaskName}; }
+
+// Keeps the copy; the failure names the copy's file.
+shared::Status Keep(shared::KeptCopies& copies, const StartupEntry& entry, shared::KeptCopy copy) {
+  copy.Add(kRowCommandPart, entry.Location);
+  const shared::Status kept = copies.Keep(copy);
+  if (kept.ok()) return kept;
+  return Failure(entry, copies.PathOf(copy.identity), kept);
+}
+
+// Puts the kept copy back; nothing when it is not the copy of this very row (it showed another
+// command) or does not fit the location: the row's fields are used then.
+std::optional<shared::Status> PutCopyBack(StartupTargets& targets, const StartupEntry& entry, const Location& location,
+                                          const shared::KeptCopy& copy) {
+  const std::string* command = copy.Part(kRowCommandPart);
+  if (command == nullptr || *command != entry.Location) return std::nullopt;
+  switch (location.kind) {
+    case Kind::kRegistry: {
+      const auto value = shared::ValueOfParts(copy);
+      if (!value) return std::nullopt;
+      const std::string where = std::string(location.run.rootName) + "\\" + location.run.path;
+      auto created = targets.registry.CreateKey(location.run.root, location.run.path);
+      if (!created.ok()) return Failure(entry, where, created.status());
+      shared::ScopedKey key(targets.registry, created.value());
+      const shared::Status written = targets.registry.SetValue(key.get(), value->name, value->data);
+      if (written.ok()) return written;
+      return Failure(entry, where, written);
+    }
+    case Kind::kStartup: {
+      const std::string* name = copy.Part(kFileNamePart);
+      const std::string* data = copy.Part(kFileDataPart);
+      // The copy names the file, but only ever the entry's own one in its folder.
+      if (name == nullptr || data == nullptr || (*name != entry.TaskName && *name != entry.TaskName + kShortcutExtension))
+        return std::nullopt;
+      auto shortcut = ShortcutPath(targets, entry, location.csidl);
+      if (!shortcut.ok()) return shortcut.status();
+      const std::string path = shortcut.value().substr(0, shortcut.value().rfind('\\') + 1) + *name;
+      const shared::Status written = targets.files.WriteFileAtomic(path, *data);
+      if (written.ok()) return written;
+      return Failure(entry, path, written);
+    }
+    case Kind::kWinIni: {
+      const std::string* value = copy.Part(kIniValuePart);
+      if (value == nullptr) return std::nullopt;
+      const std::string file = WinIniFile(targets);
+      const shared::Status written = WriteIniString(targets.profile, kWinIniSection, location.iniKey, *value, file);
+      if (written.ok()) return written;
+      return Failure(entry, file, written);
+    }
+    case Kind::kNone:
+      break;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 shared::Status ClearIniValue(shared::ProfilePort& profile, const std::string& section, const std::string& key,
@@ -115,25 +216,52 @@ bool HoldsEnvironmentReference(const std::string& command) {
   return close != std::string::npos && close > open + 1;
 }
 
-shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& entry) {
+shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& entry, shared::KeptCopies* copies) {
   const Location location = LocationOf(entry.LoadFrom);
   switch (location.kind) {
     case Kind::kRegistry: {
-      const shared::Status deleted = RunValue(targets, location.run, entry.TaskName).DeleteValue();
+      const std::string where = std::string(location.run.rootName) + "\\" + location.run.path;
+      const std::optional<std::string> name = ValueNameOf(targets, location.run, entry.TaskName);
+      if (!name) return shared::Status::Ok();
+      if (copies != nullptr) {
+        auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue);
+        if (!opened.ok()) return opened.status().IsNotFound() ? shared::Status::Ok() : Failure(entry, where, opened.status());
+        shared::ScopedKey key(targets.registry, opened.value());
+        auto value = targets.registry.QueryValue(key.get(), *name);
+        if (!value.ok()) return value.status().IsNotFound() ? shared::Status::Ok() : Failure(entry, where, value.status());
+        shared::KeptCopy copy{IdentityOf(entry), {}};
+        shared::AddValueParts(copy, {*name, value.value()});
+        if (shared::Status kept = Keep(*copies, entry, copy); !kept.ok()) return kept;
+      }
+      const shared::Status deleted = RunValue(targets, location.run, *name).DeleteValue();
       if (deleted.ok() || deleted.IsNotFound()) return shared::Status::Ok();
-      return Failure(entry, std::string(location.run.rootName) + "\\" + location.run.path, deleted);
+      return Failure(entry, where, deleted);
     }
     case Kind::kStartup: {
-      auto path = ShortcutPath(targets, entry, location.csidl);
+      auto path = StartupFileOf(targets, entry, location.csidl);
       if (!path.ok()) return path.status();
       if (!targets.files.GetAttributes(path.value())) return shared::Status::Ok();
-      // Not forced: a read-only shortcut stays, and the user hears why.
+      if (copies != nullptr) {
+        // Moved aside whole: whatever the file is, it comes back as it was.
+        auto bytes = targets.files.ReadFile(path.value());
+        if (!bytes.ok()) return Failure(entry, path.value(), bytes.status());
+        shared::KeptCopy copy{IdentityOf(entry), {}};
+        copy.Add(kFileNamePart, path.value().substr(path.value().rfind('\\') + 1));
+        copy.Add(kFileDataPart, bytes.value());
+        if (shared::Status kept = Keep(*copies, entry, copy); !kept.ok()) return kept;
+      }
+      // Not forced: a read-only file stays, and the user hears why.
       const shared::Status removed = targets.files.RemoveFile(path.value());
       if (removed.ok() || removed.IsNotFound()) return shared::Status::Ok();
       return Failure(entry, path.value(), removed);
     }
     case Kind::kWinIni: {
       const std::string file = WinIniFile(targets);
+      if (copies != nullptr) {
+        shared::KeptCopy copy{IdentityOf(entry), {}};
+        copy.Add(kIniValuePart, ReadWholeIniString(targets, location.iniKey, file));
+        if (shared::Status kept = Keep(*copies, entry, copy); !kept.ok()) return kept;
+      }
       const shared::Status cleared = ClearIniValue(targets.profile, kWinIniSection, location.iniKey, file);
       if (cleared.ok()) return cleared;
       return Failure(entry, file, cleared);
@@ -144,8 +272,11 @@ shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& ent
   return shared::Status::Ok();
 }
 
-shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entry) {
+shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entry, const shared::KeptCopy* copy) {
   const Location location = LocationOf(entry.LoadFrom);
+  if (copy != nullptr) {
+    if (auto done = PutCopyBack(targets, entry, location, *copy)) return *done;
+  }
   switch (location.kind) {
     case Kind::kRegistry: {
       const std::string where = std::string(location.run.rootName) + "\\" + location.run.path;
@@ -183,9 +314,6 @@ shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entr
 
 namespace {
 
-// The longest value a profile string can hold: compared whole, not cut as the list shows it.
-constexpr std::uint32_t kWholeIniValue = 32768;
-
 std::string TypeName(std::uint32_t type) {
   switch (type) {
     case shared::kRegSz: return "REG_SZ";
@@ -197,10 +325,75 @@ std::string TypeName(std::uint32_t type) {
   }
 }
 
+// A value as the user would recognise it: its text, and its type when not the one expected.
+std::string DescribeValue(const shared::RegValueData& value, std::uint32_t expectedType) {
+  const std::uint32_t type = value.type;
+  const bool text = type == shared::kRegSz || type == shared::kRegExpandSz || type == shared::kRegMultiSz;
+  const std::string command = text ? shared::UpToNul(value.bytes) : std::string();
+  if (type == expectedType) return command;
+  return (command.empty() ? "" : command + " ") + "(" + TypeName(type) + ")";
+}
+
+// A Startup-folder file as the user would recognise it: the command of a shortcut.
+std::string DescribeStartupFile(StartupTargets& targets, const std::string& path) {
+  const SplitCommand there{targets.shortcuts.ReadTargetPath(path), targets.shortcuts.ReadArguments(path)};
+  if (there.target.empty()) return targets.language.SetCaptionfromINI("464", "a file that is not a shortcut");
+  return there.arguments.empty() ? there.target : there.target + " " + there.arguments;
+}
+
+using Occupant = std::optional<std::string>;
+
+// What stands where the kept copy would go back, when it is not the copy's entry itself; no
+// answer when the copy does not fit the row (the row's fields would be written instead).
+std::optional<Occupant> OtherThanCopy(StartupTargets& targets, const StartupEntry& entry, const Location& location,
+                                      const shared::KeptCopy& copy) {
+  const std::string* command = copy.Part(kRowCommandPart);
+  if (command == nullptr || *command != entry.Location) return std::nullopt;
+  switch (location.kind) {
+    case Kind::kRegistry: {
+      const auto value = shared::ValueOfParts(copy);
+      if (!value) return std::nullopt;
+      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue);
+      if (!opened.ok()) return Occupant();
+      shared::ScopedKey key(targets.registry, opened.value());
+      auto there = targets.registry.QueryValue(key.get(), value->name);
+      if (!there.ok() || there.value() == value->data) return Occupant();
+      return DescribeValue(there.value(), value->data.type);
+    }
+    case Kind::kStartup: {
+      const std::string* name = copy.Part(kFileNamePart);
+      const std::string* data = copy.Part(kFileDataPart);
+      if (name == nullptr || data == nullptr || (*name != entry.TaskName && *name != entry.TaskName + kShortcutExtension))
+        return std::nullopt;
+      auto shortcut = ShortcutPath(targets, entry, location.csidl);
+      if (!shortcut.ok()) return std::nullopt;
+      const std::string path = shortcut.value().substr(0, shortcut.value().rfind('\\') + 1) + *name;
+      if (!targets.files.GetAttributes(path)) return Occupant();
+      auto bytes = targets.files.ReadFile(path);
+      if (bytes.ok() && bytes.value() == *data) return Occupant();
+      return DescribeStartupFile(targets, path);
+    }
+    case Kind::kWinIni: {
+      const std::string* value = copy.Part(kIniValuePart);
+      if (value == nullptr) return std::nullopt;
+      const std::string there = ReadWholeIniString(targets, location.iniKey, WinIniFile(targets));
+      if (there.empty() || there == *value) return Occupant();
+      return there;
+    }
+    case Kind::kNone:
+      break;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
-std::optional<std::string> OtherEntryThere(StartupTargets& targets, const StartupEntry& entry) {
+std::optional<std::string> OtherEntryThere(StartupTargets& targets, const StartupEntry& entry,
+                                           const shared::KeptCopy* copy) {
   const Location location = LocationOf(entry.LoadFrom);
+  if (copy != nullptr) {
+    if (auto against = OtherThanCopy(targets, entry, location, *copy)) return *against;
+  }
   switch (location.kind) {
     case Kind::kRegistry: {
       auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue);
@@ -210,29 +403,24 @@ std::optional<std::string> OtherEntryThere(StartupTargets& targets, const Startu
       if (!value.ok()) return std::nullopt;
       // The type RestoreToSource would write.
       const std::uint32_t type = HoldsEnvironmentReference(entry.Location) ? shared::kRegExpandSz : shared::kRegSz;
-      const std::uint32_t there = value.value().type;
-      const bool text = there == shared::kRegSz || there == shared::kRegExpandSz || there == shared::kRegMultiSz;
-      const std::string command = text ? shared::UpToNul(value.value().bytes) : std::string();
-      if (there == type && command == shared::UpToNul(entry.Location)) return std::nullopt;
-      if (there == type) return command;
-      return (command.empty() ? "" : command + " ") + "(" + TypeName(there) + ")";
+      if (value.value().type == type && shared::UpToNul(value.value().bytes) == shared::UpToNul(entry.Location))
+        return std::nullopt;
+      return DescribeValue(value.value(), type);
     }
     case Kind::kStartup: {
       auto path = ShortcutPath(targets, entry, location.csidl);
       if (!path.ok() || !targets.files.GetAttributes(path.value())) return std::nullopt;
       const SplitCommand there{targets.shortcuts.ReadTargetPath(path.value()),
                                targets.shortcuts.ReadArguments(path.value())};
-      if (there.target.empty())
-        return targets.language.SetCaptionfromINI("464", "a file that is not a shortcut");
       const SplitCommand command = SplitCommandLine(targets.files, entry.Location);
       // The shell may give the target back in other letter case.
-      if (shared::EqualsIgnoreCase(there.target, command.target) && there.arguments == command.arguments)
+      if (!there.target.empty() && shared::EqualsIgnoreCase(there.target, command.target) &&
+          there.arguments == command.arguments)
         return std::nullopt;
-      return there.arguments.empty() ? there.target : there.target + " " + there.arguments;
+      return DescribeStartupFile(targets, path.value());
     }
     case Kind::kWinIni: {
-      const std::string there =
-          targets.profile.GetString(kWinIniSection, location.iniKey, "", kWholeIniValue, WinIniFile(targets));
+      const std::string there = ReadWholeIniString(targets, location.iniKey, WinIniFile(targets));
       if (there.empty() || there == entry.Location) return std::nullopt;
       return there;
     }
@@ -279,6 +467,11 @@ bool StartupStaging::SameEntry(const shared::EntryRow& row, const shared::EntryR
          record[StartupEntry::kTaskName] == row[StartupEntry::kTaskName];
 }
 
+std::optional<shared::KeptIdentity> StartupStaging::KeptAs(const shared::EntryRow& row) const {
+  if (LocationOf(row[StartupEntry::kLoadFrom]).kind == Kind::kNone) return std::nullopt;
+  return IdentityOf(shared::FromRow<StartupEntry>(row));
+}
+
 std::string StartupStaging::Refusal(const shared::EntryRow& row, shared::StagedAction action) const {
   const StartupEntry entry = shared::FromRow<StartupEntry>(row);
   const Location location = LocationOf(entry.LoadFrom);
@@ -286,22 +479,15 @@ std::string StartupStaging::Refusal(const shared::EntryRow& row, shared::StagedA
   // A task name reaching outside the Startup folder names no single shortcut.
   if (action != shared::StagedAction::kNone && location.kind == Kind::kStartup && !IsSafeShortcutName(entry.TaskName))
     refusal = Text("431", "does not name a single file in the Startup folder, so nothing was changed for it.");
-  // What is taken out must be there under the name shown, or it would stay and keep starting
-  // while the list says "Disabled": a Startup-folder file that is no ".lnk" shortcut, a value
-  // whose name has blanks at either end.
+  // What is taken out must be there, or it would keep starting while the list says "Disabled".
   else if (action == shared::StagedAction::kTakeOut && location.kind == Kind::kStartup) {
-    auto path = ShortcutPath(targets_, entry, location.csidl);
+    auto path = StartupFileOf(targets_, entry, location.csidl);
     if (path.ok() && !shared::FileExists(targets_.files, path.value()))
-      refusal = Text("432", "is not a shortcut (.lnk) that Bootwarden can take out and put back, so nothing was changed for it.");
+      refusal = Text("452", "is not a file in its Startup folder, so nothing was changed for it.");
   } else if (action == shared::StagedAction::kTakeOut && location.kind == Kind::kRegistry) {
-    auto opened = targets_.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue);
-    const bool there = opened.ok() && [&] {
-      shared::ScopedKey key(targets_.registry, opened.value());
-      return targets_.registry.QueryValue(key.get(), entry.TaskName).ok();
-    }();
-    if (!there)
-      refusal = Text("433",
-                     "is not a value of that name in its key (a name with blanks at either end cannot be acted on), so "
+    if (!ValueNameOf(targets_, location.run, entry.TaskName))
+      refusal = Text("453",
+                     "is not a value of that name in its key, or more than one value is listed under that name, so "
                      "nothing was changed for it.");
   }
   if (refusal.empty()) return refusal;
@@ -319,8 +505,10 @@ std::string StartupStaging::ApplyRefusal(const std::vector<shared::EntryRow>& ch
   return administratorText_;
 }
 
-bool StartupStaging::TakeOut(int, const shared::EntryRow& row, bool, shared::ApplyMode) {
-  const shared::Status done = RemoveFromSource(targets_, shared::FromRow<StartupEntry>(row));
+bool StartupStaging::TakeOut(int, const shared::EntryRow& row, bool forGood, shared::ApplyMode) {
+  // A removal keeps nothing.
+  shared::KeptCopies copies = Copies();
+  const shared::Status done = RemoveFromSource(targets_, shared::FromRow<StartupEntry>(row), forGood ? nullptr : &copies);
   if (!done.ok())
     Tell(Text("434", "This entry could not be taken out of its start-up location; it stays as it was.") + kCrLf +
          done.message());
@@ -329,18 +517,19 @@ bool StartupStaging::TakeOut(int, const shared::EntryRow& row, bool, shared::App
 
 bool StartupStaging::PutBack(int position, const shared::EntryRow& row, shared::ApplyMode) {
   const StartupEntry entry = shared::FromRow<StartupEntry>(row);
+  const std::optional<shared::KeptCopy> copy = Copies().Find(IdentityOf(entry));
   // On No the row is "Disabled" again and the step counts as done: its record takes that status,
   // so even an added row's entry is kept in the store like any disabled one.
-  if (!MayReplaceWhatIsThere(position, entry)) return true;
-  const shared::Status done = RestoreToSource(targets_, entry);
+  if (!MayReplaceWhatIsThere(position, entry, copy ? &*copy : nullptr)) return true;
+  const shared::Status done = RestoreToSource(targets_, entry, copy ? &*copy : nullptr);
   if (!done.ok())
     Tell(Text("435", "This entry could not be written back to its start-up location; it stays as it was.") + kCrLf +
          done.message());
   return done.ok();
 }
 
-bool StartupStaging::MayReplaceWhatIsThere(int position, const StartupEntry& entry) {
-  const std::optional<std::string> there = OtherEntryThere(targets_, entry);
+bool StartupStaging::MayReplaceWhatIsThere(int position, const StartupEntry& entry, const shared::KeptCopy* copy) {
+  const std::optional<std::string> there = OtherEntryThere(targets_, entry, copy);
   if (!there) return true;
   const std::string question =
       Text("460", "The start-up location of this entry already holds a different entry of the same name.") + kCrLf +

@@ -8,6 +8,7 @@
 
 #include "bootwarden/startup_sources.h"
 #include "shared/file_system_port.h"
+#include "shared/kept_copies.h"
 #include "shared/language_pack.h"
 #include "shared/list_model.h"
 #include "shared/profile_port.h"
@@ -59,14 +60,25 @@ bool HoldsEnvironmentReference(const std::string& command);
 // Take the entry out of, or write it into, the location its LoadFrom names. Taking out what is
 // not there is fine, and an unknown location is left alone; anything else that fails comes back
 // naming the entry and the platform's reason.
-shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& entry);
-shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entry);
+// With copies, what is taken out is kept first, whole (a value's name, type and bytes; the
+// Startup-folder file itself, shortcut or not; the whole win.ini value), and nothing is taken
+// out when it cannot be kept; without, it is gone for good. A value is found by its name as
+// listed, which has lost any leading blanks; a Startup-folder entry is "<name>.lnk", or else the
+// file "<name>" itself.
+shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& entry, shared::KeptCopies* copies);
+// Given the entry's kept copy (same LoadFrom and TaskName), and when it was kept from a row
+// showing the same Location, exactly that comes back; otherwise it is written from the row's
+// fields.
+shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entry,
+                               const shared::KeptCopy* copy = nullptr);
 
 // What stands now where the entry would be written, when it is a different entry of that name: a
 // Run value with other data or type, a file in the Startup folder that is not a shortcut to the
 // same command, a win.ini key holding other text; told as the user would recognise it. Nothing
 // when the place is free, holds this very entry, or cannot be looked at (the write then says why).
-std::optional<std::string> OtherEntryThere(StartupTargets& targets, const StartupEntry& entry);
+// Given the entry's kept copy, "this very entry" is what the copy holds, byte for byte.
+std::optional<std::string> OtherEntryThere(StartupTargets& targets, const StartupEntry& entry,
+                                           const shared::KeptCopy* copy = nullptr);
 
 class StartupStaging : private shared::StagingPolicy, public shared::StagedList {
  public:
@@ -103,6 +115,7 @@ class StartupStaging : private shared::StagingPolicy, public shared::StagedList 
   shared::StagedAction ActionFor(shared::EntryStatus now, const shared::EntryStatus* before,
                                  shared::ApplyMode mode) const override;
   bool SameEntry(const shared::EntryRow& row, const shared::EntryRow& record) const override;
+  std::optional<shared::KeptIdentity> KeptAs(const shared::EntryRow& row) const override;
   std::string Refusal(const shared::EntryRow& row, shared::StagedAction action) const override;
   std::string ApplyRefusal(const std::vector<shared::EntryRow>& changing, shared::ApplyMode mode) const override;
   bool TakeOut(int position, const shared::EntryRow& row, bool forGood, shared::ApplyMode mode) override;
@@ -110,7 +123,7 @@ class StartupStaging : private shared::StagingPolicy, public shared::StagedList 
   void Tell(const std::string& text) override;
   // Whether the row's entry may be written over what stands in its place now; asks when that is
   // a different entry. On No the row is "Disabled" again, so its entry waits in the store.
-  bool MayReplaceWhatIsThere(int position, const StartupEntry& entry);
+  bool MayReplaceWhatIsThere(int position, const StartupEntry& entry, const shared::KeptCopy* copy);
   void StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) override;
 
   shared::ListModel& rows_;

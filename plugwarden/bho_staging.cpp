@@ -1,6 +1,7 @@
 #include "plugwarden/bho_staging.h"
 
 #include "plugwarden/bho_files.h"
+#include "shared/registry_tree.h"
 #include "shared/text.h"
 
 namespace plugwarden {
@@ -14,6 +15,11 @@ std::string ObjectKeyPath(const std::string& identifier) { return std::string(kB
 // A deletion that left the key in place, naming the key.
 shared::Status KeyStayed(const char* root, const std::string& path, const shared::Status& failure) {
   return shared::Status::Error(failure.code(), std::string(root) + "\\" + path + ": " + failure.message());
+}
+
+// Identifiers compare without case, as the registry compares key names.
+shared::KeptIdentity IdentityOf(const std::string& identifier) {
+  return {std::string("HKEY_LOCAL_MACHINE\\") + kBhoKeyPath, shared::ToUpperAscii(identifier)};
 }
 
 }  // namespace
@@ -117,7 +123,8 @@ bool BhoStaging::TakeOut(int position, const shared::EntryRow& row, bool forGood
     Tell(Text("8515") + kHklmPrefix, shared::kMbOk);
     return false;
   }
-  const shared::Status removed = RemoveBhoEntry(machine_, entry, forGood);
+  // A removal keeps nothing.
+  const shared::Status removed = forGood ? RemoveBhoEntry(machine_, entry, true) : DisableBhoEntry(entry);
   if (!removed.ok()) TellRegistryFailure(forGood ? "8604" : "8603", removed);
   return removed.ok();
 }
@@ -132,7 +139,50 @@ bool BhoStaging::PutBack(int position, const shared::EntryRow& row, shared::Appl
     reg1.KeyPath = ObjectKeyPath(entry.Identifier);
     if (reg1.KeyExists()) return true;
   }
+  if (const auto restored = RestoreKeptCopy(entry)) return *restored;
   return RestoreBhoEntry(entry);
+}
+
+std::optional<shared::KeptIdentity> BhoStaging::KeptAs(const shared::EntryRow& row) const {
+  if (!IsSafeIdentifier(row[BhoEntry::kIdentifier])) return std::nullopt;
+  return IdentityOf(row[BhoEntry::kIdentifier]);
+}
+
+shared::Status BhoStaging::DisableBhoEntry(const BhoEntry& entry) {
+  const std::string path = ObjectKeyPath(entry.Identifier);
+  auto tree = shared::ReadRegistryTree(machine_.registry, shared::kHkeyLocalMachine, path);
+  if (!tree.ok()) {
+    if (tree.status().IsNotFound()) return shared::Status::Ok();
+    return KeyStayed("HKEY_LOCAL_MACHINE", path, tree.status());
+  }
+  shared::KeptCopies copies = Copies();
+  shared::KeptCopy copy{IdentityOf(entry.Identifier), {}};
+  shared::AddTreeParts(copy, tree.value());
+  if (shared::Status kept = copies.Keep(copy); !kept.ok())
+    return shared::Status::Error(kept.code(), copies.PathOf(copy.identity) + ": " + kept.message());
+  const shared::Status deleted = shared::DeleteRegistryTree(machine_.registry, shared::kHkeyLocalMachine, path);
+  if (deleted.ok()) return deleted;
+  // Half a key would start nothing and show as "ERROR": the object stays as it was.
+  shared::WriteRegistryTree(machine_.registry, shared::kHkeyLocalMachine, path, tree.value()).IgnoreError();
+  return KeyStayed("HKEY_LOCAL_MACHINE", path, deleted);
+}
+
+std::optional<bool> BhoStaging::RestoreKeptCopy(const BhoEntry& entry) {
+  const auto copy = Copies().Find(IdentityOf(entry.Identifier));
+  if (!copy) return std::nullopt;
+  const auto tree = shared::TreeOfParts(*copy);
+  if (!tree || tree->empty() || !tree->front().path.empty()) return std::nullopt;
+  if (!machine_.system.IsNTAdmin()) {
+    Tell(Text("8515") + kHklmPrefix, shared::kMbIconCritical);
+    return false;
+  }
+  const std::string path = ObjectKeyPath(entry.Identifier);
+  const shared::Status written = shared::WriteRegistryTree(machine_.registry, shared::kHkeyLocalMachine, path, *tree);
+  if (!written.ok()) {
+    TellRegistryFailure("8514", KeyStayed("HKEY_LOCAL_MACHINE", path, written));
+    return false;
+  }
+  return true;
 }
 
 void BhoStaging::StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) {

@@ -1,6 +1,8 @@
 #pragma once
 // Plugwarden's part of staging and apply (shared/staged_list.h does the rest): an object leaves
 // by its keys being deleted and comes back by its key being written again with its name.
+#include <optional>
+
 #include "plugwarden/bho_catalogue.h"
 #include "shared/language_pack.h"
 #include "shared/prompt_port.h"
@@ -61,6 +63,7 @@ class BhoStaging : private shared::StagingPolicy, public shared::StagedList {
   shared::StagedAction ActionFor(shared::EntryStatus now, const shared::EntryStatus* before,
                                  shared::ApplyMode mode) const override;
   bool SameEntry(const shared::EntryRow& row, const shared::EntryRow& record) const override;
+  std::optional<shared::KeptIdentity> KeptAs(const shared::EntryRow& row) const override;
   std::string Refusal(const shared::EntryRow&, shared::StagedAction) const override { return {}; }
   bool TakeOut(int position, const shared::EntryRow& row, bool forGood, shared::ApplyMode mode) override;
   bool PutBack(int position, const shared::EntryRow& row, shared::ApplyMode mode) override;
@@ -72,6 +75,12 @@ class BhoStaging : private shared::StagingPolicy, public shared::StagedList {
   void TellRegistryFailure(const char* key, const shared::Status& failure);
   bool Usable(int position, const BhoEntry& entry);
   bool RestoreBhoEntry(const BhoEntry& entry);
+  // Disable: the object's key is kept whole, then deleted with everything below it; what a
+  // failed deletion took is written back from the copy.
+  shared::Status DisableBhoEntry(const BhoEntry& entry);
+  // Enable from the kept copy: nothing when there is none that fits (the row's name is written
+  // then), otherwise whether the key is back exactly as it was kept.
+  std::optional<bool> RestoreKeptCopy(const BhoEntry& entry);
   bool WriteAdminString(shared::RegRoot root, const std::string& keyPath, const std::string& valueName,
                         const std::string& data);
   std::string Text(const char* key, const std::string& defaultText = {}) const;

@@ -34,6 +34,7 @@ inline constexpr std::uint32_t kRegMultiSz = 7;
 struct RegValueData {
   std::uint32_t type = kRegNone;
   std::string bytes;  // exactly what RegQueryValueExA delivers, terminating NUL included
+  friend bool operator==(const RegValueData&, const RegValueData&) = default;
 };
 
 // A value as an enumeration lists it: its name and what QueryValue would deliver for it.

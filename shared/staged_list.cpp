@@ -284,7 +284,17 @@ std::vector<EntryRow> StagedList::StoreRows() const {
 
 Status StagedList::SaveStore() const {
   if (StoreUnread()) return Status::Ok();
-  return WriteStore(StoreRows());
+  const std::vector<EntryRow> rows = StoreRows();
+  const Status written = WriteStore(rows);
+  // Only once the store stands without them: until then the old store may still need them.
+  if (written.ok()) {
+    std::vector<KeptIdentity> kept;
+    for (const auto& row : rows) {
+      if (auto identity = policy_.KeptAs(row)) kept.push_back(std::move(*identity));
+    }
+    Copies().KeepOnly(kept);
+  }
+  return written;
 }
 
 Status StagedList::WriteStore(std::vector<EntryRow> rows) const {

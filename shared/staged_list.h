@@ -10,6 +10,7 @@
 
 #include "shared/entry_file.h"
 #include "shared/file_system_port.h"
+#include "shared/kept_copies.h"
 #include "shared/list_model.h"
 #include "shared/status.h"
 #include "shared/windows_folder_port.h"
@@ -106,6 +107,12 @@ class StagingPolicy {
     (void)changing, (void)mode;
     return {};
   }
+  // Whose kept copy the row's entry has, if entries of its kind keep one: the copies of the
+  // identities the store no longer holds are deleted whenever the store is saved.
+  virtual std::optional<KeptIdentity> KeptAs(const EntryRow& row) const {
+    (void)row;
+    return std::nullopt;
+  }
   // Carry a step out; a failure is told by the policy in its own words. True when done.
   virtual bool TakeOut(int position, const EntryRow& row, bool forGood, ApplyMode mode) = 0;
   virtual bool PutBack(int position, const EntryRow& row, ApplyMode mode) = 0;
@@ -174,9 +181,12 @@ class StagedList {
   // What the store must hold now: every entry whose applied state is "Disabled", whatever its
   // row says; with storeFromRows also the rows staged "Disabled".
   std::vector<EntryRow> StoreRows() const;
-  // Rewrites the store from StoreRows, or deletes it when there is nothing to keep; an unread
-  // store is left as it is.
+  // Rewrites the store from StoreRows, or deletes it when there is nothing to keep, then deletes
+  // the kept copies of entries it no longer holds; an unread store and the copies are left as
+  // they are.
   Status SaveStore() const;
+  // The kept copies, in a folder beside the store.
+  KeptCopies Copies() const { return KeptCopies(files_, KeptCopiesFolderOf(StorePath())); }
 
  private:
   struct Step {

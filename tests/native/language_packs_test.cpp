@@ -24,7 +24,8 @@ std::vector<std::string> KeysInUse() {
   range(8201, 8203), range(8301, 8303), range(8401, 8407), range(8510, 8518);   // its dialogs and messages
   range(8601, 8620);
   range(101, 107), range(110, 113), range(120, 122), range(130, 134), range(140, 144);  // Bootwarden
-  range(151, 156), range(201, 205), range(301, 307), range(410, 413), range(420, 420), range(430, 451);
+  range(151, 156), range(201, 205), range(301, 307), range(410, 413), range(420, 420), range(430, 431),
+      range(434, 453);
   return keys;
 }
 
