@@ -94,7 +94,7 @@ bool MainWindow::Load() {
          Text("439",
               "could not be read, so its entries are not shown. It is left as it is, and nothing can be applied "
               "until the program is started again with it readable.") +
-         kCrLf + Text("430", kReasonLabel) + " " + stored.message());
+         kCrLf + Text(kReasonKey, kReasonLabel) + " " + stored.message());
   }
   staging_.TakeSnapshot();
 
@@ -200,14 +200,15 @@ void MainWindow::ApplyAndEndSession(bool restart) {
   // The store must hold every disabled entry before the session ends, or they are lost.
   const shared::Status stored = staging_.SaveStore();
   if (!stored.ok()) {
-    return Tell(Text("436", kStoreNotSavedDefault) + " " + DisabledStorePath(services_.sources.windowsFolder) +
+    return Tell(Text(kStoreNotSavedKey, kStoreNotSavedDefault) + " " +
+                DisabledStorePath(services_.sources.windowsFolder) +
                 (restart ? Text("440", ", so Windows was not restarted.") : Text("441", ", so Windows was not logged off.")) +
-                kCrLf + Text("430", kReasonLabel) + " " + stored.message());
+                kCrLf + Text(kReasonKey, kReasonLabel) + " " + stored.message());
   }
   const shared::Status ended = restart ? services_.session.Restart() : services_.session.LogOff();
   if (!ended.ok()) {
     Tell((restart ? Text("442", "Windows could not be restarted.") : Text("443", "Windows could not log you off.")) +
-         kCrLf + Text("430", kReasonLabel) + " " + ended.message());
+         kCrLf + Text(kReasonKey, kReasonLabel) + " " + ended.message());
   }
 }
 
@@ -267,11 +268,11 @@ void MainWindow::Unload(bool sessionEnding) {
       else Tell(text);
     };
     if (!language.ok())
-      report(Text("444", "The language choice could not be saved.") + kCrLf + Text("430", kReasonLabel) + " " +
+      report(Text("444", "The language choice could not be saved.") + kCrLf + Text(kReasonKey, kReasonLabel) + " " +
              language.message());
     if (!stored.ok()) {
-      report(Text("436", kStoreNotSavedDefault) + " " + DisabledStorePath(services_.sources.windowsFolder) + "." + kCrLf +
-             Text("430", kReasonLabel) + " " + stored.message());
+      report(Text(kStoreNotSavedKey, kStoreNotSavedDefault) + " " +
+             DisabledStorePath(services_.sources.windowsFolder) + "." + kCrLf + Text(kReasonKey, kReasonLabel) + " " + stored.message());
     }
   }
   view_.Close();

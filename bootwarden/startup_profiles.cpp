@@ -17,7 +17,7 @@ void StartupProfiles::SaveProfileClicked() {
   const shared::Status written = WriteStartupEntryFile(files_, profilePath_, shared::RowsOf(list_));
   if (!written.ok())
     Tell(staging_.Text("445", "The list could not be saved to") + " " + profilePath_ + "." + kCrLf +
-         staging_.Text("430", kReasonLabel) + " " + written.message());
+         staging_.Text(kReasonKey, kReasonLabel) + " " + written.message());
 }
 
 void StartupProfiles::LoadProfileClicked() {
@@ -31,7 +31,7 @@ void StartupProfiles::LoadProfileClicked() {
   auto rows = ReadStartupEntryFile(files_, profilePath_);
   if (!rows.ok())
     return Tell(Profile() + staging_.Text("448", "could not be read; the list stays as it is.") + kCrLf +
-                staging_.Text("430", kReasonLabel) + " " + rows.status().message());
+                staging_.Text(kReasonKey, kReasonLabel) + " " + rows.status().message());
   if (rows.value().empty()) return Tell(Profile() + staging_.Text("449", "holds no entries; the list stays as it is."));
   staging_.ReplaceRows(rows.value());
 }

@@ -544,8 +544,8 @@ bool StartupStaging::MayReplaceWhatIsThere(int position, const StartupEntry& ent
 }
 
 void StartupStaging::StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) {
-  Tell(Text("436", kStoreNotSavedDefault) + " " + path + (nothingChanged ? Text("437", kNothingChangedDefault) : ".") + kCrLf +
-       Text("430", kReasonLabel) + " " + why.message());
+  Tell(Text(kStoreNotSavedKey, kStoreNotSavedDefault) + " " + path +
+       (nothingChanged ? Text("437", kNothingChangedDefault) : ".") + kCrLf + Text(kReasonKey, kReasonLabel) + " " + why.message());
 }
 
 void StartupStaging::Tell(const std::string& text) { targets_.prompt.Ask(text, shared::kMbIconCritical, kAppTitle); }

@@ -26,9 +26,11 @@ inline constexpr char kAdministratorKey[] = "420";
 inline constexpr char kAdministratorDefault[] =
     "Changing the start-up entries of all users needs administrator rights. Start Bootwarden as an administrator "
     "(right-click, Run as administrator) and apply again.";
-// Defaults of texts more than one place looks up. A lookup drops a trailing blank, so the
-// blank before what follows is the code's (430, 436, 437).
+// Texts more than one place looks up: their pack numbers and defaults. A lookup drops a trailing
+// blank, so the blank before what follows is the code's.
+inline constexpr char kReasonKey[] = "430";
 inline constexpr char kReasonLabel[] = "Reason:";
+inline constexpr char kStoreNotSavedKey[] = "436";
 inline constexpr char kStoreNotSavedDefault[] = "The list of disabled entries could not be saved to";
 inline constexpr char kNothingChangedDefault[] = ", so nothing was changed.";
 

@@ -83,7 +83,7 @@ BhoProfiles::SaveOutcome BhoProfiles::Save(const std::string& name, const shared
     if (!old.ok()) {
       Tell(language_.SetCaptionfromINI("8618", "The profile could not be saved:") + " " + path + " " +
                language_.SetCaptionfromINI("8619", "cannot be read.") + kCrLf +
-               language_.SetCaptionfromINI("8607", kDescriptionLabel) + " " + old.status().message(),
+               language_.SetCaptionfromINI(kDescriptionKey, kDescriptionLabel) + " " + old.status().message(),
            shared::kMbIconCritical);
       return SaveOutcome::kFailed;
     }
@@ -99,7 +99,7 @@ BhoProfiles::SaveOutcome BhoProfiles::Save(const std::string& name, const shared
   const shared::Status written = files_.WriteFileAtomic(path, contents);
   if (!written.ok()) {
     Tell(language_.SetCaptionfromINI("8620", "The profile could not be saved to") + " " + path + "." + kCrLf +
-             language_.SetCaptionfromINI("8607", kDescriptionLabel) + " " + written.message(),
+             language_.SetCaptionfromINI(kDescriptionKey, kDescriptionLabel) + " " + written.message(),
          shared::kMbIconCritical);
     return SaveOutcome::kFailed;
   }
@@ -146,7 +146,7 @@ void BhoProfiles::Tell(const std::string& text, int style) { prompt_.Ask(text, s
 
 void BhoProfiles::TellUnreadable(const shared::Status& why) {
   Tell(language_.SetCaptionfromINI("8601", "") + FilePath() + kCrLf +
-           language_.SetCaptionfromINI("8607", kDescriptionLabel) + " " + why.message(),
+           language_.SetCaptionfromINI(kDescriptionKey, kDescriptionLabel) + " " + why.message(),
        shared::kMbIconCritical);
 }
 

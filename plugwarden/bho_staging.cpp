@@ -120,7 +120,7 @@ bool BhoStaging::TakeOut(int position, const shared::EntryRow& row, bool forGood
   const BhoEntry entry = shared::FromRow<BhoEntry>(row);
   if (!Usable(position, entry)) return false;
   if (mode == shared::ApplyMode::kApply && !machine_.system.IsNTAdmin()) {
-    Tell(Text("8515") + kHklmPrefix, shared::kMbOk);
+    Tell(Text(kNoRightsKey) + kHklmPrefix, shared::kMbOk);
     return false;
   }
   // A removal keeps nothing.
@@ -173,21 +173,21 @@ std::optional<bool> BhoStaging::RestoreKeptCopy(const BhoEntry& entry) {
   const auto tree = shared::TreeOfParts(*copy);
   if (!tree || tree->empty() || !tree->front().path.empty()) return std::nullopt;
   if (!machine_.system.IsNTAdmin()) {
-    Tell(Text("8515") + kHklmPrefix, shared::kMbIconCritical);
+    Tell(Text(kNoRightsKey) + kHklmPrefix, shared::kMbIconCritical);
     return false;
   }
   const std::string path = ObjectKeyPath(entry.Identifier);
   const shared::Status written = shared::WriteRegistryTree(machine_.registry, shared::kHkeyLocalMachine, path, *tree);
   if (!written.ok()) {
-    TellRegistryFailure("8514", KeyStayed("HKEY_LOCAL_MACHINE", path, written));
+    TellRegistryFailure(kNotEnabledAgainKey, KeyStayed("HKEY_LOCAL_MACHINE", path, written));
     return false;
   }
   return true;
 }
 
 void BhoStaging::StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) {
-  Tell(Text("8605", kStoreNotSavedDefault) + " " + path + (nothingChanged ? Text("8606", ", so nothing was changed.") : ".") +
-           kCrLf + Text("8607", kDescriptionLabel) + " " + why.message(),
+  Tell(Text(kStoreNotSavedKey, kStoreNotSavedDefault) + " " + path +
+           (nothingChanged ? Text("8606", ", so nothing was changed.") : ".") + kCrLf + Text(kDescriptionKey, kDescriptionLabel) + " " + why.message(),
        shared::kMbIconCritical);
 }
 
@@ -197,8 +197,8 @@ bool BhoStaging::RestoreBhoEntry(const BhoEntry& entry) {
   reg1.KeyPath = ObjectKeyPath(entry.Identifier);
   const shared::Status created = reg1.CreateKey();
   if (!created.ok()) {
-    if (!machine_.system.IsNTAdmin()) Tell(Text("8515") + kHklmPrefix, shared::kMbIconCritical);
-    else TellRegistryFailure("8514", KeyStayed("HKEY_LOCAL_MACHINE", reg1.KeyPath, created));
+    if (!machine_.system.IsNTAdmin()) Tell(Text(kNoRightsKey) + kHklmPrefix, shared::kMbIconCritical);
+    else TellRegistryFailure(kNotEnabledAgainKey, KeyStayed("HKEY_LOCAL_MACHINE", reg1.KeyPath, created));
     return false;
   }
   // The name goes back where the catalogue reads it: the object's own key.
@@ -208,7 +208,7 @@ bool BhoStaging::RestoreBhoEntry(const BhoEntry& entry) {
 bool BhoStaging::WriteAdminString(shared::RegRoot root, const std::string& keyPath, const std::string& valueName,
                                   const std::string& data) {
   if (!machine_.system.IsNTAdmin()) {
-    Tell(Text("8515") + kHklmPrefix, shared::kMbIconCritical);
+    Tell(Text(kNoRightsKey) + kHklmPrefix, shared::kMbIconCritical);
     return false;
   }
   shared::RegistryComponent reg1(machine_.registry);
@@ -218,14 +218,14 @@ bool BhoStaging::WriteAdminString(shared::RegRoot root, const std::string& keyPa
   reg1.ValueData = data;
   const shared::Status written = reg1.SetValue();
   if (!written.ok()) {
-    TellRegistryFailure("8514", written);
+    TellRegistryFailure(kNotEnabledAgainKey, written);
     return false;
   }
   return true;
 }
 
 void BhoStaging::TellRegistryFailure(const char* key, const shared::Status& failure) {
-  Tell(Text(key) + kCrLf + Text("8607", kDescriptionLabel) + " " + failure.message(), shared::kMbOk);
+  Tell(Text(key) + kCrLf + Text(kDescriptionKey, kDescriptionLabel) + " " + failure.message(), shared::kMbOk);
 }
 
 void BhoStaging::Tell(const std::string& text, int style) {

@@ -11,10 +11,14 @@
 namespace plugwarden {
 
 inline constexpr char kAppTitle[] = "Plugwarden";
-// Defaults of texts more than one place looks up. A lookup drops a trailing blank, so the
-// blank before what follows is the code's (8607, 8605).
+// Texts more than one place looks up: their pack numbers and defaults. A lookup drops a trailing
+// blank, so the blank before what follows is the code's.
+inline constexpr char kDescriptionKey[] = "8607";
 inline constexpr char kDescriptionLabel[] = "Describition:";
+inline constexpr char kStoreNotSavedKey[] = "8605";
 inline constexpr char kStoreNotSavedDefault[] = "The list of disabled objects could not be saved to";
+inline constexpr char kNoRightsKey[] = "8515";
+inline constexpr char kNotEnabledAgainKey[] = "8514";
 inline constexpr char kConfirmationTitle[] = "Confirmation";
 inline constexpr char kApplyQuestionDefault[] = "Are you sure you want to apply these changes?";
 inline constexpr char kClsidPrefix[] = "CLSID\\";

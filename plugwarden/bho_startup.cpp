@@ -15,7 +15,7 @@ void AddLine(std::string& message, const std::string& text) {
 }
 
 std::string CouldNot(shared::LanguagePack& language, const std::string& what, const shared::Status& failure) {
-  return what + kCrLf + language.SetCaptionfromINI("8607", kDescriptionLabel) + " " + failure.message();
+  return what + kCrLf + language.SetCaptionfromINI(kDescriptionKey, kDescriptionLabel) + " " + failure.message();
 }
 
 // "<sentence> <path>. It is left as it is ..."
@@ -116,7 +116,7 @@ void RunExit(BhoStaging& staging, const shared::ListModel& list, bool startWithW
   if (!saved.ok())
     Show(machine, sessionEnding,
          CouldNot(machine.language,
-                  machine.language.SetCaptionfromINI("8605", kStoreNotSavedDefault) + " " +
+                  machine.language.SetCaptionfromINI(kStoreNotSavedKey, kStoreNotSavedDefault) + " " +
                       DisabledStorePath(machine.windowsFolder) +
                       machine.language.SetCaptionfromINI("8617", "; the old list stays."),
                   saved));
