@@ -95,22 +95,30 @@ constexpr char kIniValuePart[] = "ini-value";
 constexpr char kRowCommandPart[] = "row-command";
 constexpr char kShortcutExtension[] = ".lnk";
 
-// The value a listed name stands for: the value of that name, or else the one value whose name
-// lists as it (the listing drops leading blanks).
-std::optional<std::string> ValueNameOf(StartupTargets& targets, const RunKey& run, const std::string& listed) {
-  auto opened = targets.registry.OpenKey(run.root, run.path, shared::KeyAccess::kRead);
-  if (!opened.ok()) return std::nullopt;
-  shared::ScopedKey key(targets.registry, opened.value());
-  if (targets.registry.QueryValue(key.get(), listed).ok()) return listed;
+// The value a listed name stands for, read from the open key: the value of that name, or else the
+// one value whose name lists as it (the listing drops leading blanks).
+std::optional<shared::RegTreeValue> ListedValueIn(shared::RegistryPort& registry, shared::KeyHandle key,
+                                              const std::string& listed) {
+  if (auto data = registry.QueryValue(key, listed); data.ok()) return shared::RegTreeValue{listed, data.value()};
   std::optional<std::string> found;
   for (std::uint32_t index = 0;; ++index) {
-    auto name = targets.registry.EnumValueName(key.get(), index);
+    auto name = registry.EnumValueName(key, index);
     if (!name.ok()) break;
     if (shared::UpToNul(shared::TrimSpaces(name.value() + '\0')) != shared::UpToNul(listed)) continue;
     if (found) return std::nullopt;  // two candidates: which one the row means is unknown
     found = name.value();
   }
-  return found;
+  if (!found) return std::nullopt;
+  auto data = registry.QueryValue(key, *found);
+  if (!data.ok()) return std::nullopt;
+  return shared::RegTreeValue{*found, data.value()};
+}
+
+bool HasListedValue(StartupTargets& targets, const RunKey& run, const std::string& listed) {
+  auto opened = targets.registry.OpenKey(run.root, run.path, shared::KeyAccess::kQueryValue);
+  if (!opened.ok()) return false;
+  shared::ScopedKey key(targets.registry, opened.value());
+  return ListedValueIn(targets.registry, key.get(), listed).has_value();
 }
 
 // The Startup-folder file the entry stands for: its shortcut, or else the file of that very
@@ -221,19 +229,18 @@ shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& ent
   switch (location.kind) {
     case Kind::kRegistry: {
       const std::string where = std::string(location.run.rootName) + "\\" + location.run.path;
-      const std::optional<std::string> name = ValueNameOf(targets, location.run, entry.TaskName);
-      if (!name) return shared::Status::Ok();
+      // One open finds the value, keeps it and deletes it.
+      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kWrite);
+      if (!opened.ok()) return opened.status().IsNotFound() ? shared::Status::Ok() : Failure(entry, where, opened.status());
+      shared::ScopedKey key(targets.registry, opened.value());
+      const std::optional<shared::RegTreeValue> value = ListedValueIn(targets.registry, key.get(), entry.TaskName);
+      if (!value) return shared::Status::Ok();
       if (copies != nullptr) {
-        auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue);
-        if (!opened.ok()) return opened.status().IsNotFound() ? shared::Status::Ok() : Failure(entry, where, opened.status());
-        shared::ScopedKey key(targets.registry, opened.value());
-        auto value = targets.registry.QueryValue(key.get(), *name);
-        if (!value.ok()) return value.status().IsNotFound() ? shared::Status::Ok() : Failure(entry, where, value.status());
         shared::KeptCopy copy{IdentityOf(entry), {}};
-        shared::AddValueParts(copy, {*name, value.value()});
+        shared::AddValueParts(copy, *value);
         if (shared::Status kept = Keep(*copies, entry, copy); !kept.ok()) return kept;
       }
-      const shared::Status deleted = RunValue(targets, location.run, *name).DeleteValue();
+      const shared::Status deleted = targets.registry.DeleteValue(key.get(), value->name);
       if (deleted.ok() || deleted.IsNotFound()) return shared::Status::Ok();
       return Failure(entry, where, deleted);
     }
@@ -485,7 +492,7 @@ std::string StartupStaging::Refusal(const shared::EntryRow& row, shared::StagedA
     if (path.ok() && !shared::FileExists(targets_.files, path.value()))
       refusal = Text("452", "is not a file in its Startup folder, so nothing was changed for it.");
   } else if (action == shared::StagedAction::kTakeOut && location.kind == Kind::kRegistry) {
-    if (!ValueNameOf(targets_, location.run, entry.TaskName))
+    if (!HasListedValue(targets_, location.run, entry.TaskName))
       refusal = Text("453",
                      "is not a value of that name in its key, or more than one value is listed under that name, so "
                      "nothing was changed for it.");
