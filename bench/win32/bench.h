@@ -35,6 +35,7 @@ std::vector<Row> FloorStartupEnumeration();
 HWND FloorWindow(const std::vector<Row>& rows, int columns, int captions, const std::string& pack);
 // The file written as the store writes: temporary file, flushed, moved over the target.
 void FloorWriteFile(const std::string& path, const std::string& contents);
+std::string FloorReadFile(const std::string& path);
 
 class Clock {
  public:

@@ -220,6 +220,17 @@ HWND FloorWindow(const std::vector<Row>& rows, int columns, int captions, const 
   return window;
 }
 
+std::string FloorReadFile(const std::string& path) {
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string contents(::GetFileSize(file, nullptr), '\0');
+  DWORD read = 0;
+  ::ReadFile(file, contents.data(), static_cast<DWORD>(contents.size()), &read, nullptr);
+  ::CloseHandle(file);
+  contents.resize(read);
+  return contents;
+}
+
 void FloorWriteFile(const std::string& path, const std::string& contents) {
   const std::string temporary = path + ".tmp";
   HANDLE file = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -29,6 +29,7 @@
 #include "plugwarden/bho_staging.h"
 #include "plugwarden/win32/frm_main.h"
 #include "shared/entry_file.h"
+#include "shared/kept_copies.h"
 #include "shared/language_pack.h"
 #include "shared/registry_store.h"
 #include "shared/win32/win32_clock.h"
@@ -231,6 +232,23 @@ void PlugwardenLoad(Machine& machine) {
 
 // Every row disabled and applied, then enabled and applied; the floors run in between so each
 // one meets the machine in the state its work did.
+// The floor's own copies, there before the first way back deletes them, as the work's are.
+void SeedFloorCopies(const std::string& folder, int count) {
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  for (int index = 1; index <= count; ++index) bench::FloorWriteFile(folder + "\\" + std::to_string(index) + ".copy", "");
+}
+
+// Each copy the way out kept, read once, as the way back reads them.
+void ReadKeptCopies(const std::string& store) {
+  const std::string kept = shared::KeptCopiesFolderOf(store);
+  WIN32_FIND_DATAA found;
+  HANDLE search = ::FindFirstFileA((kept + "\\*.copy").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do bench::FloorReadFile(kept + "\\" + found.cFileName);
+  while (::FindNextFileA(search, &found));
+  ::FindClose(search);
+}
+
 void PlugwardenApply(Machine& machine) {
   shared::ListModel list;
   plugwarden::SetBHOIntoList(machine.bhoSources, list).IgnoreError();
@@ -257,8 +275,12 @@ void PlugwardenApply(Machine& machine) {
     disableWork.Take(clock.Seconds());
     NotePeak();
 
-    // Floor of the way back: per row the administrator test and the key with its name.
+    // Floor of the way back: per row the administrator test, the kept copy read, the key with its
+    // name; the copies deleted once the store is gone.
+    const std::string floorCopies = store + ".floor";
+    if (run == 0) SeedFloorCopies(floorCopies, list.Count());
     clock.Restart();
+    ReadKeptCopies(store);
     ::FindWindowA("IEFrame", nullptr);
     ::FindWindowA("ExploreWClass", nullptr);
     for (int position = 1; position <= list.Count(); ++position) {
@@ -271,9 +293,12 @@ void PlugwardenApply(Machine& machine) {
       ::RegCloseKey(key);
     }
     ::DeleteFileA(store.c_str());
+    for (int position = 1; position <= list.Count(); ++position)
+      ::DeleteFileA((floorCopies + "\\" + std::to_string(position) + ".copy").c_str());
     enableFloor.Take(clock.Seconds());
 
-    // Floor of the way out: the store before and after, per row the administrator test and the key.
+    // Floor of the way out: the store before and after, per row the administrator test, the key's
+    // values read and kept in a copy written safely, and the key deleted.
     clock.Restart();
     ::FindWindowA("IEFrame", nullptr);
     ::FindWindowA("ExploreWClass", nullptr);
@@ -281,6 +306,19 @@ void PlugwardenApply(Machine& machine) {
     for (int position = 1; position <= list.Count(); ++position) {
       machine.system.IsNTAdmin();
       const std::string path = std::string(plugwarden::kBhoKeyPath) + "\\" + list.Text(position, 5);
+      HKEY key = nullptr;
+      std::string copy;
+      if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        char name[256];
+        BYTE data[4096];
+        for (DWORD index = 0;; ++index) {
+          DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
+          if (::RegEnumValueA(key, index, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) break;
+          copy.append(name, nameSize).append(reinterpret_cast<const char*>(data), dataSize);
+        }
+        ::RegCloseKey(key);
+      }
+      bench::FloorWriteFile(floorCopies + "\\" + std::to_string(position) + ".copy", copy);
       ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
     }
     bench::FloorWriteFile(store, storeText);
@@ -417,46 +455,61 @@ void BootwardenApply(Machine& machine) {
     disableWork.Take(clock.Seconds());
     NotePeak();
 
-    // Floors: each key opened once for all its values, one shell link object for all shortcuts.
+    // Floors: each key opened once for all its values; on the way out each entry read and kept in
+    // a copy written safely, on the way back each kept copy read, what stands at the entry's place
+    // looked at, the copy put back (a shortcut as its bytes), the copies deleted once the store is
+    // gone.
+    const std::string floorCopies = store + ".floor";
+    SeedFloorCopies(floorCopies, static_cast<int>(disabled.size()));
+    std::vector<std::string> fileBytes(disabled.size());
     const auto floorPass = [&](bool restore) {
+      if (restore) ReadKeptCopies(store);
       std::map<std::pair<HKEY, std::string>, HKEY> open;
       std::map<std::string, std::string> folders;
-      IShellLinkA* link = nullptr;
-      IPersistFile* file = nullptr;
       if (!restore) bench::FloorWriteFile(store, storeText);
+      int index = 0;
       for (const auto& entry : disabled) {
+        const std::string copy = floorCopies + "\\" + std::to_string(++index) + ".copy";
         auto known = folders.find(entry.LoadFrom);
         if (known == folders.end()) known = folders.emplace(entry.LoadFrom, PlaceOf(entry.LoadFrom).folder).first;
         if (known->second.empty()) {
           const Place place = PlaceOf(entry.LoadFrom);
           HKEY& key = open[{place.root, place.key}];
-          if (key == nullptr) ::RegOpenKeyExA(place.root, place.key.c_str(), 0, KEY_SET_VALUE, &key);
-          if (restore)
+          if (key == nullptr) ::RegOpenKeyExA(place.root, place.key.c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+          if (!restore) {
+            BYTE data[4096];
+            DWORD size = sizeof data, type = 0;
+            ::RegQueryValueExA(key, entry.TaskName.c_str(), nullptr, &type, data, &size);
+            bench::FloorWriteFile(copy, std::string(reinterpret_cast<const char*>(data), size));
+          }
+          if (restore) {
+            // What stands at the name is looked at before anything is written over it.
+            ::RegQueryValueExA(key, entry.TaskName.c_str(), nullptr, nullptr, nullptr, nullptr);
             ::RegSetValueExA(key, entry.TaskName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(entry.Location.c_str()),
                              static_cast<DWORD>(entry.Location.size() + 1));
-          else
+          } else {
             ::RegDeleteValueA(key, entry.TaskName.c_str());
+          }
           continue;
         }
         const std::string path = known->second + "\\" + entry.TaskName + ".lnk";
+        // A shortcut is kept as its file, and comes back as the same bytes.
         if (!restore) {
+          fileBytes[index - 1] = bench::FloorReadFile(path);
+          bench::FloorWriteFile(copy, fileBytes[index - 1]);
           ::DeleteFileA(path.c_str());
-          continue;
+        } else {
+          ::GetFileAttributesA(path.c_str());
+          bench::FloorWriteFile(path, fileBytes[index - 1]);
         }
-        if (link == nullptr) {
-          ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                             reinterpret_cast<void**>(&link));
-          link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-        }
-        link->SetPath(entry.Location.c_str());
-        std::wstring wide(path.begin(), path.end());
-        file->Save(wide.c_str(), TRUE);
       }
       for (auto& [where, key] : open) ::RegCloseKey(key);
-      if (file) file->Release();
-      if (link) link->Release();
-      if (restore) ::DeleteFileA(store.c_str());
-      else bench::FloorWriteFile(store, storeText);
+      if (restore) {
+        ::DeleteFileA(store.c_str());
+        for (int copy = 1; copy <= index; ++copy) ::DeleteFileA((floorCopies + "\\" + std::to_string(copy) + ".copy").c_str());
+      } else {
+        bench::FloorWriteFile(store, storeText);
+      }
     };
     clock.Restart();
     floorPass(true);
