@@ -150,23 +150,23 @@ shared::Status Keep(shared::KeptCopies& copies, const StartupEntry& entry, share
   return Failure(entry, copies.PathOf(copy.identity), kept);
 }
 
-// Puts the kept copy back; nothing when it is not the copy of this very row (it showed another
-// command) or does not fit the location: the row's fields are used then.
-std::optional<shared::Status> PutCopyBack(StartupTargets& targets, const StartupEntry& entry, const Location& location,
-                                          const shared::KeptCopy& copy) {
+// What a kept copy puts back, once it is known to be this row's own (kept from a row showing the
+// same command) and to fit the row's location.
+struct CopyBack {
+  shared::RegTreeValue value;  // a Run value: its name, type and bytes
+  std::string path;            // a Startup-folder file: the one the copy names, in the entry's folder
+  std::string text;            // that file's bytes, or the whole win.ini value
+};
+
+std::optional<CopyBack> CopyBackOf(StartupTargets& targets, const StartupEntry& entry, const Location& location,
+                                   const shared::KeptCopy& copy) {
   const std::string* command = copy.Part(kRowCommandPart);
   if (command == nullptr || *command != entry.Location) return std::nullopt;
   switch (location.kind) {
     case Kind::kRegistry: {
-      const auto value = shared::ValueOfParts(copy);
+      auto value = shared::ValueOfParts(copy);
       if (!value) return std::nullopt;
-      const std::string where = std::string(location.run.rootName) + "\\" + location.run.path;
-      auto created = targets.registry.CreateKey(location.run.root, location.run.path);
-      if (!created.ok()) return Failure(entry, where, created.status());
-      shared::ScopedKey key(targets.registry, created.value());
-      const shared::Status written = targets.registry.SetValue(key.get(), value->name, value->data);
-      if (written.ok()) return written;
-      return Failure(entry, where, written);
+      return CopyBack{std::move(*value), {}, {}};
     }
     case Kind::kStartup: {
       const std::string* name = copy.Part(kFileNamePart);
@@ -175,24 +175,47 @@ std::optional<shared::Status> PutCopyBack(StartupTargets& targets, const Startup
       if (name == nullptr || data == nullptr || (*name != entry.TaskName && *name != entry.TaskName + kShortcutExtension))
         return std::nullopt;
       auto shortcut = ShortcutPath(targets, entry, location.csidl);
-      if (!shortcut.ok()) return shortcut.status();
-      const std::string path = shortcut.value().substr(0, shortcut.value().rfind('\\') + 1) + *name;
-      const shared::Status written = targets.files.WriteFileAtomic(path, *data);
-      if (written.ok()) return written;
-      return Failure(entry, path, written);
+      if (!shortcut.ok()) return std::nullopt;
+      return CopyBack{{}, shortcut.value().substr(0, shortcut.value().rfind('\\') + 1) + *name, *data};
     }
     case Kind::kWinIni: {
       const std::string* value = copy.Part(kIniValuePart);
       if (value == nullptr) return std::nullopt;
+      return CopyBack{{}, {}, *value};
+    }
+    case Kind::kNone:
+      break;
+  }
+  return std::nullopt;
+}
+
+shared::Status PutCopyBack(StartupTargets& targets, const StartupEntry& entry, const Location& location,
+                           const CopyBack& back) {
+  switch (location.kind) {
+    case Kind::kRegistry: {
+      const std::string where = std::string(location.run.rootName) + "\\" + location.run.path;
+      auto created = targets.registry.CreateKey(location.run.root, location.run.path);
+      if (!created.ok()) return Failure(entry, where, created.status());
+      shared::ScopedKey key(targets.registry, created.value());
+      const shared::Status written = targets.registry.SetValue(key.get(), back.value.name, back.value.data);
+      if (written.ok()) return written;
+      return Failure(entry, where, written);
+    }
+    case Kind::kStartup: {
+      const shared::Status written = targets.files.WriteFileAtomic(back.path, back.text);
+      if (written.ok()) return written;
+      return Failure(entry, back.path, written);
+    }
+    case Kind::kWinIni: {
       const std::string file = WinIniFile(targets);
-      const shared::Status written = WriteIniString(targets.profile, kWinIniSection, location.iniKey, *value, file);
+      const shared::Status written = WriteIniString(targets.profile, kWinIniSection, location.iniKey, back.text, file);
       if (written.ok()) return written;
       return Failure(entry, file, written);
     }
     case Kind::kNone:
       break;
   }
-  return std::nullopt;
+  return shared::Status::Ok();
 }
 
 }  // namespace
@@ -282,7 +305,7 @@ shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& ent
 shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entry, const shared::KeptCopy* copy) {
   const Location location = LocationOf(entry.LoadFrom);
   if (copy != nullptr) {
-    if (auto done = PutCopyBack(targets, entry, location, *copy)) return *done;
+    if (const auto back = CopyBackOf(targets, entry, location, *copy)) return PutCopyBack(targets, entry, location, *back);
   }
   switch (location.kind) {
     case Kind::kRegistry: {
@@ -348,43 +371,26 @@ std::string DescribeStartupFile(StartupTargets& targets, const std::string& path
   return there.arguments.empty() ? there.target : there.target + " " + there.arguments;
 }
 
-using Occupant = std::optional<std::string>;
-
-// What stands where the kept copy would go back, when it is not the copy's entry itself; no
-// answer when the copy does not fit the row (the row's fields would be written instead).
-std::optional<Occupant> OtherThanCopy(StartupTargets& targets, const StartupEntry& entry, const Location& location,
-                                      const shared::KeptCopy& copy) {
-  const std::string* command = copy.Part(kRowCommandPart);
-  if (command == nullptr || *command != entry.Location) return std::nullopt;
+// What stands where the kept copy would go back, when it is not the copy's entry itself.
+std::optional<std::string> OtherThanCopy(StartupTargets& targets, const Location& location, const CopyBack& back) {
   switch (location.kind) {
     case Kind::kRegistry: {
-      const auto value = shared::ValueOfParts(copy);
-      if (!value) return std::nullopt;
       auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue);
-      if (!opened.ok()) return Occupant();
+      if (!opened.ok()) return std::nullopt;
       shared::ScopedKey key(targets.registry, opened.value());
-      auto there = targets.registry.QueryValue(key.get(), value->name);
-      if (!there.ok() || there.value() == value->data) return Occupant();
-      return DescribeValue(there.value(), value->data.type);
+      auto there = targets.registry.QueryValue(key.get(), back.value.name);
+      if (!there.ok() || there.value() == back.value.data) return std::nullopt;
+      return DescribeValue(there.value(), back.value.data.type);
     }
     case Kind::kStartup: {
-      const std::string* name = copy.Part(kFileNamePart);
-      const std::string* data = copy.Part(kFileDataPart);
-      if (name == nullptr || data == nullptr || (*name != entry.TaskName && *name != entry.TaskName + kShortcutExtension))
-        return std::nullopt;
-      auto shortcut = ShortcutPath(targets, entry, location.csidl);
-      if (!shortcut.ok()) return std::nullopt;
-      const std::string path = shortcut.value().substr(0, shortcut.value().rfind('\\') + 1) + *name;
-      if (!targets.files.GetAttributes(path)) return Occupant();
-      auto bytes = targets.files.ReadFile(path);
-      if (bytes.ok() && bytes.value() == *data) return Occupant();
-      return DescribeStartupFile(targets, path);
+      if (!targets.files.GetAttributes(back.path)) return std::nullopt;
+      auto bytes = targets.files.ReadFile(back.path);
+      if (bytes.ok() && bytes.value() == back.text) return std::nullopt;
+      return DescribeStartupFile(targets, back.path);
     }
     case Kind::kWinIni: {
-      const std::string* value = copy.Part(kIniValuePart);
-      if (value == nullptr) return std::nullopt;
       const std::string there = ReadWholeIniString(targets, location.iniKey, WinIniFile(targets));
-      if (there.empty() || there == *value) return Occupant();
+      if (there.empty() || there == back.text) return std::nullopt;
       return there;
     }
     case Kind::kNone:
@@ -399,7 +405,7 @@ std::optional<std::string> OtherEntryThere(StartupTargets& targets, const Startu
                                            const shared::KeptCopy* copy) {
   const Location location = LocationOf(entry.LoadFrom);
   if (copy != nullptr) {
-    if (auto against = OtherThanCopy(targets, entry, location, *copy)) return *against;
+    if (const auto back = CopyBackOf(targets, entry, location, *copy)) return OtherThanCopy(targets, location, *back);
   }
   switch (location.kind) {
     case Kind::kRegistry: {
