@@ -187,7 +187,8 @@ std::optional<bool> BhoStaging::RestoreKeptCopy(const BhoEntry& entry) {
 
 void BhoStaging::StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) {
   Tell(Text(kStoreNotSavedKey, kStoreNotSavedDefault) + " " + path +
-           (nothingChanged ? Text("8606", ", so nothing was changed.") : ".") + kCrLf + Text(kDescriptionKey, kDescriptionLabel) + " " + why.message(),
+           (nothingChanged ? Text("8606", ", so nothing was changed.") : ".") + kCrLf +
+           Text(kDescriptionKey, kDescriptionLabel) + " " + why.message(),
        shared::kMbIconCritical);
 }
 
