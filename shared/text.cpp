@@ -33,18 +33,4 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && ToLowerAscii(a) == ToLowerAscii(b);
 }
 
-std::vector<std::string> SplitLines(const std::string& contents) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < contents.size()) {
-    std::size_t end = contents.find('\n', start);
-    if (end == std::string::npos) end = contents.size();
-    std::string line = contents.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
-  }
-  return lines;
-}
-
 }  // namespace shared

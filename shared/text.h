@@ -3,7 +3,6 @@
 // text that may carry its terminating NUL.
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace shared {
 
@@ -17,8 +16,5 @@ std::string UpToNul(std::string_view text);
 std::string ToLowerAscii(std::string_view text);
 std::string ToUpperAscii(std::string_view text);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
-
-// The lines of a file's text, each without its CR LF or LF; a final line end starts no line.
-std::vector<std::string> SplitLines(const std::string& contents);
 
 }  // namespace shared
