@@ -150,6 +150,15 @@ shared::Status Keep(shared::KeptCopies& copies, const StartupEntry& entry, share
   return Failure(entry, copies.PathOf(copy.identity), kept);
 }
 
+// The entry's win.ini key written with the value; a failure names the file.
+shared::Status PutWinIniValue(StartupTargets& targets, const StartupEntry& entry, const Location& location,
+                              const std::string& value) {
+  const std::string file = WinIniFile(targets);
+  const shared::Status written = WriteIniString(targets.profile, kWinIniSection, location.iniKey, value, file);
+  if (written.ok()) return written;
+  return Failure(entry, file, written);
+}
+
 // What a kept copy puts back, once it is known to be this row's own (kept from a row showing the
 // same command) and to fit the row's location.
 struct CopyBack {
@@ -206,12 +215,8 @@ shared::Status PutCopyBack(StartupTargets& targets, const StartupEntry& entry, c
       if (written.ok()) return written;
       return Failure(entry, back.path, written);
     }
-    case Kind::kWinIni: {
-      const std::string file = WinIniFile(targets);
-      const shared::Status written = WriteIniString(targets.profile, kWinIniSection, location.iniKey, back.text, file);
-      if (written.ok()) return written;
-      return Failure(entry, file, written);
-    }
+    case Kind::kWinIni:
+      return PutWinIniValue(targets, entry, location, back.text);
     case Kind::kNone:
       break;
   }
@@ -330,12 +335,8 @@ shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entr
       if (written.ok()) return written;
       return Failure(entry, path.value(), written);
     }
-    case Kind::kWinIni: {
-      const std::string file = WinIniFile(targets);
-      const shared::Status written = WriteIniString(targets.profile, kWinIniSection, location.iniKey, entry.Location, file);
-      if (written.ok()) return written;
-      return Failure(entry, file, written);
-    }
+    case Kind::kWinIni:
+      return PutWinIniValue(targets, entry, location, entry.Location);
     case Kind::kNone:
       break;
   }
