@@ -399,6 +399,14 @@ TEST_F(BootwardenWindowTest, AddTaskAppendsOneEnabledRowWithTheRulesOfItsFields)
                           "C:\\Tools\\tool.exe /min"}));
   EXPECT_EQ(Window().List().Selected(), selected);
   EXPECT_EQ(Window().Staging().SnapshotCount(), before) << "the snapshot waits for the apply";
+  // Its shortcut would replace the seeded Tool.lnk: asked first; kept out, its row offers Enable.
+  Window().ItemClicked(before + 1);
+  prompt_.Script({shared::kAnswerYes, shared::kAnswerNo});
+  Window().MenuClicked(MainMenu::kAppJust);
+  EXPECT_EQ(Status(before + 1), "Disabled");
+  EXPECT_EQ(view_.disableCaption, "&Enable");
+  EXPECT_EQ(machine_.shortcuts->ReadArguments(testing_support::StartupFolder(machine_, shared::kCsidlStartup) +
+                                              "\Tool.lnk"), "");
 
   // Both win.ini choices disable the name box, whose text stays and is still checked.
   for (int index : {bootwarden::kWinIniLoadLocation, bootwarden::kWinIniRunLocation}) {
@@ -427,35 +435,6 @@ TEST_F(BootwardenWindowTest, AddTaskAppendsOneEnabledRowWithTheRulesOfItsFields)
   EXPECT_EQ(Window().List().Count(), count);
   EXPECT_EQ(bootwarden::AddedTaskUser("Registry(User Run)"), "Current User");
   EXPECT_EQ(bootwarden::AddedTaskUser("Registry(Machine RunOnce)"), "All Users");
-}
-
-TEST_F(BootwardenWindowTest, AnAddedStartupTaskGetsAShortcutToItsProgramWithItsArguments) {
-  AddPack("English");
-  ASSERT_TRUE(Window().Load());
-  const auto add = [&](const std::string& command) {
-    AddTaskViewFake view;
-    bootwarden::AddTask dialog(view, {language_, Window().LanguagePackFound(), Window().EmptyFieldText(), prompt_,
-                                      dialog_, [&](const StartupEntry& e) { Window().AppendRow(e); }});
-    dialog.Load();
-    dialog.LocationChosen(bootwarden::kStartupCurrentUser);
-    view.name = "Editor";
-    view.location = command;
-    dialog.AddClicked();
-  };
-  add("C:\\windows\\notepad.exe /x");
-  Apply(MainMenu::kAppJust);
-  const std::string link = testing_support::StartupFolder(machine_, shared::kCsidlStartup) + "\\Editor.lnk";
-  EXPECT_EQ(machine_.shortcuts->ReadTargetPath(link), "C:\\windows\\notepad.exe");
-  EXPECT_EQ(machine_.shortcuts->ReadArguments(link), "/x");
-
-  // A second task of that name is asked about; kept disabled, its row offers Enable.
-  add("C:\\windows\\write.exe");
-  Window().ItemClicked(Window().List().Count());
-  prompt_.Script({shared::kAnswerYes, shared::kAnswerNo});
-  Window().MenuClicked(MainMenu::kAppJust);
-  EXPECT_EQ(Status(Window().List().Count()), "Disabled");
-  EXPECT_EQ(view_.disableCaption, "&Enable");
-  EXPECT_EQ(machine_.shortcuts->ReadArguments(link), "/x");
 }
 
 }  // namespace
