@@ -7,7 +7,6 @@
 #include "tests/contract/settings_contract.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_profile.h"
-#include "shared/registry_store.h"
 #include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_shell_folder.h"
 #include "tests/fakes/fake_shortcut.h"
@@ -39,27 +38,6 @@ INSTANTIATE_TEST_SUITE_P(Fake, LanguagePackContract, ::testing::Values(LanguageP
 
 INSTANTIATE_TEST_SUITE_P(Fake, SettingsContract,
                          ::testing::Values(SettingsFactory([] { return std::make_unique<fakes::FakeSettings>(); })));
-
-TEST(FakeRegistry, WritesUnderADeniedKeyFailAsAccessDenied) {
-  fakes::FakeRegistry registry;
-  registry.DenyWrites(shared::kHkeyLocalMachine, "SOFTWARE\\Locked");
-  shared::RegistryComponent reg(registry);
-  reg.RootKey = shared::kHkeyLocalMachine;
-  reg.KeyPath = "SOFTWARE\\Locked";
-  reg.ValueName = "x";
-  EXPECT_EQ(reg.SetValue().code(), shared::kErrorAccessDenied);
-  reg.KeyPath = "SOFTWARE\\Locked\\Child";
-  EXPECT_EQ(reg.CreateKey().code(), shared::kErrorAccessDenied);
-  EXPECT_TRUE(registry.OpenHandles() == 0);
-}
-
-TEST(FakeFileSystem, FailedWritesLeaveTheOldFile) {
-  fakes::FakeFileSystem files;
-  ASSERT_TRUE(files.WriteFileAtomic("C:\\store.pro", "old").ok());
-  files.FailWrites(true);
-  EXPECT_FALSE(files.WriteFileAtomic("C:\\store.pro", "new").ok());
-  EXPECT_EQ(files.ReadFile("C:\\store.pro").value_or(""), "old");
-}
 
 INSTANTIATE_TEST_SUITE_P(Fake, ShellContract, ::testing::Values(ShellTarget{[] {
                            auto files = std::make_unique<fakes::FakeFileSystem>();
