@@ -14,14 +14,6 @@
 #include "plugwarden/win32/frm_main.h"
 #include "plugwarden/win32/frm_save.h"
 #include "plugwarden/win32/frm_tooltip.h"
-#include "shared/win32/win32_clock.h"
-#include "shared/win32/win32_file_system.h"
-#include "shared/win32/win32_profile.h"
-#include "shared/win32/win32_registry.h"
-#include "shared/win32/win32_settings.h"
-#include "shared/win32/win32_system.h"
-#include "shared/win32/win32_version.h"
-#include "shared/win32/win32_windows_folder.h"
 #include "shared/win32/window_kit.h"
 #include "shared/win32/xp_cmd_button.h"
 #include "tests/common/plugwarden_rig.h"
@@ -30,6 +22,7 @@
 #include "tests/fakes/fake_shell.h"
 #include "tests/wine/test_paths.h"
 #include "tests/wine/ui_driver.h"
+#include "tests/wine/win32_startup_machine.h"
 
 namespace {
 
@@ -72,8 +65,8 @@ class PlugwardenUiTest : public ::testing::Test {
     MainWindowOptions options;
     options.endProgram = [&ended] { ++ended; };
     auto window = std::make_unique<frmMain>(
-        plugwarden::MainServices{registry_, files_, versions_, system_, prompt_, language_, settings_, windowsFolder_,
-                                 shell_, folder_ + "\\plugwarden.exe"},
+        plugwarden::MainServices{registry_, files_, *machine_.versions, *machine_.system, prompt_, language_, settings_,
+                                 windowsFolder_, shell_, folder_ + "\\plugwarden.exe"},
         std::move(options));
     main_ = window->Load();
     Pump();
@@ -90,18 +83,15 @@ class PlugwardenUiTest : public ::testing::Test {
   int TipHeight() { return testing_support::ScreenRect(Tip()).bottom - testing_support::ScreenRect(Tip()).top; }
   std::string FileText(const std::string& path) { return files_.ReadFile(path).value_or("<none>"); }
 
-  shared::win32::Win32Registry registry_;
-  shared::win32::Win32FileSystem files_;
-  shared::win32::Win32Version versions_;
-  shared::win32::Win32System system_;
+  testing_support::StartupMachine machine_ = testing_support::Win32StartupMachine("plugwarden-ui");
+  shared::RegistryPort& registry_ = *machine_.registry;
+  shared::FileSystemPort& files_ = *machine_.files;
+  shared::SettingsPort& settings_ = *machine_.settings;
+  shared::WindowsFolderPort& windowsFolder_ = *machine_.windowsFolder;
   fakes::FakePrompt prompt_;
-  shared::win32::Win32Clock clock_;
-  shared::win32::Win32Profile profile_;
-  shared::win32::Win32Settings settings_;
-  shared::win32::Win32WindowsFolder windowsFolder_;
   fakes::FakeShell shell_;
   std::string folder_ = testing_support::ExecutableFolder();
-  shared::LanguagePack language_{profile_, files_, clock_, folder_};
+  shared::LanguagePack language_{*machine_.profile, files_, *machine_.clock, folder_};
   HWND main_ = nullptr;
   int ended_ = 0;
 };
