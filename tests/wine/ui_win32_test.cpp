@@ -575,16 +575,4 @@ TEST_F(KitTest, AnExceptionIsLoggedThenADpiChangeTakesTheSuggestedRectAndLaysOut
   EXPECT_EQ(RectInParent(window_.label).left, TwipsToPixels(8040, 144));
 }
 
-TEST(SingleInstanceWin32, TheSecondSeesTheFirstUntilItEnds) {
-  const std::string name = "Local\\WardenKitTest.SingleInstance";
-  {
-    SingleInstance first(name);
-    EXPECT_FALSE(first.AnotherIsRunning());
-    SingleInstance second(name);
-    EXPECT_TRUE(second.AnotherIsRunning());
-  }
-  SingleInstance later(name);
-  EXPECT_FALSE(later.AnotherIsRunning());
-}
-
 }  // namespace
