@@ -135,10 +135,7 @@ Status FakeFileSystem::WriteFileAtomic(const std::string& path, const std::strin
 
 Status FakeFileSystem::AppendFile(const std::string& path, const std::string& contents) {
   if (Status writable = CheckWritable(path); !writable.ok()) return writable;
-  const Node* existing = Find(path);
-  AddFile(path, (existing ? existing->contents : std::string()) + contents,
-          existing ? existing->attributes : shared::FileAttributes{});
-  return Status::Ok();
+  return WriteFileAtomic(path, ReadFile(path).value_or("") + contents);
 }
 
 Status FakeFileSystem::RemoveFile(const std::string& path) {
