@@ -406,7 +406,7 @@ TEST_F(BootwardenWindowTest, AddTaskAppendsOneEnabledRowWithTheRulesOfItsFields)
   EXPECT_EQ(Status(before + 1), "Disabled");
   EXPECT_EQ(view_.disableCaption, "&Enable");
   EXPECT_EQ(machine_.shortcuts->ReadArguments(testing_support::StartupFolder(machine_, shared::kCsidlStartup) +
-                                              "\Tool.lnk"), "");
+                                              "\\Tool.lnk"), "");
 
   // Both win.ini choices disable the name box, whose text stays and is still checked.
   for (int index : {bootwarden::kWinIniLoadLocation, bootwarden::kWinIniRunLocation}) {
