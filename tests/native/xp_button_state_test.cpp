@@ -55,16 +55,14 @@ TEST(XPButtonStateTest, HoverPressReleaseAndDragOffLooks) {
   EXPECT_TRUE(edge.TimerTick(kW, kH + 1, kW, kH).raise);
 }
 
-TEST(XPButtonStateTest, DisabledLooksCaptionColourAndTheStatesRestCell) {
+TEST(XPButtonStateTest, DisabledLooksAndTheStatesRestCell) {
   XPButtonState b;
   b.SetState(1);
   EXPECT_EQ(b.SetEnabled(false), kCellDisabled);
-  EXPECT_EQ(b.CaptionColour(), (Rgb{161, 161, 146}));
   EXPECT_EQ(b.ShowRestLook(), kCellDisabled);
   EXPECT_EQ(b.SetState(0), kCellDisabled);
   EXPECT_EQ(b.MouseUp().cell, kCellDisabled);
   EXPECT_EQ(b.SetEnabled(true), kCellNormal);
-  EXPECT_EQ(b.CaptionColour(), (Rgb{0, 0, 0}));
 
   EXPECT_EQ(b.SetState(1), kCellEmphasised);
   EXPECT_EQ(b.RestCell(), kCellEmphasised);
@@ -85,9 +83,7 @@ TEST(GeometryTest, TinyControlsDropEmptyCopiesAndCaptionsCentre) {
     EXPECT_GT(plan.copies[i].dstWidth, 0);
     EXPECT_GT(plan.copies[i].dstHeight, 0);
   }
-  // A caption wider than the button overhangs both sides.
-  EXPECT_EQ(CentredOffset(75, 20), 27);
-  EXPECT_EQ(CentredOffset(75, 21), 27);
+  // Centring is measured on the real button under Wine; a caption wider than it overhangs both sides.
   EXPECT_EQ(CentredOffset(10, 30), -10);
 }
 
