@@ -10,11 +10,18 @@ namespace {
 constexpr char kCrLf[] = "\r\n";
 constexpr char kHklmPrefix[] = "HKEY_LOCAL_MACHINE ";
 
-std::string ObjectKeyPath(const std::string& identifier) { return std::string(kBhoKeyPath) + "\\" + identifier; }
+using shared::RegView;
 
-// A deletion that left the key in place, naming the key.
-shared::Status KeyStayed(const char* root, const std::string& path, const shared::Status& failure) {
-  return shared::Status::Error(failure.code(), std::string(root) + "\\" + path + ": " + failure.message());
+// The object's key below HKEY_LOCAL_MACHINE, in the view of the row.
+std::string ObjectKeyPath(const BhoKey& key) { return std::string(kBhoKeyPath) + "\\" + key.identifier; }
+
+// A deletion that left the key in place, naming the key where a registry editor shows it.
+shared::Status KeyStayed(const char* root, const std::string& path, const shared::Status& failure,
+                         RegView view = RegView::kNative) {
+  std::string shown = path;
+  // HKLM "SOFTWARE\X" is "SOFTWARE\Wow6432Node\X" there, HKCR "X" "Wow6432Node\X".
+  if (view == RegView::k32) shown.insert(std::string_view(root) == "HKEY_CLASSES_ROOT" ? 0 : 9, kView32Marker);
+  return shared::Status::Error(failure.code(), std::string(root) + "\\" + shown + ": " + failure.message());
 }
 
 // Identifiers compare without case, as the registry compares key names.
@@ -24,7 +31,8 @@ shared::KeptIdentity IdentityOf(const std::string& identifier) {
 
 }  // namespace
 
-bool IsSafeIdentifier(const std::string& identifier) {
+bool IsSafeIdentifier(const std::string& rowIdentifier) {
+  const std::string identifier = KeyOfRow(rowIdentifier).identifier;
   return !identifier.empty() && identifier.find('\\') == std::string::npos && identifier != "." &&
          identifier != "..";
 }
@@ -32,16 +40,19 @@ bool IsSafeIdentifier(const std::string& identifier) {
 shared::Status RemoveBhoEntry(const BhoMachine& machine, const BhoEntry& entry, bool withClass) {
   if (!IsSafeIdentifier(entry.Identifier))
     return shared::Status::Error(shared::kErrorInvalidParameter, "\"" + entry.Identifier + "\" names no single key.");
+  const BhoKey key = KeyOfRow(entry.Identifier);
   shared::RegistryComponent reg1(machine.registry);
   reg1.RootKey = shared::kHkeyLocalMachine;
-  reg1.KeyPath = ObjectKeyPath(entry.Identifier);
+  reg1.KeyPath = ObjectKeyPath(key);
+  reg1.View = key.view;
   const shared::Status deleted = reg1.DeleteKey();
-  if (!deleted.ok() && !deleted.IsNotFound()) return KeyStayed("HKEY_LOCAL_MACHINE", reg1.KeyPath, deleted);
+  if (!deleted.ok() && !deleted.IsNotFound()) return KeyStayed("HKEY_LOCAL_MACHINE", reg1.KeyPath, deleted, key.view);
   if (!withClass) return shared::Status::Ok();
 
   shared::RegistryComponent reg2(machine.registry);
-  const std::string classPath = kClsidPrefix + entry.Identifier;
+  const std::string classPath = kClsidPrefix + key.identifier;
   reg2.RootKey = shared::kHkeyClassesRoot;
+  reg2.View = key.view;
   reg2.KeyPath = classPath;
   // Only the direct subkeys go; a deeper tree keeps the class key, which is reported below.
   for (const auto& name : reg2.EnumKeys().value_or({})) {
@@ -50,7 +61,7 @@ shared::Status RemoveBhoEntry(const BhoMachine& machine, const BhoEntry& entry, 
   }
   reg2.KeyPath = classPath;
   const shared::Status classDeleted = reg2.DeleteKey();
-  if (!classDeleted.ok() && !classDeleted.IsNotFound()) return KeyStayed("HKEY_CLASSES_ROOT", classPath, classDeleted);
+  if (!classDeleted.ok() && !classDeleted.IsNotFound()) return KeyStayed("HKEY_CLASSES_ROOT", classPath, classDeleted, key.view);
   return shared::Status::Ok();
 }
 
@@ -134,9 +145,11 @@ bool BhoStaging::PutBack(int position, const shared::EntryRow& row, shared::Appl
   if (!Usable(position, entry)) return false;
   // applyList shows a profile: an object whose key is there needs nothing.
   if (mode == shared::ApplyMode::kAtStart) {
+    const BhoKey key = KeyOfRow(entry.Identifier);
     shared::RegistryComponent reg1(machine_.registry);
     reg1.RootKey = shared::kHkeyLocalMachine;
-    reg1.KeyPath = ObjectKeyPath(entry.Identifier);
+    reg1.KeyPath = ObjectKeyPath(key);
+    reg1.View = key.view;
     if (reg1.KeyExists()) return true;
   }
   if (const auto restored = RestoreKeptCopy(entry)) return *restored;
@@ -149,22 +162,24 @@ std::optional<shared::KeptIdentity> BhoStaging::KeptAs(const shared::EntryRow& r
 }
 
 shared::Status BhoStaging::DisableBhoEntry(const BhoEntry& entry) {
-  const std::string path = ObjectKeyPath(entry.Identifier);
-  auto tree = shared::ReadRegistryTree(machine_.registry, shared::kHkeyLocalMachine, path);
+  const BhoKey key = KeyOfRow(entry.Identifier);
+  const std::string path = ObjectKeyPath(key);
+  auto tree = shared::ReadRegistryTree(machine_.registry, shared::kHkeyLocalMachine, path, key.view);
   if (!tree.ok()) {
     if (tree.status().IsNotFound()) return shared::Status::Ok();
-    return KeyStayed("HKEY_LOCAL_MACHINE", path, tree.status());
+    return KeyStayed("HKEY_LOCAL_MACHINE", path, tree.status(), key.view);
   }
   shared::KeptCopies copies = Copies();
   shared::KeptCopy copy{IdentityOf(entry.Identifier), {}};
   shared::AddTreeParts(copy, tree.value());
   if (shared::Status kept = copies.Keep(copy); !kept.ok())
     return shared::Status::Error(kept.code(), copies.PathOf(copy.identity) + ": " + kept.message());
-  const shared::Status deleted = shared::DeleteRegistryTree(machine_.registry, shared::kHkeyLocalMachine, path);
+  const shared::Status deleted =
+      shared::DeleteRegistryTree(machine_.registry, shared::kHkeyLocalMachine, path, key.view);
   if (deleted.ok()) return deleted;
   // Half a key would start nothing and show as "ERROR": the object stays as it was.
-  shared::WriteRegistryTree(machine_.registry, shared::kHkeyLocalMachine, path, tree.value()).IgnoreError();
-  return KeyStayed("HKEY_LOCAL_MACHINE", path, deleted);
+  shared::WriteRegistryTree(machine_.registry, shared::kHkeyLocalMachine, path, tree.value(), key.view).IgnoreError();
+  return KeyStayed("HKEY_LOCAL_MACHINE", path, deleted, key.view);
 }
 
 std::optional<bool> BhoStaging::RestoreKeptCopy(const BhoEntry& entry) {
@@ -176,10 +191,12 @@ std::optional<bool> BhoStaging::RestoreKeptCopy(const BhoEntry& entry) {
     Tell(Text(kNoRightsKey) + kHklmPrefix, shared::kMbIconCritical);
     return false;
   }
-  const std::string path = ObjectKeyPath(entry.Identifier);
-  const shared::Status written = shared::WriteRegistryTree(machine_.registry, shared::kHkeyLocalMachine, path, *tree);
+  const BhoKey key = KeyOfRow(entry.Identifier);
+  const std::string path = ObjectKeyPath(key);
+  const shared::Status written =
+      shared::WriteRegistryTree(machine_.registry, shared::kHkeyLocalMachine, path, *tree, key.view);
   if (!written.ok()) {
-    TellRegistryFailure(kNotEnabledAgainKey, KeyStayed("HKEY_LOCAL_MACHINE", path, written));
+    TellRegistryFailure(kNotEnabledAgainKey, KeyStayed("HKEY_LOCAL_MACHINE", path, written, key.view));
     return false;
   }
   return true;
@@ -193,31 +210,28 @@ void BhoStaging::StoreNotSaved(const std::string& path, bool nothingChanged, con
 }
 
 bool BhoStaging::RestoreBhoEntry(const BhoEntry& entry) {
+  const BhoKey key = KeyOfRow(entry.Identifier);
   shared::RegistryComponent reg1(machine_.registry);
   reg1.RootKey = shared::kHkeyLocalMachine;
-  reg1.KeyPath = ObjectKeyPath(entry.Identifier);
+  reg1.KeyPath = ObjectKeyPath(key);
+  reg1.View = key.view;
   const shared::Status created = reg1.CreateKey();
   if (!created.ok()) {
     if (!machine_.system.IsNTAdmin()) Tell(Text(kNoRightsKey) + kHklmPrefix, shared::kMbIconCritical);
-    else TellRegistryFailure(kNotEnabledAgainKey, KeyStayed("HKEY_LOCAL_MACHINE", reg1.KeyPath, created));
+    else TellRegistryFailure(kNotEnabledAgainKey, KeyStayed("HKEY_LOCAL_MACHINE", reg1.KeyPath, created, key.view));
     return false;
   }
   // The name goes back where the catalogue reads it: the object's own key.
-  return WriteAdminString(shared::kHkeyLocalMachine, reg1.KeyPath, "", entry.Name);
+  return WriteAdminString(reg1, entry.Name);
 }
 
-bool BhoStaging::WriteAdminString(shared::RegRoot root, const std::string& keyPath, const std::string& valueName,
-                                  const std::string& data) {
+bool BhoStaging::WriteAdminString(shared::RegistryComponent& key, const std::string& data) {
   if (!machine_.system.IsNTAdmin()) {
     Tell(Text(kNoRightsKey) + kHklmPrefix, shared::kMbIconCritical);
     return false;
   }
-  shared::RegistryComponent reg1(machine_.registry);
-  reg1.RootKey = root;
-  reg1.KeyPath = keyPath;
-  reg1.ValueName = valueName;
-  reg1.ValueData = data;
-  const shared::Status written = reg1.SetValue();
+  key.ValueData = data;
+  const shared::Status written = key.SetValue();
   if (!written.ok()) {
     TellRegistryFailure(kNotEnabledAgainKey, written);
     return false;

@@ -33,9 +33,9 @@ struct BhoMachine {
   shared::WindowsFolderPort& windowsFolder;
 };
 
-// An identifier that names exactly one key below the Browser Helper Objects key and below
-// CLSID: anything else could make a deletion walk a parent key.
-bool IsSafeIdentifier(const std::string& identifier);
+// A row identifier that names exactly one key below the Browser Helper Objects key and below
+// CLSID (of its view): anything else could make a deletion walk a parent key.
+bool IsSafeIdentifier(const std::string& rowIdentifier);
 
 // Deletes the object's key; with withClass also the direct subkeys of its class key and then
 // that key. A key that is not there is fine; one that stays is a failure naming the key. The
@@ -85,8 +85,8 @@ class BhoStaging : private shared::StagingPolicy, public shared::StagedList {
   // Enable from the kept copy: nothing when there is none that fits (the row's name is written
   // then), otherwise whether the key is back exactly as it was kept.
   std::optional<bool> RestoreKeptCopy(const BhoEntry& entry);
-  bool WriteAdminString(shared::RegRoot root, const std::string& keyPath, const std::string& valueName,
-                        const std::string& data);
+  // Writes data as the default value of the key the component names (ValueName "").
+  bool WriteAdminString(shared::RegistryComponent& key, const std::string& data);
   std::string Text(const char* key, const std::string& defaultText = {}) const;
 
   shared::ListModel& list_;

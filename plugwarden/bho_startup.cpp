@@ -40,11 +40,14 @@ StartOutcome RunStart(BhoStaging& staging, BhoSources& sources, shared::ListMode
   StartOutcome outcome;
   outcome.startWithWindows = ReadStartWithWindows(settings);
   if (!outcome.startWithWindows) {
-    const shared::Status listed = SetBHOIntoList(sources, list);
-    if (!listed.ok())
-      AddLine(outcome.message,
-              CouldNot(machine.language,
-                       machine.language.SetCaptionfromINI("8602", "") + "HKEY_LOCAL_MACHINE\\" + kBhoKeyPath, listed));
+    for (const shared::RegView view : ListedViews(sources.store)) {
+      const shared::Status listed = SetBHOIntoList(sources, list, view);
+      if (!listed.ok())
+        AddLine(outcome.message, CouldNot(machine.language,
+                                          machine.language.SetCaptionfromINI("8602", "") + "HKEY_LOCAL_MACHINE\\" +
+                                              ShownBhoKeyPath(view),
+                                          listed));
+    }
   } else {
     const shared::Status read = LoadStartProfile(machine.files, machine.windowsFolder, list);
     if (!read.ok()) {

@@ -31,7 +31,7 @@ MainWindow::MainWindow(const MainServices& services, MainView& view)
       store_(services.registry),
       reg1_(services.registry),
       reg2_(services.registry),
-      sources_{reg1_, reg2_, store_, services.files, services.versions},
+      sources_{reg1_, reg2_, store_, services.files, services.versions, services.windowsFolder},
       machine_{services.registry, services.system,        services.prompt,
                services.language, services.files, services.windowsFolder},
       staging_(list_, machine_),
@@ -88,7 +88,7 @@ void MainWindow::ListClicked(int position) {
 
 void MainWindow::ListDoubleClicked() {
   if (list_.Count() == 0 || list_.Selected() == 0) return;
-  view_.ShowToolTip(fillToolTip(list_, list_.Selected(), services_.files, services_.versions));
+  view_.ShowToolTip(fillToolTip(list_, list_.Selected(), services_.files, services_.versions, services_.windowsFolder));
 }
 
 void MainWindow::DisableClicked() {

@@ -10,10 +10,11 @@
 namespace plugwarden {
 
 ToolTipContent fillToolTip(const shared::ListModel& list, int listIndex, shared::FileSystemPort& files,
-                           shared::VersionPort& versions) {
+                           shared::VersionPort& versions, shared::WindowsFolderPort& windowsFolder) {
   using shared::FileVersionRecord;
   ToolTipContent content;
-  const std::string& path = list.Text(listIndex, BhoEntry::kPath);
+  const std::string path = ModuleAsLoaded(list.Text(listIndex, BhoEntry::kPath),
+                                          KeyOfRow(list.Text(listIndex, BhoEntry::kIdentifier)).view, windowsFolder);
   if (!shared::FileExists(files, path)) {
     content.textHeight = kToolTipMissingTextHeight;
     content.text = kMissingModuleText;

@@ -7,6 +7,7 @@
 #include "shared/list_model.h"
 #include "shared/twips.h"
 #include "shared/version_port.h"
+#include "shared/windows_folder_port.h"
 
 namespace plugwarden {
 
@@ -29,9 +30,10 @@ struct ToolTipContent {
   int textHeight = kToolTipTextHeight;
 };
 
-// The version texts of row listIndex's module (its "Path" column), or the missing-module warning.
+// The version texts of row listIndex's module (its "Path" column, as a 32-bit object loads it),
+// or the missing-module warning.
 ToolTipContent fillToolTip(const shared::ListModel& list, int listIndex, shared::FileSystemPort& files,
-                           shared::VersionPort& versions);
+                           shared::VersionPort& versions, shared::WindowsFolderPort& windowsFolder);
 
 // The window's parts for a window width and a text height, as its resize lays them out.
 struct ToolTipLayout {

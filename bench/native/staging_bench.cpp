@@ -67,7 +67,7 @@ void PlugwardenStageAndApply(benchmark::State& state) {
     (void)reg1.CreateKey();
     (void)reg1.SetValue();
   }
-  plugwarden::BhoSources sources{reg1, reg2, store, files, versions};
+  plugwarden::BhoSources sources{reg1, reg2, store, files, versions, windowsFolder};
   shared::ListModel list;
   plugwarden::SetBHOIntoList(sources, list).IgnoreError();
   plugwarden::BhoMachine machine{registry, system, prompt, language, files, windowsFolder};

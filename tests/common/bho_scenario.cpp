@@ -8,6 +8,7 @@ namespace {
 
 using shared::kHkeyClassesRoot;
 using shared::kHkeyLocalMachine;
+using shared::RegView;
 
 std::string Id(int n) { return "{A000000" + std::to_string(n) + "-0000-4000-8000-0000000000AB}"; }
 std::string Bho(const std::string& id) { return std::string(plugwarden::kBhoKeyPath) + "\\" + id; }
@@ -18,8 +19,10 @@ const char kNotAClsid[] = "NotAClassId";
 }  // namespace
 
 void ClearBhoScenario(shared::RegistryPort& registry) {
-  DeleteTree(registry, kHkeyLocalMachine, plugwarden::kBhoKeyPath);
-  for (int n = 1; n <= 9; ++n) DeleteTree(registry, kHkeyClassesRoot, Clsid(Id(n)));
+  for (RegView view : {RegView::kNative, RegView::k32}) {
+    DeleteTree(registry, kHkeyLocalMachine, plugwarden::kBhoKeyPath, view);
+    for (int n = 1; n <= 9; ++n) DeleteTree(registry, kHkeyClassesRoot, Clsid(Id(n)), view);
+  }
 }
 
 void SeedBhoScenario(shared::RegistryPort& registry, const BhoModules& modules) {
@@ -55,6 +58,14 @@ void SeedBhoScenario(shared::RegistryPort& registry, const BhoModules& modules) 
   SeedString(registry, kHkeyClassesRoot, server(9), "", modules.withoutVersion);
   // A subkey that is no class identifier at all.
   SeedString(registry, kHkeyLocalMachine, Bho(kNotAClsid), "", "Odd One");
+
+  // The 32-bit view. 1: healthy, named apart; 2: its class is registered natively only; 3: its
+  // module named in System32 is the one in SysWOW64.
+  SeedString(registry, kHkeyLocalMachine, Bho(Id(1)), "", "Contoso Toolbar x86", RegView::k32);
+  SeedString(registry, kHkeyClassesRoot, server(1), "", modules.withVersion, RegView::k32);
+  SeedString(registry, kHkeyLocalMachine, Bho(Id(2)), "", "Native Class Only", RegView::k32);
+  SeedString(registry, kHkeyLocalMachine, Bho(Id(3)), "", "SysWOW64 Module", RegView::k32);
+  SeedString(registry, kHkeyClassesRoot, server(3), "", modules.inSystem32, RegView::k32);
 }
 
 std::vector<shared::ListModel::Row> ExpectedBhoRows(const BhoModules& m) {
@@ -71,6 +82,15 @@ std::vector<shared::ListModel::Row> ExpectedBhoRows(const BhoModules& m) {
       {"Missing Module Object", "ERROR", kPathWithoutModule, "", "C:\\Nowhere\\gone.dll", Id(7)},
       {"Env Path Object", "ERROR", kPathWithoutModule, "", "%SystemRoot%\\system32\\shell32.dll", Id(8)},
       {"Plain Module  ", "Enabled", m.withoutVersionInformation, "", m.withoutVersion, Id(9)},
+  };
+}
+
+std::vector<shared::ListModel::Row> ExpectedBhoRows32(const BhoModules& m) {
+  const std::string marker = plugwarden::kView32Marker;
+  return {
+      {"Contoso Toolbar x86", "Enabled", m.description, m.version, m.withVersion, marker + Id(1)},
+      {"Native Class Only", "ERROR", plugwarden::kNotRegistered, "", "", marker + Id(2)},
+      {"SysWOW64 Module", "Enabled", m.description, m.version, m.inSystem32, marker + Id(3)},
   };
 }
 

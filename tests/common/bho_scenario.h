@@ -15,12 +15,16 @@ struct BhoModules {
   std::string version;         // its file version, "a.b.c.d"
   std::string withoutVersion;  // an existing module without a version resource
   std::string withoutVersionInformation;  // what the list shows as its description
+  std::string inSystem32;  // the versioned module as "<Windows>\System32\name", present in SysWOW64 only
 };
 
-// Clears the Browser Helper Objects key and the scenario's class keys, then seeds them.
+// Clears the Browser Helper Objects key and the scenario's class keys in both views, then seeds
+// them.
 void SeedBhoScenario(shared::RegistryPort& registry, const BhoModules& modules);
 void ClearBhoScenario(shared::RegistryPort& registry);
 // The expected rows in registry order (subkeys sort without case).
 std::vector<shared::ListModel::Row> ExpectedBhoRows(const BhoModules& modules);
+// The rows of the 32-bit view: its own keys, its own classes, SysWOW64 for System32.
+std::vector<shared::ListModel::Row> ExpectedBhoRows32(const BhoModules& modules);
 
 }  // namespace testing_support

@@ -9,7 +9,7 @@ PlugwardenRun::PlugwardenRun(StartupMachine& ports, shared::PromptPort& prompt, 
       store_(*ports.registry),
       reg1_(*ports.registry),
       reg2_(*ports.registry),
-      sources{reg1_, reg2_, store_, *ports.files, *ports.versions},
+      sources{reg1_, reg2_, store_, *ports.files, *ports.versions, *ports.windowsFolder},
       machine{*ports.registry, *ports.system, prompt, language, *ports.files, *ports.windowsFolder},
       staging(list, machine) {
   staging.SetCaptions("&Disable", "&Enable");
@@ -47,12 +47,14 @@ void SeedObjects(shared::RegistryPort& registry, const std::string& module) {
 }
 
 void ClearObjects(shared::RegistryPort& registry) {
-  DeleteTree(registry, shared::kHkeyLocalMachine, plugwarden::kBhoKeyPath);
-  for (int n = 1; n <= 4; ++n) DeleteTree(registry, shared::kHkeyClassesRoot, ClassKey(n));
+  for (shared::RegView view : {shared::RegView::kNative, shared::RegView::k32}) {
+    DeleteTree(registry, shared::kHkeyLocalMachine, plugwarden::kBhoKeyPath, view);
+    for (int n = 1; n <= 4; ++n) DeleteTree(registry, shared::kHkeyClassesRoot, ClassKey(n), view);
+  }
 }
 
-bool KeyThere(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path) {
-  auto key = registry.OpenKey(root, path, shared::KeyAccess::kQueryValue);
+bool KeyThere(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path, shared::RegView view) {
+  auto key = registry.OpenKey(root, path, shared::KeyAccess::kQueryValue, view);
   if (!key.ok()) return false;
   registry.CloseKey(key.value());
   return true;

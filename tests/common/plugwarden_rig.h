@@ -43,6 +43,7 @@ std::string ObjectKey(int n);  // below HKEY_LOCAL_MACHINE
 std::string ClassKey(int n);   // below HKEY_CLASSES_ROOT
 void SeedObjects(shared::RegistryPort& registry, const std::string& module);
 void ClearObjects(shared::RegistryPort& registry);
-bool KeyThere(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path);
+bool KeyThere(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path,
+              shared::RegView view = shared::RegView::kNative);
 
 }  // namespace testing_support

@@ -3,10 +3,12 @@
 #include <algorithm>
 
 #include "plugwarden/bho_profiles.h"
+#include "shared/registry_tree.h"
 
 using shared::kHkeyClassesRoot;
 using shared::kHkeyCurrentUser;
 using shared::kHkeyLocalMachine;
+using shared::RegView;
 using testing_support::ClassKey;
 using testing_support::ObjectId;
 using testing_support::ObjectKey;
@@ -253,6 +255,77 @@ TEST_P(PlugwardenStagingSuite, ProfilesAreAppendedListedAndLoadedByName) {
   EXPECT_FALSE(There(kHkeyLocalMachine, ObjectKey(2)));
   EXPECT_FALSE(There(kHkeyClassesRoot, ClassKey(4)));
   EXPECT_EQ(StoredIds(), Ids{ObjectId(2)});
+}
+
+// Object 1's class also registered in the 32-bit view, with a value and a subkey of its own.
+TEST_P(PlugwardenStagingSuite, AnObjectOfThe32BitViewIsListedAppliedStoredAndRestoredInThatView) {
+  const std::string id = plugwarden::kView32Marker + ObjectId(1);
+  testing_support::SeedString(*world_.registry, kHkeyLocalMachine, ObjectKey(1), "", "Object 1 x86", RegView::k32);
+  testing_support::SeedValue(*world_.registry, kHkeyLocalMachine, ObjectKey(1), "NoExplorer", "\x01\0\0\0",
+                             shared::kRegDword, RegView::k32);
+  testing_support::SeedString(*world_.registry, kHkeyLocalMachine, ObjectKey(1) + "\\Settings", "Mode", "x86", RegView::k32);
+  testing_support::SeedString(*world_.registry, kHkeyClassesRoot, ClassKey(1) + "\\InprocServer32", "", world_.module,
+                              RegView::k32);
+  const auto kept = shared::ReadRegistryTree(*world_.registry, kHkeyLocalMachine, ObjectKey(1), RegView::k32);
+  ASSERT_TRUE(kept.ok());
+  const auto there32 = [&] { return shared::ReadRegistryTree(*world_.registry, kHkeyLocalMachine, ObjectKey(1), RegView::k32).ok(); };
+  const auto positionOf32 = [&](testing_support::PlugwardenRun& run) {
+    for (int position = 1; position <= run.list.Count(); ++position)
+      if (run.list.Text(position, 5) == id) return position;
+    return 0;
+  };
+  const auto toggle32 = [&](testing_support::PlugwardenRun& run) {
+    run.staging.SelectRow(positionOf32(run));
+    run.staging.DisableClicked();
+  };
+
+  auto run = StartRun();
+  ASSERT_EQ(run->list.Count(), 5) << "the native rows first, as today";
+  EXPECT_EQ(run->list.Text(1, 5), ObjectId(1));
+  EXPECT_EQ(shared::RowsOf(run->list).back(),
+            (shared::ListModel::Row{"Object 1 x86", "Enabled", run->list.Text(1, 2), run->list.Text(1, 3), world_.module, id}));
+  toggle32(*run);
+  Apply(*run);
+  EXPECT_FALSE(there32());
+  EXPECT_EQ(NameIn(1), ObjectName(1)) << "the native object of the same class stays";
+  EXPECT_TRUE(There(kHkeyClassesRoot, ClassKey(1) + "\\InprocServer32"));
+  EXPECT_EQ(StoredIds(), Ids{id});
+
+  // A restart through the store; Enable writes the key back whole, in its view only.
+  run->Exit(false);
+  auto next = StartRun();
+  ASSERT_EQ(next->list.Count(), 5);
+  EXPECT_EQ(next->list.Text(positionOf32(*next), 1), "Disabled");
+  toggle32(*next);
+  Apply(*next);
+  EXPECT_EQ(shared::ReadRegistryTree(*world_.registry, kHkeyLocalMachine, ObjectKey(1), RegView::k32).value_or({}),
+            kept.value());
+  EXPECT_EQ(shared::ReadRegistryTree(*world_.registry, kHkeyLocalMachine, ObjectKey(1)).value_or({}).size(), 1u);
+
+  // The start-up profile applies it in its view: the key written again meanwhile goes.
+  toggle32(*next);
+  Apply(*next);
+  next->Exit(true);
+  testing_support::SeedString(*world_.registry, kHkeyLocalMachine, ObjectKey(1), "", "Object 1 x86", RegView::k32);
+  auto third = StartRun();
+  EXPECT_EQ(start_.message, "");
+  EXPECT_FALSE(there32());
+  EXPECT_EQ(NameIn(1), ObjectName(1));
+
+  // Remove takes the object and its class from that view only.
+  toggle32(*third);
+  Apply(*third);
+  EXPECT_TRUE(there32());
+  third->staging.SelectRow(positionOf32(*third));
+  third->staging.RemoveClicked();
+  Apply(*third);
+  EXPECT_FALSE(there32());
+  EXPECT_FALSE(testing_support::KeyThere(*world_.registry, kHkeyClassesRoot, ClassKey(1), RegView::k32));
+  EXPECT_TRUE(There(kHkeyClassesRoot, ClassKey(1) + "\\InprocServer32"));
+  EXPECT_TRUE(There(kHkeyLocalMachine, ObjectKey(1)));
+  for (const char* unsafe : {"Wow6432Node\\", "wow6432node\\..", "Wow6432Node\\a\\b"})
+    EXPECT_FALSE(plugwarden::IsSafeIdentifier(unsafe)) << unsafe;
+  third->Exit(false);
 }
 
 }  // namespace

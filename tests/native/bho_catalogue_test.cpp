@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "plugwarden/bho_catalogue.h"
+#include "plugwarden/tooltip.h"
 #include "shared/file_version.h"
 #include "tests/common/bho_scenario.h"
 #include "tests/common/registry_seed.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_version.h"
+#include "tests/fakes/fake_windows_folder.h"
 
 namespace {
 
@@ -30,12 +32,13 @@ class CountingVersion final : public shared::VersionPort {
 
 class BhoCatalogueTest : public ::testing::Test {
  protected:
-  void Enumerate() {
-    plugwarden::BhoSources sources{reg1_, reg2_, store_, files_, counting_};
-    EXPECT_TRUE(plugwarden::SetBHOIntoList(sources, list_).ok());
+  void Enumerate(shared::RegView view = shared::RegView::kNative) {
+    plugwarden::BhoSources sources{reg1_, reg2_, store_, files_, counting_, windowsFolder_};
+    EXPECT_TRUE(plugwarden::SetBHOIntoList(sources, list_, view).ok());
   }
   fakes::FakeRegistry registry_;
   fakes::FakeFileSystem files_;
+  fakes::FakeWindowsFolder windowsFolder_;
   fakes::FakeVersion versions_;
   CountingVersion counting_{versions_};
   shared::RegistryStore store_{registry_};
@@ -46,7 +49,8 @@ class BhoCatalogueTest : public ::testing::Test {
 
 TEST_F(BhoCatalogueTest, OneRowPerObjectWithItsHealthAndOneReadPerModule) {
   testing_support::BhoModules modules{"C:\\Program Files\\Contoso\\helper.dll", "Contoso Helper", "2.5.0.17",
-                                      "C:\\Windows\\plain.dll", shared::kVersionPlaceholder};
+                                      "C:\\Windows\\plain.dll", shared::kVersionPlaceholder,
+                                      "C:\\WINDOWS\\system32\\helper32.dll"};
   files_.AddFile(modules.withVersion, "MZ");
   files_.AddFile(modules.withoutVersion, "MZ");
   files_.AddFile("C:\\Windows\\system32\\shell32.dll", "MZ");  // the expansion exists, the text does not
@@ -56,6 +60,8 @@ TEST_F(BhoCatalogueTest, OneRowPerObjectWithItsHealthAndOneReadPerModule) {
   resource.fileVersion[3] = 17;
   resource.strings = {{"FileDescription", "Contoso Helper"}};
   versions_.Add(modules.withVersion, resource);
+  files_.AddFile("C:\\Windows\\SysWOW64\\helper32.dll", "MZ");
+  versions_.Add("C:\\Windows\\SysWOW64\\helper32.dll", resource);
   testing_support::SeedBhoScenario(registry_, modules);
 
   list_.Add("kept");  // the enumeration appends, it does not clear
@@ -67,6 +73,15 @@ TEST_F(BhoCatalogueTest, OneRowPerObjectWithItsHealthAndOneReadPerModule) {
     EXPECT_EQ(list_.RowAt(static_cast<int>(i) + 2), expected[i]) << "row " << i + 2;
   EXPECT_EQ(registry_.OpenHandles(), 0) << "every key opened is closed";
   EXPECT_EQ(counting_.reads, 2) << "one read per module, however many objects stand on it";
+
+  list_.Clear();
+  Enumerate(shared::RegView::k32);
+  EXPECT_EQ(shared::RowsOf(list_), testing_support::ExpectedBhoRows32(modules));
+  EXPECT_NE(plugwarden::fillToolTip(list_, 3, files_, versions_, windowsFolder_).text, plugwarden::kMissingModuleText)
+      << "the pop-up reads the SysWOW64 module too";
+  EXPECT_EQ(plugwarden::ListedViews(store_).size(), 2u);
+  registry_.UseOneView();
+  EXPECT_EQ(plugwarden::ListedViews(store_), std::vector{shared::RegView::kNative}) << "nothing listed twice";
 }
 
 // No key or an empty one gives no rows; a hidden module is enabled but described as missing.
