@@ -81,6 +81,7 @@ struct StartupSources {
   shared::WindowsFolderPort& windowsFolder;
   shared::ShortcutPort& shortcuts;
   LocationNames& names;
+  shared::RegistryPort& registry;  // the switches Windows keeps beside the Run keys and Startup folders
 };
 
 // The folder's path, created when missing; "" unless the shell answers S_OK.
@@ -90,8 +91,9 @@ std::string GetShellFolder(shared::ShellFolderPort& shellFolders, std::int32_t c
 std::string ReadIniString(shared::ProfilePort& profile, const std::string& section, const std::string& key,
                           const std::string& file);
 
-// Each appends rows with status "Enabled" in the store's own order; none clears the list, shows
-// anything or stops at a failure.
+// Each appends rows with status "Enabled" in the store's own order ("Switched Off" for an entry
+// Windows' own start-up switch keeps from starting); none clears the list, shows anything or
+// stops at a failure.
 // One row per value directly under root\kRunKeyBase + key (HKEY_CURRENT_USER or
 // HKEY_LOCAL_MACHINE; "Run", "RunOnce", "RunOnceEx" or "RunServices").
 void SetRegRunIntoList(StartupSources& sources, shared::ListModel& list, shared::RegRoot root,

@@ -134,7 +134,7 @@ shared::ListModel EnumerateStartup(StartupMachine& machine) {
   shared::RegistryComponent reg(*machine.registry);
   bootwarden::LocationNames names;
   bootwarden::StartupSources sources{store, reg, *machine.profile, *machine.files, *machine.shellFolders,
-                                     *machine.windowsFolder, *machine.shortcuts, names};
+                                     *machine.windowsFolder, *machine.shortcuts, names, *machine.registry};
   shared::ListModel list;
   bootwarden::EnumerateStartupEntries(sources, list);
   return list;

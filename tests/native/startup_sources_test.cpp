@@ -69,7 +69,7 @@ class StartupSourcesTest : public ::testing::Test {
   shared::RegistryStore store_{registry_};
   shared::RegistryComponent reg_{registry_};
   bootwarden::LocationNames names_;
-  bootwarden::StartupSources sources_{store_, reg_, profile_, files_, shellFolders_, windowsFolder_, shortcuts_, names_};
+  bootwarden::StartupSources sources_{store_, reg_, profile_, files_, shellFolders_, windowsFolder_, shortcuts_, names_, registry_};
   shared::ListModel list_;
 };
 
@@ -93,7 +93,7 @@ TEST_F(StartupSourcesTest, AValueGoneSinceTheCountGivesNoRow) {
   VanishingValueRegistry vanishing(registry_);
   shared::RegistryStore store(vanishing);
   shared::RegistryComponent reg(vanishing);
-  bootwarden::StartupSources sources{store, reg, profile_, files_, shellFolders_, windowsFolder_, shortcuts_, names_};
+  bootwarden::StartupSources sources{store, reg, profile_, files_, shellFolders_, windowsFolder_, shortcuts_, names_, vanishing};
   const std::string run = std::string(bootwarden::kRunKeyBase) + "Run";
   testing_support::SeedString(registry_, shared::kHkeyCurrentUser, run, "", "default.exe");
   testing_support::SeedString(registry_, shared::kHkeyCurrentUser, run, "Tray", "tray.exe");
