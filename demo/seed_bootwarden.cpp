@@ -1,13 +1,16 @@
 // Seeds a Wine prefix with one or two demo entries in each of the nine start-up locations, through
-// the same registry, win.ini and shell-link calls the program reads them with.
+// the same registry, win.ini and shell-link calls the program reads them with; one of them
+// switched off the way Task Manager does.
 //
 //   seed_bootwarden.exe <folder of startup_task.exe>
 #include <cstdio>
 #include <string>
 
+#include "bootwarden/startup_approved.h"
 #include "bootwarden/startup_sources.h"
 #include "shared/registry_store.h"
 #include "shared/windows_folder_port.h"
+#include "shared/win32/win32_clock.h"
 #include "shared/win32/win32_profile.h"
 #include "shared/win32/win32_registry.h"
 #include "shared/win32/win32_shell_folder.h"
@@ -53,6 +56,10 @@ int main(int argc, char** argv) {
   RunValue(reg, shared::kHkeyLocalMachine, bootwarden::kKeyRunOnce, "Northwind Setup Finish", quoted + " /finish");
   RunValue(reg, shared::kHkeyLocalMachine, bootwarden::kKeyRunOnceEx, "Title", "Installing Tailspin updates");
   RunValue(reg, shared::kHkeyLocalMachine, bootwarden::kKeyRunServices, "Woodgrove Agent", quoted + " /service");
+  shared::win32::Win32Clock clock;
+  Check(bootwarden::SwitchOff(registry, *bootwarden::ApprovalKeyOf("Registry(User Run)"), "Adatum Notes Sync",
+                              clock.FileTimeNow()),
+        "StartupApproved\\Run\\Adatum Notes Sync");
 
   shared::win32::Win32WindowsFolder windowsFolder;
   shared::win32::Win32Profile profile;
