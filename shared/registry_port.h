@@ -23,6 +23,11 @@ using KeyHandle = std::uintptr_t;
 
 enum class KeyAccess { kQueryValue, kRead, kWrite };
 
+// Which of the machine's registry views a key is opened in. On 64-bit Windows 32-bit programs
+// see HKLM "SOFTWARE\..." and HKCR "..." through the view's own keys (stored under Wow6432Node),
+// while HKCU "Software\..." is shared; k32 reaches them whatever the build's bitness.
+enum class RegView { kNative, k32 };
+
 // Value types (the platform's numbers).
 inline constexpr std::uint32_t kRegNone = 0;
 inline constexpr std::uint32_t kRegSz = 1;
@@ -52,13 +57,18 @@ class RegistryPort {
  public:
   virtual ~RegistryPort() = default;
 
+  // True when RegView::k32 is a view of its own beside the native one (a 64-bit build); false
+  // when the machine or the build has one view, where k32 opens the same keys as kNative.
+  virtual bool HasTwoViews() const = 0;
+
   // RegOpenKeyExA. The path is relative to the root; "" opens the root itself.
-  virtual Result<KeyHandle> OpenKey(RegRoot root, const std::string& path, KeyAccess access) = 0;
+  virtual Result<KeyHandle> OpenKey(RegRoot root, const std::string& path, KeyAccess access,
+                                    RegView view = RegView::kNative) = 0;
   // RegCreateKeyExA: opens the key, creating it and any missing parents.
-  virtual Result<KeyHandle> CreateKey(RegRoot root, const std::string& path) = 0;
+  virtual Result<KeyHandle> CreateKey(RegRoot root, const std::string& path, RegView view = RegView::kNative) = 0;
   virtual void CloseKey(KeyHandle key) = 0;
-  // RegDeleteKeyA: deletes a key that has no subkeys.
-  virtual Status DeleteKey(RegRoot root, const std::string& path) = 0;
+  // RegDeleteKeyExA: deletes a key that has no subkeys.
+  virtual Status DeleteKey(RegRoot root, const std::string& path, RegView view = RegView::kNative) = 0;
 
   // RegQueryValueExA, whole value ("" = the default value).
   virtual Result<RegValueData> QueryValue(KeyHandle key, const std::string& name) = 0;

@@ -16,8 +16,8 @@ std::string ValueText(const RegValueData& value) {
   return value.bytes;
 }
 
-ScopedKey RegistryStore::OpenKeyForQuery(RegRoot root, const std::string& path) {
-  auto key = registry_.OpenKey(root, path, KeyAccess::kQueryValue);
+ScopedKey RegistryStore::OpenKeyForQuery(RegRoot root, const std::string& path, RegView view) {
+  auto key = registry_.OpenKey(root, path, KeyAccess::kQueryValue, view);
   return key.ok() ? ScopedKey(registry_, key.value()) : ScopedKey();
 }
 
@@ -58,7 +58,7 @@ ListedValue RegistryStore::EnumValue(const ScopedKey& key, std::int32_t index) {
 }
 
 Result<std::vector<std::string>> RegistryComponent::EnumKeys() const {
-  auto opened = registry_.OpenKey(RootKey, KeyPath, KeyAccess::kRead);
+  auto opened = registry_.OpenKey(RootKey, KeyPath, KeyAccess::kRead, View);
   if (!opened.ok()) {
     if (opened.status().code() == kErrorFileNotFound) return std::vector<std::string>{};
     return opened.status();
@@ -77,7 +77,7 @@ Result<std::vector<std::string>> RegistryComponent::EnumKeys() const {
 }
 
 bool RegistryComponent::KeyExists() const {
-  auto opened = registry_.OpenKey(RootKey, KeyPath, KeyAccess::kQueryValue);
+  auto opened = registry_.OpenKey(RootKey, KeyPath, KeyAccess::kQueryValue, View);
   if (opened.ok()) {
     ScopedKey key(registry_, opened.value());
     return true;
@@ -87,7 +87,7 @@ bool RegistryComponent::KeyExists() const {
 }
 
 Result<std::string> RegistryComponent::GetValue() const {
-  auto opened = registry_.OpenKey(RootKey, KeyPath, KeyAccess::kQueryValue);
+  auto opened = registry_.OpenKey(RootKey, KeyPath, KeyAccess::kQueryValue, View);
   if (!opened.ok()) return opened.status();
   ScopedKey key(registry_, opened.value());
   auto data = registry_.QueryValue(key.get(), ValueName);
@@ -96,16 +96,16 @@ Result<std::string> RegistryComponent::GetValue() const {
 }
 
 Status RegistryComponent::CreateKey() const {
-  auto created = registry_.CreateKey(RootKey, KeyPath);
+  auto created = registry_.CreateKey(RootKey, KeyPath, View);
   if (!created.ok()) return created.status();
   ScopedKey key(registry_, created.value());
   return Status::Ok();
 }
 
-Status RegistryComponent::DeleteKey() const { return registry_.DeleteKey(RootKey, KeyPath); }
+Status RegistryComponent::DeleteKey() const { return registry_.DeleteKey(RootKey, KeyPath, View); }
 
 Status RegistryComponent::SetValue() const {
-  auto opened = registry_.OpenKey(RootKey, KeyPath, KeyAccess::kWrite);
+  auto opened = registry_.OpenKey(RootKey, KeyPath, KeyAccess::kWrite, View);
   if (!opened.ok()) return opened.status();
   ScopedKey key(registry_, opened.value());
   RegValueData data{kRegSz, UpToNul(ValueData) + '\0'};
@@ -113,7 +113,7 @@ Status RegistryComponent::SetValue() const {
 }
 
 Status RegistryComponent::DeleteValue() const {
-  auto opened = registry_.OpenKey(RootKey, KeyPath, KeyAccess::kWrite);
+  auto opened = registry_.OpenKey(RootKey, KeyPath, KeyAccess::kWrite, View);
   if (!opened.ok()) return opened.status();
   ScopedKey key(registry_, opened.value());
   return registry_.DeleteValue(key.get(), ValueName);

@@ -29,9 +29,11 @@ struct ListedValue {
 class RegistryStore {
  public:
   explicit RegistryStore(RegistryPort& registry) : registry_(registry) {}
+  // Whether RegView::k32 reaches keys of its own (RegistryPort::HasTwoViews).
+  bool HasTwoViews() const { return registry_.HasTwoViews(); }
 
   // A key opened for querying values, closed when it goes; empty when it cannot be opened.
-  ScopedKey OpenKeyForQuery(RegRoot root, const std::string& path);
+  ScopedKey OpenKeyForQuery(RegRoot root, const std::string& path, RegView view = RegView::kNative);
   // The value as text: data bytes with surrounding spaces removed; a string value keeps its
   // terminating NUL as last character; "" when nothing could be read.
   std::string ReadValueText(const ScopedKey& key, const std::string& valueName);
@@ -56,6 +58,7 @@ class RegistryComponent {
   std::string KeyPath;
   std::string ValueName;
   std::string ValueData;
+  RegView View = RegView::kNative;
 
   // Names of the direct subkeys in the registry's order; an empty list for a missing key or a
   // key without subkeys.

@@ -12,9 +12,9 @@ constexpr char kValueDataTag[] = "value-data";
 
 std::string Below(const std::string& path, const std::string& name) { return path.empty() ? name : path + "\\" + name; }
 
-Status ReadKey(RegistryPort& registry, RegRoot root, const std::string& top, const std::string& path,
+Status ReadKey(RegistryPort& registry, RegRoot root, RegView view, const std::string& top, const std::string& path,
                std::vector<RegTreeKey>& tree) {
-  auto opened = registry.OpenKey(root, Below(top, path), KeyAccess::kRead);
+  auto opened = registry.OpenKey(root, Below(top, path), KeyAccess::kRead, view);
   if (!opened.ok()) return opened.status();
   ScopedKey key(registry, opened.value());
   RegTreeKey read{path, {}};
@@ -39,7 +39,7 @@ Status ReadKey(RegistryPort& registry, RegRoot root, const std::string& top, con
   }
   tree.push_back(std::move(read));
   for (const auto& name : subkeys) {
-    if (Status status = ReadKey(registry, root, top, Below(path, name), tree); !status.ok()) return status;
+    if (Status status = ReadKey(registry, root, view, top, Below(path, name), tree); !status.ok()) return status;
   }
   return Status::Ok();
 }
@@ -65,16 +65,17 @@ std::optional<std::uint32_t> ParseType(const std::string& text) {
 
 }  // namespace
 
-Result<std::vector<RegTreeKey>> ReadRegistryTree(RegistryPort& registry, RegRoot root, const std::string& path) {
+Result<std::vector<RegTreeKey>> ReadRegistryTree(RegistryPort& registry, RegRoot root, const std::string& path,
+                                                 RegView view) {
   std::vector<RegTreeKey> tree;
-  if (Status status = ReadKey(registry, root, path, "", tree); !status.ok()) return status;
+  if (Status status = ReadKey(registry, root, view, path, "", tree); !status.ok()) return status;
   return tree;
 }
 
 Status WriteRegistryTree(RegistryPort& registry, RegRoot root, const std::string& path,
-                         const std::vector<RegTreeKey>& tree) {
+                         const std::vector<RegTreeKey>& tree, RegView view) {
   for (const RegTreeKey& node : tree) {
-    auto created = registry.CreateKey(root, Below(path, node.path));
+    auto created = registry.CreateKey(root, Below(path, node.path), view);
     if (!created.ok()) return created.status();
     ScopedKey key(registry, created.value());
     for (const RegTreeValue& value : node.values) {
@@ -84,10 +85,10 @@ Status WriteRegistryTree(RegistryPort& registry, RegRoot root, const std::string
   return Status::Ok();
 }
 
-Status DeleteRegistryTree(RegistryPort& registry, RegRoot root, const std::string& path) {
+Status DeleteRegistryTree(RegistryPort& registry, RegRoot root, const std::string& path, RegView view) {
   std::vector<std::string> subkeys;
   {
-    auto opened = registry.OpenKey(root, path, KeyAccess::kRead);
+    auto opened = registry.OpenKey(root, path, KeyAccess::kRead, view);
     if (!opened.ok()) return opened.status().IsNotFound() ? Status::Ok() : opened.status();
     ScopedKey key(registry, opened.value());
     for (std::uint32_t index = 0;; ++index) {
@@ -97,9 +98,9 @@ Status DeleteRegistryTree(RegistryPort& registry, RegRoot root, const std::strin
     }
   }
   for (const auto& name : subkeys) {
-    if (Status deleted = DeleteRegistryTree(registry, root, path + "\\" + name); !deleted.ok()) return deleted;
+    if (Status deleted = DeleteRegistryTree(registry, root, path + "\\" + name, view); !deleted.ok()) return deleted;
   }
-  const Status deleted = registry.DeleteKey(root, path);
+  const Status deleted = registry.DeleteKey(root, path, view);
   return deleted.IsNotFound() ? Status::Ok() : deleted;
 }
 

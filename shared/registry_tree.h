@@ -1,6 +1,6 @@
 #pragma once
 // A registry key with every value and subkey, read whole, written back whole, and deleted
-// deepest first; and its form inside a kept copy.
+// deepest first, all in one registry view; and its form inside a kept copy.
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,12 +24,14 @@ struct RegTreeKey {
 
 // Parents before their subkeys, in the registry's enumeration order. Not found when the top key
 // is missing.
-Result<std::vector<RegTreeKey>> ReadRegistryTree(RegistryPort& registry, RegRoot root, const std::string& path);
+Result<std::vector<RegTreeKey>> ReadRegistryTree(RegistryPort& registry, RegRoot root, const std::string& path,
+                                                 RegView view = RegView::kNative);
 // Creates each key and sets each value.
 Status WriteRegistryTree(RegistryPort& registry, RegRoot root, const std::string& path,
-                         const std::vector<RegTreeKey>& tree);
+                         const std::vector<RegTreeKey>& tree, RegView view = RegView::kNative);
 // Deletes the key and everything below it; a missing key is fine.
-Status DeleteRegistryTree(RegistryPort& registry, RegRoot root, const std::string& path);
+Status DeleteRegistryTree(RegistryPort& registry, RegRoot root, const std::string& path,
+                          RegView view = RegView::kNative);
 
 void AddTreeParts(KeptCopy& copy, const std::vector<RegTreeKey>& tree);
 // None when the parts are not a tree: a value before any key, or a key path that is empty

@@ -45,18 +45,20 @@ class Splits {
 class TimedRegistry final : public shared::RegistryPort {
  public:
   TimedRegistry(shared::RegistryPort& inner, Splits& splits) : inner_(inner), splits_(splits) {}
-  shared::Result<shared::KeyHandle> OpenKey(shared::RegRoot root, const std::string& path,
-                                            shared::KeyAccess access) override {
-    return splits_.Time("RegOpenKeyEx", [&] { return inner_.OpenKey(root, path, access); });
+  bool HasTwoViews() const override { return inner_.HasTwoViews(); }
+  shared::Result<shared::KeyHandle> OpenKey(shared::RegRoot root, const std::string& path, shared::KeyAccess access,
+                                            shared::RegView view) override {
+    return splits_.Time("RegOpenKeyEx", [&] { return inner_.OpenKey(root, path, access, view); });
   }
-  shared::Result<shared::KeyHandle> CreateKey(shared::RegRoot root, const std::string& path) override {
-    return splits_.Time("RegCreateKeyEx", [&] { return inner_.CreateKey(root, path); });
+  shared::Result<shared::KeyHandle> CreateKey(shared::RegRoot root, const std::string& path,
+                                              shared::RegView view) override {
+    return splits_.Time("RegCreateKeyEx", [&] { return inner_.CreateKey(root, path, view); });
   }
   void CloseKey(shared::KeyHandle key) override {
     splits_.Time("RegCloseKey", [&] { inner_.CloseKey(key); });
   }
-  shared::Status DeleteKey(shared::RegRoot root, const std::string& path) override {
-    return splits_.Time("RegDeleteKey", [&] { return inner_.DeleteKey(root, path); });
+  shared::Status DeleteKey(shared::RegRoot root, const std::string& path, shared::RegView view) override {
+    return splits_.Time("RegDeleteKey", [&] { return inner_.DeleteKey(root, path, view); });
   }
   shared::Result<shared::RegValueData> QueryValue(shared::KeyHandle key, const std::string& name) override {
     return splits_.Time("RegQueryValueEx", [&] { return inner_.QueryValue(key, name); });

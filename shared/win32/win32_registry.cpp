@@ -25,6 +25,10 @@ REGSAM ToSam(KeyAccess access) {
   return KEY_QUERY_VALUE;
 }
 
+// The other view by the access flag, never by spelling its key: the flag is right in either
+// bitness and is ignored where there is one view.
+REGSAM ViewSam(RegView view) { return view == RegView::k32 ? KEY_WOW64_32KEY : 0; }
+
 Status FromCode(LONG code) { return code == ERROR_SUCCESS ? Status::Ok() : LastError(code); }
 
 // Value and key names are at most 16383 characters; data reads grow as needed.
@@ -42,17 +46,26 @@ Result<std::string> EnumName(KeyHandle key, std::uint32_t index, Enumerate enume
 
 }  // namespace
 
-Result<KeyHandle> Win32Registry::OpenKey(RegRoot root, const std::string& path, KeyAccess access) {
+bool Win32Registry::HasTwoViews() const {
+  // A 32-bit build's own view already is the 32-bit one, so it has nothing to list twice.
+#ifdef _WIN64
+  return true;
+#else
+  return false;
+#endif
+}
+
+Result<KeyHandle> Win32Registry::OpenKey(RegRoot root, const std::string& path, KeyAccess access, RegView view) {
   HKEY key = nullptr;
-  const LONG code = ::RegOpenKeyExA(ToHkey(root), path.c_str(), 0, ToSam(access), &key);
+  const LONG code = ::RegOpenKeyExA(ToHkey(root), path.c_str(), 0, ToSam(access) | ViewSam(view), &key);
   if (code != ERROR_SUCCESS) return LastError(code);
   return ToHandle(key);
 }
 
-Result<KeyHandle> Win32Registry::CreateKey(RegRoot root, const std::string& path) {
+Result<KeyHandle> Win32Registry::CreateKey(RegRoot root, const std::string& path, RegView view) {
   HKEY key = nullptr;
   const LONG code = ::RegCreateKeyExA(ToHkey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                      KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr);
+                                      KEY_QUERY_VALUE | KEY_SET_VALUE | ViewSam(view), nullptr, &key, nullptr);
   if (code != ERROR_SUCCESS) return LastError(code);
   return ToHandle(key);
 }
@@ -61,8 +74,8 @@ void Win32Registry::CloseKey(KeyHandle key) {
   if (key != 0) ::RegCloseKey(ToHkey(key));
 }
 
-Status Win32Registry::DeleteKey(RegRoot root, const std::string& path) {
-  return FromCode(::RegDeleteKeyA(ToHkey(root), path.c_str()));
+Status Win32Registry::DeleteKey(RegRoot root, const std::string& path, RegView view) {
+  return FromCode(::RegDeleteKeyExA(ToHkey(root), path.c_str(), ViewSam(view), 0));
 }
 
 Result<RegValueData> Win32Registry::QueryValue(KeyHandle key, const std::string& name) {

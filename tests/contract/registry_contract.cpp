@@ -1,15 +1,19 @@
 #include "tests/contract/registry_contract.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 
 #include "shared/registry_store.h"
+#include "shared/registry_tree.h"
 #include "tests/common/registry_seed.h"
 
 using shared::kHkeyClassesRoot;
 using shared::kHkeyCurrentUser;
 using shared::kHkeyLocalMachine;
+using shared::RegView;
 using testing_support::DeleteTree;
+using testing_support::ReadValue;
 using testing_support::SeedKey;
 using testing_support::SeedString;
 using testing_support::SeedValue;
@@ -20,18 +24,22 @@ const std::string kScratch = "Software\\WardenContract";
 const std::string kClassScratch = "CLSID\\{0BADF00D-0000-4000-8000-00000000C0DE}";
 }  // namespace
 
+namespace {
+void DeleteScratch(shared::RegistryPort& registry) {
+  DeleteTree(registry, kHkeyCurrentUser, kScratch);
+  for (RegView view : {RegView::kNative, RegView::k32}) {
+    DeleteTree(registry, kHkeyLocalMachine, kScratch, view);
+    DeleteTree(registry, kHkeyClassesRoot, kClassScratch, view);
+  }
+}
+}  // namespace
+
 void RegistryContract::SetUp() {
   registry_ = GetParam()();
-  DeleteTree(*registry_, kHkeyCurrentUser, kScratch);
-  DeleteTree(*registry_, kHkeyLocalMachine, kScratch);
-  DeleteTree(*registry_, kHkeyClassesRoot, kClassScratch);
+  DeleteScratch(*registry_);
 }
 
-void RegistryContract::TearDown() {
-  DeleteTree(*registry_, kHkeyCurrentUser, kScratch);
-  DeleteTree(*registry_, kHkeyLocalMachine, kScratch);
-  DeleteTree(*registry_, kHkeyClassesRoot, kClassScratch);
-}
+void RegistryContract::TearDown() { DeleteScratch(*registry_); }
 
 TEST_P(RegistryContract, ReadValueTextKeepsTheNulAndReadsNothingAsEmpty) {
   shared::RegistryStore store(*registry_);
@@ -193,4 +201,51 @@ TEST_P(RegistryContract, ClassesRootIsTheMachinesClassesKeyAndAKeyWithSubkeysGoe
   EXPECT_TRUE(reg.DeleteKey().ok());
   EXPECT_FALSE(reg.KeyExists());
   EXPECT_EQ(reg.DeleteKey().code(), shared::kErrorFileNotFound);
+}
+
+TEST_P(RegistryContract, The32BitViewHasItsOwnMachineSoftwareAndClassesAndSharesTheUsersSoftware) {
+  ASSERT_TRUE(registry_->HasTwoViews()) << "a 64-bit build on a 64-bit machine";
+  const std::string wowScratch = "Software\\Wow6432Node\\WardenContract";
+  SeedString(*registry_, kHkeyLocalMachine, kScratch, "Lm", "32", RegView::k32);
+  SeedString(*registry_, kHkeyLocalMachine, kScratch, "Native", "64");
+  EXPECT_EQ(ReadValue(*registry_, kHkeyLocalMachine, kScratch, "Lm", RegView::k32).second, "32");
+  EXPECT_EQ(ReadValue(*registry_, kHkeyLocalMachine, kScratch, "Lm").first, 0u) << "not in the native view";
+  EXPECT_EQ(ReadValue(*registry_, kHkeyLocalMachine, wowScratch, "Lm").second, "32") << "where it lands";
+  EXPECT_EQ(ReadValue(*registry_, kHkeyLocalMachine, kScratch, "Native", RegView::k32).first, 0u);
+
+  shared::RegistryComponent reg(*registry_);
+  reg.RootKey = kHkeyLocalMachine;
+  reg.KeyPath = "Software";
+  EXPECT_NE(std::ranges::count(reg.EnumKeys().value_or({}), "Wow6432Node"), 0);
+  reg.View = RegView::k32;
+  EXPECT_EQ(std::ranges::count(reg.EnumKeys().value_or({}), "Wow6432Node"), 0) << "the view does not list itself";
+
+  const std::string server = kClassScratch + "\\InprocServer32";
+  SeedString(*registry_, kHkeyClassesRoot, server, "", "c:\\x86.dll", RegView::k32);
+  EXPECT_EQ(ReadValue(*registry_, kHkeyClassesRoot, server, "", RegView::k32).second, "c:\\x86.dll");
+  EXPECT_EQ(ReadValue(*registry_, kHkeyClassesRoot, server, "").first, 0u);
+  EXPECT_EQ(ReadValue(*registry_, kHkeyClassesRoot, "Wow6432Node\\" + server, "").second, "c:\\x86.dll");
+  EXPECT_EQ(ReadValue(*registry_, kHkeyLocalMachine, "Software\\Classes\\Wow6432Node\\" + server, "").second,
+            "c:\\x86.dll");
+
+  SeedString(*registry_, kHkeyCurrentUser, kScratch, "Cu", "both", RegView::k32);
+  EXPECT_EQ(ReadValue(*registry_, kHkeyCurrentUser, kScratch, "Cu").second, "both") << "one key in both views";
+
+  // A key is created, deleted and deleted as a tree in its own view only.
+  SeedKey(*registry_, kHkeyClassesRoot, kClassScratch);
+  reg.RootKey = kHkeyClassesRoot;
+  reg.KeyPath = server;
+  EXPECT_TRUE(reg.DeleteKey().ok());
+  EXPECT_FALSE(reg.KeyExists());
+  EXPECT_EQ(registry_->DeleteKey(kHkeyClassesRoot, server, RegView::k32).code(), shared::kErrorFileNotFound);
+  SeedKey(*registry_, kHkeyLocalMachine, kScratch + "\\Sub\\Deep", RegView::k32);
+  SeedKey(*registry_, kHkeyLocalMachine, kScratch + "\\Sub");
+  EXPECT_TRUE(shared::DeleteRegistryTree(*registry_, kHkeyLocalMachine, kScratch + "\\Sub", RegView::k32).ok());
+  reg.RootKey = kHkeyLocalMachine;
+  reg.KeyPath = kScratch + "\\Sub";
+  EXPECT_FALSE(reg.KeyExists());
+  reg.View = RegView::kNative;
+  EXPECT_TRUE(reg.KeyExists()) << "the native key stays";
+  EXPECT_TRUE(registry_->DeleteKey(kHkeyClassesRoot, kClassScratch, RegView::k32).ok());
+  EXPECT_NE(shared::RegistryStore(*registry_).OpenKeyForQuery(kHkeyClassesRoot, kClassScratch).get(), 0u);
 }

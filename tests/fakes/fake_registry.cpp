@@ -70,12 +70,26 @@ FakeRegistry::FakeRegistry() {
 }
 FakeRegistry::~FakeRegistry() = default;
 
-FakeRegistry::Key* FakeRegistry::Find(shared::RegRoot root, const std::string& path) const {
+std::vector<std::string> FakeRegistry::Resolve(shared::RegRoot& root, const std::string& path,
+                                               shared::RegView view) const {
   std::vector<std::string> parts = SplitPath(path);
   if (root == shared::kHkeyClassesRoot) {
     parts.insert(parts.begin(), {"SOFTWARE", "Classes"});
     root = shared::kHkeyLocalMachine;
   }
+  if (view != shared::RegView::k32 || !twoViews_ || root != shared::kHkeyLocalMachine) return parts;
+  const auto is = [&](std::size_t i, const char* name) {
+    return i < parts.size() && shared::EqualsIgnoreCase(parts[i], name);
+  };
+  if (!is(0, "SOFTWARE")) return parts;
+  // The machine's classes have their own 32-bit keys; the rest of SOFTWARE has its own too.
+  const std::size_t at = is(1, "Classes") ? 2 : 1;
+  if (!is(at, "Wow6432Node")) parts.insert(parts.begin() + static_cast<std::ptrdiff_t>(at), "Wow6432Node");
+  return parts;
+}
+
+FakeRegistry::Key* FakeRegistry::Find(shared::RegRoot root, const std::string& path, shared::RegView view) const {
+  const std::vector<std::string> parts = Resolve(root, path, view);
   const auto found = roots_.find(root);
   if (found == roots_.end()) return nullptr;
   Key* key = found->second.get();
@@ -100,8 +114,8 @@ shared::KeyHandle FakeRegistry::NewHandle(Key* key, bool writable) {
 }
 
 Result<shared::KeyHandle> FakeRegistry::OpenKey(shared::RegRoot root, const std::string& path,
-                                                shared::KeyAccess access) {
-  Key* key = Find(root, path);
+                                                shared::KeyAccess access, shared::RegView view) {
+  Key* key = Find(root, path, view);
   if (key == nullptr) return Error(shared::kErrorFileNotFound);
   const bool writable = access == shared::KeyAccess::kWrite;
   if (writable && key->Denied()) return Error(shared::kErrorAccessDenied);
@@ -109,12 +123,9 @@ Result<shared::KeyHandle> FakeRegistry::OpenKey(shared::RegRoot root, const std:
   return NewHandle(key, writable);
 }
 
-Result<shared::KeyHandle> FakeRegistry::CreateKey(shared::RegRoot root, const std::string& path) {
-  std::vector<std::string> parts = SplitPath(path);
-  if (root == shared::kHkeyClassesRoot) {
-    parts.insert(parts.begin(), {"SOFTWARE", "Classes"});
-    root = shared::kHkeyLocalMachine;
-  }
+Result<shared::KeyHandle> FakeRegistry::CreateKey(shared::RegRoot root, const std::string& path,
+                                                  shared::RegView view) {
+  const std::vector<std::string> parts = Resolve(root, path, view);
   const auto found = roots_.find(root);
   if (found == roots_.end()) return Error(shared::kErrorInvalidHandle);
   Key* key = found->second.get();
@@ -134,8 +145,8 @@ Result<shared::KeyHandle> FakeRegistry::CreateKey(shared::RegRoot root, const st
 
 void FakeRegistry::CloseKey(shared::KeyHandle key) { handles_.erase(key); }
 
-Status FakeRegistry::DeleteKey(shared::RegRoot root, const std::string& path) {
-  Key* key = Find(root, path);
+Status FakeRegistry::DeleteKey(shared::RegRoot root, const std::string& path, shared::RegView view) {
+  Key* key = Find(root, path, view);
   if (key == nullptr) return Error(shared::kErrorFileNotFound);
   if (key->parent == nullptr || !key->subkeys.empty() || key->Denied())
     return Error(shared::kErrorAccessDenied);

@@ -1,7 +1,8 @@
 #pragma once
 // In-memory registry with the platform's rules: names compared without case, subkeys listed in
 // case-insensitive order (values too, as under Wine), a key with subkeys not deletable, HKEY_CLASSES_ROOT the machine's
-// SOFTWARE\Classes, names ending at their first NUL.
+// SOFTWARE\Classes, names ending at their first NUL. Two views as on 64-bit Windows: the 32-bit
+// view of HKLM "SOFTWARE\X" is "SOFTWARE\Wow6432Node\X", of HKCR "X" "Wow6432Node\X"; HKCU is shared.
 #include <map>
 #include <memory>
 #include <set>
@@ -17,11 +18,14 @@ class FakeRegistry final : public shared::RegistryPort {
   FakeRegistry();
   ~FakeRegistry() override;
 
-  shared::Result<shared::KeyHandle> OpenKey(shared::RegRoot root, const std::string& path,
-                                            shared::KeyAccess access) override;
-  shared::Result<shared::KeyHandle> CreateKey(shared::RegRoot root, const std::string& path) override;
+  bool HasTwoViews() const override { return twoViews_; }
+  shared::Result<shared::KeyHandle> OpenKey(shared::RegRoot root, const std::string& path, shared::KeyAccess access,
+                                            shared::RegView view = shared::RegView::kNative) override;
+  shared::Result<shared::KeyHandle> CreateKey(shared::RegRoot root, const std::string& path,
+                                              shared::RegView view = shared::RegView::kNative) override;
   void CloseKey(shared::KeyHandle key) override;
-  shared::Status DeleteKey(shared::RegRoot root, const std::string& path) override;
+  shared::Status DeleteKey(shared::RegRoot root, const std::string& path,
+                           shared::RegView view = shared::RegView::kNative) override;
   shared::Result<shared::RegValueData> QueryValue(shared::KeyHandle key, const std::string& name) override;
   shared::Status SetValue(shared::KeyHandle key, const std::string& name,
                           const shared::RegValueData& data) override;
@@ -31,7 +35,9 @@ class FakeRegistry final : public shared::RegistryPort {
   shared::Result<std::string> EnumKeyName(shared::KeyHandle key, std::uint32_t index) override;
   shared::Result<shared::RegValueEntry> EnumValue(shared::KeyHandle key, std::uint32_t index) override;
 
-  // Test controls: writes under a denied key fail with "Access is denied".
+  // Test controls: one view only, as on 32-bit Windows (k32 opens the native keys).
+  void UseOneView() { twoViews_ = false; }
+  // Writes under a denied key fail with "Access is denied".
   void DenyWrites(shared::RegRoot root, const std::string& path);
   // Opening the key to list its subkeys fails with "Access is denied".
   void DenyListing(shared::RegRoot root, const std::string& path);
@@ -41,7 +47,9 @@ class FakeRegistry final : public shared::RegistryPort {
   struct Key;
 
  private:
-  Key* Find(shared::RegRoot root, const std::string& path) const;
+  Key* Find(shared::RegRoot root, const std::string& path, shared::RegView view = shared::RegView::kNative) const;
+  // The key's parts below its stored root, with HKCR and the 32-bit view resolved.
+  std::vector<std::string> Resolve(shared::RegRoot& root, const std::string& path, shared::RegView view) const;
   Key* FromHandle(shared::KeyHandle key) const;
   shared::KeyHandle NewHandle(Key* key, bool writable);
 
@@ -52,6 +60,7 @@ class FakeRegistry final : public shared::RegistryPort {
   };
   std::map<shared::KeyHandle, OpenKeyState> handles_;
   shared::KeyHandle nextHandle_ = 0x100;
+  bool twoViews_ = true;
 };
 
 }  // namespace fakes

@@ -29,10 +29,12 @@ class VanishingValueRegistry final : public shared::RegistryPort {
 
  public:
   explicit VanishingValueRegistry(fakes::FakeRegistry& inner) : inner_(inner) {}
-  Result<Handle> OpenKey(Root r, const std::string& p, shared::KeyAccess a) override { return inner_.OpenKey(r, p, a); }
-  Result<Handle> CreateKey(Root r, const std::string& path) override { return inner_.CreateKey(r, path); }
+  using View = shared::RegView;
+  bool HasTwoViews() const override { return inner_.HasTwoViews(); }
+  Result<Handle> OpenKey(Root r, const std::string& p, shared::KeyAccess a, View v) override { return inner_.OpenKey(r, p, a, v); }
+  Result<Handle> CreateKey(Root r, const std::string& path, View v) override { return inner_.CreateKey(r, path, v); }
   void CloseKey(Handle key) override { inner_.CloseKey(key); }
-  Status DeleteKey(Root r, const std::string& path) override { return inner_.DeleteKey(r, path); }
+  Status DeleteKey(Root r, const std::string& path, View v) override { return inner_.DeleteKey(r, path, v); }
   Result<Data> QueryValue(Handle k, const std::string& n) override { return inner_.QueryValue(k, n); }
   Status SetValue(Handle k, const std::string& n, const Data& d) override { return inner_.SetValue(k, n, d); }
   Status DeleteValue(Handle k, const std::string& n) override { return inner_.DeleteValue(k, n); }
