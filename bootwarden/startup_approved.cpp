@@ -23,6 +23,7 @@ std::optional<ApprovalKey> ApprovalKeyOf(const std::string& loadFrom) {
   const std::string base = kStartupApprovedBase;
   if (loadFrom == names[kUserRun]) return ApprovalKey{shared::kHkeyCurrentUser, base + "Run"};
   if (loadFrom == names[kMachineRun]) return ApprovalKey{shared::kHkeyLocalMachine, base + "Run"};
+  if (loadFrom == Location32(kKeyRun)) return ApprovalKey{shared::kHkeyLocalMachine, base + "Run32"};
   if (loadFrom == names[kStartupCurrentUser]) return ApprovalKey{shared::kHkeyCurrentUser, base + "StartupFolder"};
   if (loadFrom == names[kStartupAllUsers]) return ApprovalKey{shared::kHkeyLocalMachine, base + "StartupFolder"};
   return std::nullopt;

@@ -15,8 +15,9 @@ namespace bootwarden {
 
 inline constexpr char kStartupApprovedBase[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\";
 
-// Where the switches of a location's entries are kept; none for locations Windows does not
-// switch (RunOnce, RunOnceEx, RunServices, win.ini).
+// Where the switches of a location's entries are kept (in the native view; "Run32" for the
+// 32-bit view's Run); none for locations Windows does not switch (RunOnce, RunOnceEx,
+// RunServices, win.ini).
 struct ApprovalKey {
   shared::RegRoot root;
   std::string path;

@@ -47,6 +47,18 @@ void FillLocationNames(LocationNames& names) {
            "Win.ini Load",           "Win.ini Run"};
 }
 
+std::string Location32(const std::string& key) { return "Registry(Machine " + key + " 32-bit)"; }
+
+std::vector<std::string> AddableLocations(bool twoViews) {
+  LocationNames names;
+  FillLocationNames(names);
+  std::vector<std::string> locations(names.begin(), names.end());
+  if (twoViews) {
+    for (const char* key : kKeys32) locations.push_back(Location32(key));
+  }
+  return locations;
+}
+
 std::string GetShellFolder(shared::ShellFolderPort& shellFolders, std::int32_t csidl) {
   const shared::ShellFolderReply reply =
       shellFolders.GetFolderPath(csidl | shared::kCsidlFlagCreate, shared::kShgfpTypeCurrent);
@@ -60,10 +72,11 @@ std::string ReadIniString(shared::ProfilePort& profile, const std::string& secti
 }
 
 void SetRegRunIntoList(StartupSources& sources, shared::ListModel& list, shared::RegRoot root,
-                       const std::string& key) {
+                       const std::string& key, shared::RegView view) {
   const std::string path = kRunKeyBase + key;
-  const std::string loadFrom = root == kHkeyCurrentUser ? sources.names[kUserRun] : "Registry(Machine " + key + ")";
-  const shared::ScopedKey handle = sources.store.OpenKeyForQuery(root, path);
+  std::string loadFrom = root == kHkeyCurrentUser ? sources.names[kUserRun] : "Registry(Machine " + key + ")";
+  if (view == shared::RegView::k32) loadFrom = Location32(key);
+  const shared::ScopedKey handle = sources.store.OpenKeyForQuery(root, path, view);
   const ApprovalSwitches switches(sources.registry, loadFrom);
   const std::int32_t count = sources.store.QueryKeyCount(handle, 0);
   for (std::int32_t index = 0; index < count; ++index) {
@@ -73,6 +86,7 @@ void SetRegRunIntoList(StartupSources& sources, shared::ListModel& list, shared:
     const shared::ListedValue value = sources.store.EnumValue(handle, index);
     if (value.name.empty()) continue;
     sources.reg.RootKey = root;
+    sources.reg.View = view;
     sources.reg.KeyPath = path;
     sources.reg.ValueName = value.name;
     const int row = list.Add(value.name);
@@ -114,6 +128,9 @@ void EnumerateStartupEntries(StartupSources& sources, shared::ListModel& list) {
   SetRegRunIntoList(sources, list, kHkeyCurrentUser, kKeyRun);
   for (const char* key : {kKeyRun, kKeyRunOnce, kKeyRunOnceEx, kKeyRunServices})
     SetRegRunIntoList(sources, list, kHkeyLocalMachine, key);
+  if (sources.registry.HasTwoViews()) {
+    for (const char* key : kKeys32) SetRegRunIntoList(sources, list, kHkeyLocalMachine, key, shared::RegView::k32);
+  }
   SetWinIniIntoList(sources, list);
   SetStartupIntoList(sources, list);
 }

@@ -30,7 +30,13 @@ struct RunKey {
   shared::RegRoot root;
   const char* rootName;
   std::string path;
+  shared::RegView view = shared::RegView::kNative;
 };
+
+// The key as the user would look it up.
+std::string Where(const RunKey& run) {
+  return std::string(run.rootName) + "\\" + run.path + (run.view == shared::RegView::k32 ? " (32-bit)" : "");
+}
 
 // The dispatch on LoadFrom, by exact comparison, in the order the locations are tried.
 enum class Kind { kRegistry, kStartup, kWinIni, kNone };
@@ -53,6 +59,13 @@ Location LocationOf(const std::string& loadFrom) {
   if (loadFrom == names[kMachineRunOnce]) return machine(kKeyRunOnce);
   if (loadFrom == names[kMachineRunOnceEx]) return machine(kKeyRunOnceEx);
   if (loadFrom == kRunServicesLocation) return machine(kKeyRunServices);
+  for (const char* key : kKeys32) {
+    if (loadFrom == Location32(key)) {
+      Location location = machine(key);
+      location.run.view = shared::RegView::k32;
+      return location;
+    }
+  }
   if (loadFrom == names[kStartupCurrentUser]) return {Kind::kStartup, {}, shared::kCsidlStartup};
   if (loadFrom == names[kStartupAllUsers]) return {Kind::kStartup, {}, shared::kCsidlCommonStartup};
   if (loadFrom == names[kWinIniLoadLocation]) return {Kind::kWinIni, {}, 0, kWinIniLoad};
@@ -76,6 +89,7 @@ shared::Result<std::string> ShortcutPath(StartupTargets& targets, const StartupE
 shared::RegistryComponent RunValue(StartupTargets& targets, const RunKey& run, const std::string& valueName) {
   shared::RegistryComponent reg(targets.registry);
   reg.RootKey = run.root;
+  reg.View = run.view;
   reg.KeyPath = run.path;
   reg.ValueName = valueName;
   return reg;
@@ -83,7 +97,7 @@ shared::RegistryComponent RunValue(StartupTargets& targets, const RunKey& run, c
 
 shared::Status WriteExpandable(shared::RegistryPort& registry, const RunKey& run, const std::string& name,
                                const std::string& command) {
-  auto opened = registry.OpenKey(run.root, run.path, shared::KeyAccess::kWrite);
+  auto opened = registry.OpenKey(run.root, run.path, shared::KeyAccess::kWrite, run.view);
   if (!opened.ok()) return opened.status();
   shared::ScopedKey key(registry, opened.value());
   return registry.SetValue(key.get(), name, {shared::kRegExpandSz, shared::UpToNul(command) + '\0'});
@@ -116,7 +130,7 @@ std::optional<shared::RegTreeValue> ListedValueIn(shared::RegistryPort& registry
 }
 
 bool HasListedValue(StartupTargets& targets, const RunKey& run, const std::string& listed) {
-  auto opened = targets.registry.OpenKey(run.root, run.path, shared::KeyAccess::kQueryValue);
+  auto opened = targets.registry.OpenKey(run.root, run.path, shared::KeyAccess::kQueryValue, run.view);
   if (!opened.ok()) return false;
   shared::ScopedKey key(targets.registry, opened.value());
   return ListedValueIn(targets.registry, key.get(), listed).has_value();
@@ -203,8 +217,8 @@ shared::Status PutCopyBack(StartupTargets& targets, const StartupEntry& entry, c
                            const CopyBack& back) {
   switch (location.kind) {
     case Kind::kRegistry: {
-      const std::string where = std::string(location.run.rootName) + "\\" + location.run.path;
-      auto created = targets.registry.CreateKey(location.run.root, location.run.path);
+      const std::string where = Where(location.run);
+      auto created = targets.registry.CreateKey(location.run.root, location.run.path, location.run.view);
       if (!created.ok()) return Failure(entry, where, created.status());
       shared::ScopedKey key(targets.registry, created.value());
       const shared::Status written = targets.registry.SetValue(key.get(), back.value.name, back.value.data);
@@ -257,9 +271,9 @@ shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& ent
   const Location location = LocationOf(entry.LoadFrom);
   switch (location.kind) {
     case Kind::kRegistry: {
-      const std::string where = std::string(location.run.rootName) + "\\" + location.run.path;
+      const std::string where = Where(location.run);
       // One open finds the value, keeps it and deletes it.
-      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kWrite);
+      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kWrite, location.run.view);
       if (!opened.ok()) return opened.status().IsNotFound() ? shared::Status::Ok() : Failure(entry, where, opened.status());
       shared::ScopedKey key(targets.registry, opened.value());
       const std::optional<shared::RegTreeValue> value = ListedValueIn(targets.registry, key.get(), entry.TaskName);
@@ -315,7 +329,7 @@ shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entr
   }
   switch (location.kind) {
     case Kind::kRegistry: {
-      const std::string where = std::string(location.run.rootName) + "\\" + location.run.path;
+      const std::string where = Where(location.run);
       shared::RegistryComponent reg = RunValue(targets, location.run, entry.TaskName);
       // A key emptied and removed meanwhile is made again, or the entry could never come back.
       const shared::Status created = reg.CreateKey();
@@ -394,7 +408,7 @@ std::string DescribeStartupFile(StartupTargets& targets, const std::string& path
 std::optional<std::string> OtherThanCopy(StartupTargets& targets, const Location& location, const CopyBack& back) {
   switch (location.kind) {
     case Kind::kRegistry: {
-      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue);
+      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue, location.run.view);
       if (!opened.ok()) return std::nullopt;
       shared::ScopedKey key(targets.registry, opened.value());
       auto there = targets.registry.QueryValue(key.get(), back.value.name);
@@ -428,7 +442,7 @@ std::optional<std::string> OtherEntryThere(StartupTargets& targets, const Startu
   }
   switch (location.kind) {
     case Kind::kRegistry: {
-      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue);
+      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue, location.run.view);
       if (!opened.ok()) return std::nullopt;
       shared::ScopedKey key(targets.registry, opened.value());
       auto value = targets.registry.QueryValue(key.get(), entry.TaskName);

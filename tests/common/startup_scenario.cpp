@@ -65,6 +65,7 @@ void ClearStartupLocations(StartupMachine& machine) {
   DeleteTree(registry, kHkeyCurrentUser, RunKey("RunOnce"));
   for (const char* key : {"Run", "RunOnce", "RunOnceEx", "RunServices"})
     DeleteTree(registry, kHkeyLocalMachine, RunKey(key));
+  for (const char* key : bootwarden::kKeys32) DeleteTree(registry, kHkeyLocalMachine, RunKey(key), shared::RegView::k32);
   for (shared::RegRoot root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
     for (const char* key : {"Run", "Run32", "StartupFolder"})
       DeleteTree(registry, root, bootwarden::kStartupApprovedBase + std::string(key));

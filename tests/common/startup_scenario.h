@@ -48,8 +48,9 @@ StartupMachine FakeStartupMachine();
 std::string StartupFolder(StartupMachine& machine, std::int32_t csidl);
 std::string WinIniPath(StartupMachine& machine);
 
-// Empties every location: the Run keys (and HKCU RunOnce), win.ini's Load and Run, everything in
-// both Startup folders (other suites rely on finding them empty), Windows' start-up switches.
+// Empties every location: the Run keys of both views (and HKCU RunOnce), win.ini's Load and Run,
+// everything in both Startup folders (other suites rely on finding them empty), Windows' start-up
+// switches.
 void ClearStartupLocations(StartupMachine& machine);
 void SeedStartupScenario(StartupMachine& machine);
 // Windows' start-up switch of an entry, as its own settings write it (off: first byte 3), or any

@@ -93,3 +93,25 @@ TEST_P(StartupSourcesSuite, EntriesWindowsSwitchedOffAreListedSo) {
   }
   EXPECT_EQ(SortedWithinStartupFolders(RowsOf(EnumerateStartup(machine_))), expected);
 }
+
+TEST_P(StartupSourcesSuite, TheMachineKeysOfThe32BitViewAreLocationsOfTheirOwn) {
+  if (!machine_.registry->HasTwoViews()) GTEST_SKIP() << "one registry view";
+  using testing_support::SeedString;
+  const auto k32 = shared::RegView::k32;
+  const std::string base = bootwarden::kRunKeyBase;
+  SeedString(*machine_.registry, shared::kHkeyLocalMachine, base + "Run", "Agent", "C:\\64\\agent.exe");
+  SeedString(*machine_.registry, shared::kHkeyLocalMachine, base + "Run", "Agent", "C:\\32\\agent.exe", k32);
+  SeedString(*machine_.registry, shared::kHkeyLocalMachine, base + "RunOnce", "Setup", "C:\\32\\setup.exe", k32);
+  SeedString(*machine_.registry, shared::kHkeyLocalMachine, base + "RunOnceEx", "Title", "Installing", k32);
+  // The user's Run is one key in both views: listed once.
+  SeedString(*machine_.registry, shared::kHkeyCurrentUser, base + "Run", "Tray", "C:\\32\\tray.exe", k32);
+  testing_support::SeedSwitch(machine_, shared::kHkeyLocalMachine, "Run32", "Agent");
+  const char* all[] = {"All Users", "Any User Logs on"};
+  EXPECT_EQ(RowsOf(EnumerateStartup(machine_)),
+            (std::vector<shared::ListModel::Row>{
+                {"Tray", "Enabled", "Registry(User Run)", "Current User", "Current User Logs on", "C:\\32\\tray.exe"},
+                {"Agent", "Enabled", "Registry(Machine Run)", all[0], all[1], "C:\\64\\agent.exe"},
+                {"Agent", "Switched Off", "Registry(Machine Run 32-bit)", all[0], all[1], "C:\\32\\agent.exe"},
+                {"Setup", "Enabled", "Registry(Machine RunOnce 32-bit)", all[0], all[1], "C:\\32\\setup.exe"},
+                {"Title", "Enabled", "Registry(Machine RunOnceEx 32-bit)", all[0], all[1], "Installing"}}));
+}

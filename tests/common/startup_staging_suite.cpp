@@ -222,3 +222,35 @@ TEST_P(StartupStagingSuite, WindowsSwitchIsTurnedOnWhereTheEntryStandsAndForEver
   next->staging.ApplyNow();
   EXPECT_FALSE(shared::FileExists(*machine_.files, testing_support::StartupFolder(machine_, shared::kCsidlStartup) + "\\Tool.lnk"));
 }
+
+TEST_P(StartupStagingSuite, A32BitEntryGoesOutAndComesBackInItsOwnView) {
+  if (!machine_.registry->HasTwoViews()) GTEST_SKIP() << "one registry view";
+  const auto k32 = shared::RegView::k32;
+  constexpr char kRun32[] = "Registry(Machine Run 32-bit)";
+  // The same name as a 64-bit entry, of a type a write-back from the row would not give it.
+  testing_support::SeedValue(*machine_.registry, kHkeyLocalMachine, RunKey("Run"), "Shared Name",
+                             std::string("C:\\32.exe\0", 10), shared::kRegExpandSz, k32);
+  testing_support::SeedSwitch(machine_, kHkeyLocalMachine, "Run32", "Shared Name");
+  auto run = StartRun();
+  run->Toggle(run->PositionOf(kRun32, "Shared Name"));  // switched off: on
+  run->Toggle(run->PositionOf(kRun32, "Shared Name"));  // then off, taken out
+  run->staging.ApplyNow();
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Shared Name", k32).first, 0u);
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Shared Name").second, "C:\\Tools\\machine-shared.exe");
+  ASSERT_TRUE(run->Exit().ok());
+  ASSERT_EQ(Stored().size(), 1u);
+  EXPECT_EQ(Stored()[0].LoadFrom, kRun32);
+
+  auto next = StartRun();
+  next->Toggle(next->PositionOf(kRun32, "Shared Name", "Disabled"));
+  // An added task for the 32-bit view's RunOnce lands there only.
+  shared::AppendRow(next->list, {"Added", "Enabled", "Registry(Machine RunOnce 32-bit)", "All Users", "logging on", "C:\\a.exe"});
+  next->staging.ApplyNow();
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Shared Name", k32),
+            std::make_pair(shared::kRegExpandSz, std::string("C:\\32.exe")));
+  EXPECT_EQ(testing_support::SwitchOf(machine_, kHkeyLocalMachine, "Run32", "Shared Name").bytes[0], '\x02');
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("RunOnce"), "Added", k32).second, "C:\\a.exe");
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("RunOnce"), "Added").first, 0u);
+  ASSERT_TRUE(next->Exit().ok());
+  EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath()));
+}

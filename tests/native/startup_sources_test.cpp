@@ -89,6 +89,14 @@ TEST_F(StartupSourcesTest, AnyMachineKeyNamesItsOwnLocation) {
   EXPECT_EQ(bootwarden::EntryAt(list_, 2), (StartupEntry{"Agent", "Enabled", "Registry(Machine RunServices)",
                                                          "All Users", "Any User Logs on", "agent.exe"}));
   EXPECT_EQ(registry_.OpenHandles(), 0) << "every key opened is closed";
+
+  // With one registry view the 32-bit view's keys are the same keys: nothing is listed twice.
+  registry_.UseOneView();
+  testing_support::SeedString(registry_, shared::kHkeyLocalMachine, std::string(bootwarden::kRunKeyBase) + "Run",
+                              "Main", "main.exe");
+  list_ = {};
+  bootwarden::EnumerateStartupEntries(sources_, list_);
+  EXPECT_EQ(list_.Count(), 2);
 }
 
 TEST_F(StartupSourcesTest, AValueGoneSinceTheCountGivesNoRow) {
