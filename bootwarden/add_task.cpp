@@ -42,7 +42,7 @@ void AddTask::Load() {
   if (services_.languagePackFound) {
     for (const Caption& caption : kCaptions) view_.SetCaption(caption.control, services_.language.SetCaptionfromINI(caption.key, ""));
   }
-  FillLocationNames(names_);
+  names_ = services_.locations;
   view_.SetLocations(names_);
   chosen_ = 0;
   nameEnabled_ = true;

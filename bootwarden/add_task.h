@@ -1,9 +1,10 @@
 #pragma once
-// frmAddTask's behaviour: a name, one of eight locations and a command line become a new
+// frmAddTask's behaviour: a name, one of the locations and a command line become a new
 // "Enabled" row at the end of the main list, which the next apply writes into its location.
 // The Win32 dialog (bootwarden/win32/frm_add_task.h) implements AddTaskView.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "bootwarden/startup_sources.h"
 #include "shared/file_dialog_port.h"
@@ -23,7 +24,7 @@ class AddTaskView {
   virtual void SetRightToLeft(bool rightToLeft) = 0;
   virtual void SetCaption(AddTaskControl control, const std::string& text) = 0;
   // Combo1, a drop-down list: its items, the first one chosen.
-  virtual void SetLocations(const LocationNames& names) = 0;
+  virtual void SetLocations(const std::vector<std::string>& names) = 0;
   virtual void EnableName(bool enabled) = 0;
   virtual std::string Name() = 0;
   virtual std::string Location() = 0;
@@ -40,6 +41,7 @@ struct AddTaskServices {
   shared::PromptPort& prompt;
   shared::FileDialogPort& fileDialog;
   std::function<void(const StartupEntry&)> appendRow;
+  std::vector<std::string> locations;  // Combo1's choices: AddableLocations
 };
 
 // "Current User" for the current user's Run key and Startup folder, "All Users" otherwise.
@@ -50,7 +52,7 @@ class AddTask {
   AddTask(AddTaskView& view, AddTaskServices services) : view_(view), services_(std::move(services)) {}
 
   void Load();
-  // Combo1 click with the chosen item's index (0 to 7).
+  // Combo1 click with the chosen item's index (0 to 7, then the 32-bit view's).
   void LocationChosen(int index);
   void BrowseClicked();
   void AddClicked();
@@ -61,7 +63,7 @@ class AddTask {
  private:
   AddTaskView& view_;
   AddTaskServices services_;
-  LocationNames names_;
+  std::vector<std::string> names_;
   int chosen_ = 0;
   bool nameEnabled_ = true;
 };

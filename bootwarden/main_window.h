@@ -104,6 +104,10 @@ class MainWindow {
   void AddTaskClicked() { view_.ShowAddTask(); }
   // The add-task dialog's row, at the end of the list; nothing else changes.
   void AppendRow(const StartupEntry& entry);
+  // The add-task dialog's choices on this machine.
+  std::vector<std::string> TaskLocations() const {
+    return AddableLocations(services_.targets.registry.HasTwoViews());
+  }
 
   void LanguageChosen(const std::string& itemText);
   void MenuClicked(MainMenu menu);

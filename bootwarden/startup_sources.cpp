@@ -1,5 +1,6 @@
 #include "bootwarden/startup_sources.h"
 
+#include "bootwarden/startup_approved.h"
 #include "shared/fixed_buffers.h"
 #include "shared/text.h"
 
@@ -24,12 +25,15 @@ void AddStartupFolder(StartupSources& sources, shared::ListModel& list, std::int
   if (folder.empty()) return;
   auto listing = shared::ListPlainFiles(sources.files, folder);
   if (!listing.ok()) return;
+  const ApprovalSwitches switches(sources.registry, loadFrom);
   for (std::string name : listing.value()) {
+    const bool off = switches.Off(name);
     // Case-sensitive and anywhere after the first character: "TOOL.LNK" keeps its whole name,
     // which then names no shortcut and gets no target.
     if (name.find(kShortcutExtension, 1) != std::string::npos) name.resize(name.size() - 4);
     const int row = list.Add(name);
     FillRow(list, row, loadFrom, user, when);
+    if (off) list.SetText(row, StartupEntry::kStatus, shared::kStatusSwitchedOff);
     list.SetText(row, StartupEntry::kLocation,
                  sources.shortcuts.ReadTargetPath(folder + "\\" + name + kShortcutExtension));
   }
@@ -41,6 +45,18 @@ void FillLocationNames(LocationNames& names) {
   names = {"Registry(User Run)",     "Registry(Machine Run)",  "Registry(Machine RunOnce)",
            "Registry(Machine RunOnceEx)", "StartUp (Current User)", "StartUp (All Users)",
            "Win.ini Load",           "Win.ini Run"};
+}
+
+std::string Location32(const std::string& key) { return "Registry(Machine " + key + " 32-bit)"; }
+
+std::vector<std::string> AddableLocations(bool twoViews) {
+  LocationNames names;
+  FillLocationNames(names);
+  std::vector<std::string> locations(names.begin(), names.end());
+  if (twoViews) {
+    for (const char* key : kKeys32) locations.push_back(Location32(key));
+  }
+  return locations;
 }
 
 std::string GetShellFolder(shared::ShellFolderPort& shellFolders, std::int32_t csidl) {
@@ -56,9 +72,12 @@ std::string ReadIniString(shared::ProfilePort& profile, const std::string& secti
 }
 
 void SetRegRunIntoList(StartupSources& sources, shared::ListModel& list, shared::RegRoot root,
-                       const std::string& key) {
+                       const std::string& key, shared::RegView view) {
   const std::string path = kRunKeyBase + key;
-  const shared::ScopedKey handle = sources.store.OpenKeyForQuery(root, path);
+  std::string loadFrom = root == kHkeyCurrentUser ? sources.names[kUserRun] : "Registry(Machine " + key + ")";
+  if (view == shared::RegView::k32) loadFrom = Location32(key);
+  const shared::ScopedKey handle = sources.store.OpenKeyForQuery(root, path, view);
+  const ApprovalSwitches switches(sources.registry, loadFrom);
   const std::int32_t count = sources.store.QueryKeyCount(handle, 0);
   for (std::int32_t index = 0; index < count; ++index) {
     // A listed name carries its NUL, so even the default value's is not empty. An empty one means
@@ -67,14 +86,16 @@ void SetRegRunIntoList(StartupSources& sources, shared::ListModel& list, shared:
     const shared::ListedValue value = sources.store.EnumValue(handle, index);
     if (value.name.empty()) continue;
     sources.reg.RootKey = root;
+    sources.reg.View = view;
     sources.reg.KeyPath = path;
     sources.reg.ValueName = value.name;
     const int row = list.Add(value.name);
     if (root == kHkeyCurrentUser) {
-      FillRow(list, row, sources.names[kUserRun], kCurrentUser, kCurrentUserLogsOn);
+      FillRow(list, row, loadFrom, kCurrentUser, kCurrentUserLogsOn);
     } else {
-      FillRow(list, row, "Registry(Machine " + key + ")", kAllUsers, kAnyUserLogsOn);
+      FillRow(list, row, loadFrom, kAllUsers, kAnyUserLogsOn);
     }
+    if (switches.Off(value.name)) list.SetText(row, StartupEntry::kStatus, shared::kStatusSwitchedOff);
     // The data came with the name; only a name that trimming changed is read again under it.
     list.SetText(row, StartupEntry::kLocation,
                  value.text ? *value.text : sources.reg.GetValue().value_or(""));
@@ -107,6 +128,9 @@ void EnumerateStartupEntries(StartupSources& sources, shared::ListModel& list) {
   SetRegRunIntoList(sources, list, kHkeyCurrentUser, kKeyRun);
   for (const char* key : {kKeyRun, kKeyRunOnce, kKeyRunOnceEx, kKeyRunServices})
     SetRegRunIntoList(sources, list, kHkeyLocalMachine, key);
+  if (sources.registry.HasTwoViews()) {
+    for (const char* key : kKeys32) SetRegRunIntoList(sources, list, kHkeyLocalMachine, key, shared::RegView::k32);
+  }
   SetWinIniIntoList(sources, list);
   SetStartupIntoList(sources, list);
 }

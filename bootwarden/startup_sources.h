@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "shared/file_system_port.h"
 #include "shared/list_model.h"
@@ -70,6 +71,13 @@ enum LocationIndex {
   kWinIniRunLocation,
 };
 void FillLocationNames(LocationNames& names);
+// The machine keys of the registry's 32-bit view, where 32-bit programs write their entries on a
+// 64-bit Windows, which starts them too; each a location of its own after the eight,
+// "Registry(Machine Run 32-bit)" and so on, never translated either.
+inline constexpr std::array<const char*, 3> kKeys32 = {kKeyRun, kKeyRunOnce, kKeyRunOnceEx};
+std::string Location32(const std::string& key);
+// The locations a task can be added to: the eight, then the 32-bit view's where it is one of its own.
+std::vector<std::string> AddableLocations(bool twoViews);
 
 // What the enumeration reads, and the main window's table of location texts.
 struct StartupSources {
@@ -81,6 +89,7 @@ struct StartupSources {
   shared::WindowsFolderPort& windowsFolder;
   shared::ShortcutPort& shortcuts;
   LocationNames& names;
+  shared::RegistryPort& registry;  // the switches Windows keeps beside the Run keys and Startup folders
 };
 
 // The folder's path, created when missing; "" unless the shell answers S_OK.
@@ -90,20 +99,21 @@ std::string GetShellFolder(shared::ShellFolderPort& shellFolders, std::int32_t c
 std::string ReadIniString(shared::ProfilePort& profile, const std::string& section, const std::string& key,
                           const std::string& file);
 
-// Each appends rows with status "Enabled" in the store's own order; none clears the list, shows
-// anything or stops at a failure.
+// Each appends rows with status "Enabled" in the store's own order ("Switched Off" for an entry
+// Windows' own start-up switch keeps from starting); none clears the list, shows anything or
+// stops at a failure.
 // One row per value directly under root\kRunKeyBase + key (HKEY_CURRENT_USER or
-// HKEY_LOCAL_MACHINE; "Run", "RunOnce", "RunOnceEx" or "RunServices").
+// HKEY_LOCAL_MACHINE; "Run", "RunOnce", "RunOnceEx" or "RunServices"), in that registry view.
 void SetRegRunIntoList(StartupSources& sources, shared::ListModel& list, shared::RegRoot root,
-                       const std::string& key);
+                       const std::string& key, shared::RegView view = shared::RegView::kNative);
 // At most two rows: win.ini's "Load", then "Run", each value whole.
 void SetWinIniIntoList(StartupSources& sources, shared::ListModel& list);
 // One row per plain file of the current user's Startup folder, then of the all-users one.
 void SetStartupIntoList(StartupSources& sources, shared::ListModel& list);
 
 // The start-up enumeration of the main window's load, on an empty list: fills the location texts,
-// then the current user's Run, the machine's Run, RunOnce, RunOnceEx and RunServices, win.ini and
-// the Startup folders. The disabled-entry store is appended after it by the caller.
+// then the current user's Run, the machine's Run, RunOnce, RunOnceEx and RunServices, those of
+// the 32-bit view where it is one of its own, win.ini and the Startup folders. The disabled-entry store is appended after it by the caller.
 void EnumerateStartupEntries(StartupSources& sources, shared::ListModel& list);
 
 }  // namespace bootwarden

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "bootwarden/command_line.h"
+#include "bootwarden/startup_approved.h"
 #include "bootwarden/startup_files.h"
 #include "shared/registry_tree.h"
 #include "shared/text.h"
@@ -29,7 +30,13 @@ struct RunKey {
   shared::RegRoot root;
   const char* rootName;
   std::string path;
+  shared::RegView view = shared::RegView::kNative;
 };
+
+// The key as the user would look it up.
+std::string Where(const RunKey& run) {
+  return std::string(run.rootName) + "\\" + run.path + (run.view == shared::RegView::k32 ? " (32-bit)" : "");
+}
 
 // The dispatch on LoadFrom, by exact comparison, in the order the locations are tried.
 enum class Kind { kRegistry, kStartup, kWinIni, kNone };
@@ -52,6 +59,13 @@ Location LocationOf(const std::string& loadFrom) {
   if (loadFrom == names[kMachineRunOnce]) return machine(kKeyRunOnce);
   if (loadFrom == names[kMachineRunOnceEx]) return machine(kKeyRunOnceEx);
   if (loadFrom == kRunServicesLocation) return machine(kKeyRunServices);
+  for (const char* key : kKeys32) {
+    if (loadFrom == Location32(key)) {
+      Location location = machine(key);
+      location.run.view = shared::RegView::k32;
+      return location;
+    }
+  }
   if (loadFrom == names[kStartupCurrentUser]) return {Kind::kStartup, {}, shared::kCsidlStartup};
   if (loadFrom == names[kStartupAllUsers]) return {Kind::kStartup, {}, shared::kCsidlCommonStartup};
   if (loadFrom == names[kWinIniLoadLocation]) return {Kind::kWinIni, {}, 0, kWinIniLoad};
@@ -75,6 +89,7 @@ shared::Result<std::string> ShortcutPath(StartupTargets& targets, const StartupE
 shared::RegistryComponent RunValue(StartupTargets& targets, const RunKey& run, const std::string& valueName) {
   shared::RegistryComponent reg(targets.registry);
   reg.RootKey = run.root;
+  reg.View = run.view;
   reg.KeyPath = run.path;
   reg.ValueName = valueName;
   return reg;
@@ -82,7 +97,7 @@ shared::RegistryComponent RunValue(StartupTargets& targets, const RunKey& run, c
 
 shared::Status WriteExpandable(shared::RegistryPort& registry, const RunKey& run, const std::string& name,
                                const std::string& command) {
-  auto opened = registry.OpenKey(run.root, run.path, shared::KeyAccess::kWrite);
+  auto opened = registry.OpenKey(run.root, run.path, shared::KeyAccess::kWrite, run.view);
   if (!opened.ok()) return opened.status();
   shared::ScopedKey key(registry, opened.value());
   return registry.SetValue(key.get(), name, {shared::kRegExpandSz, shared::UpToNul(command) + '\0'});
@@ -115,7 +130,7 @@ std::optional<shared::RegTreeValue> ListedValueIn(shared::RegistryPort& registry
 }
 
 bool HasListedValue(StartupTargets& targets, const RunKey& run, const std::string& listed) {
-  auto opened = targets.registry.OpenKey(run.root, run.path, shared::KeyAccess::kQueryValue);
+  auto opened = targets.registry.OpenKey(run.root, run.path, shared::KeyAccess::kQueryValue, run.view);
   if (!opened.ok()) return false;
   shared::ScopedKey key(targets.registry, opened.value());
   return ListedValueIn(targets.registry, key.get(), listed).has_value();
@@ -202,8 +217,8 @@ shared::Status PutCopyBack(StartupTargets& targets, const StartupEntry& entry, c
                            const CopyBack& back) {
   switch (location.kind) {
     case Kind::kRegistry: {
-      const std::string where = std::string(location.run.rootName) + "\\" + location.run.path;
-      auto created = targets.registry.CreateKey(location.run.root, location.run.path);
+      const std::string where = Where(location.run);
+      auto created = targets.registry.CreateKey(location.run.root, location.run.path, location.run.view);
       if (!created.ok()) return Failure(entry, where, created.status());
       shared::ScopedKey key(targets.registry, created.value());
       const shared::Status written = targets.registry.SetValue(key.get(), back.value.name, back.value.data);
@@ -256,9 +271,9 @@ shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& ent
   const Location location = LocationOf(entry.LoadFrom);
   switch (location.kind) {
     case Kind::kRegistry: {
-      const std::string where = std::string(location.run.rootName) + "\\" + location.run.path;
+      const std::string where = Where(location.run);
       // One open finds the value, keeps it and deletes it.
-      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kWrite);
+      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kWrite, location.run.view);
       if (!opened.ok()) return opened.status().IsNotFound() ? shared::Status::Ok() : Failure(entry, where, opened.status());
       shared::ScopedKey key(targets.registry, opened.value());
       const std::optional<shared::RegTreeValue> value = ListedValueIn(targets.registry, key.get(), entry.TaskName);
@@ -314,7 +329,7 @@ shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entr
   }
   switch (location.kind) {
     case Kind::kRegistry: {
-      const std::string where = std::string(location.run.rootName) + "\\" + location.run.path;
+      const std::string where = Where(location.run);
       shared::RegistryComponent reg = RunValue(targets, location.run, entry.TaskName);
       // A key emptied and removed meanwhile is made again, or the entry could never come back.
       const shared::Status created = reg.CreateKey();
@@ -341,6 +356,23 @@ shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entr
       break;
   }
   return shared::Status::Ok();
+}
+
+shared::Status SwitchEntry(StartupTargets& targets, const StartupEntry& entry, bool on) {
+  const std::optional<ApprovalKey> where = ApprovalKeyOf(entry.LoadFrom);
+  if (!where) return shared::Status::Ok();
+  std::string name = entry.TaskName;
+  if (const Location location = LocationOf(entry.LoadFrom); location.kind == Kind::kStartup) {
+    auto path = StartupFileOf(targets, entry, location.csidl);
+    if (!path.ok()) return path.status();
+    name = path.value().substr(path.value().rfind('\\') + 1);
+  }
+  const std::uint64_t now = targets.clock.FileTimeNow();
+  const shared::Status done =
+      on ? SwitchOn(targets.registry, *where, name, now) : SwitchOff(targets.registry, *where, name, now);
+  if (done.ok()) return done;
+  const char* root = where->root == shared::kHkeyCurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
+  return Failure(entry, std::string(root) + "\\" + where->path, done);
 }
 
 namespace {
@@ -376,7 +408,7 @@ std::string DescribeStartupFile(StartupTargets& targets, const std::string& path
 std::optional<std::string> OtherThanCopy(StartupTargets& targets, const Location& location, const CopyBack& back) {
   switch (location.kind) {
     case Kind::kRegistry: {
-      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue);
+      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue, location.run.view);
       if (!opened.ok()) return std::nullopt;
       shared::ScopedKey key(targets.registry, opened.value());
       auto there = targets.registry.QueryValue(key.get(), back.value.name);
@@ -410,7 +442,7 @@ std::optional<std::string> OtherEntryThere(StartupTargets& targets, const Startu
   }
   switch (location.kind) {
     case Kind::kRegistry: {
-      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue);
+      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue, location.run.view);
       if (!opened.ok()) return std::nullopt;
       shared::ScopedKey key(targets.registry, opened.value());
       auto value = targets.registry.QueryValue(key.get(), entry.TaskName);
@@ -469,6 +501,10 @@ shared::StagedAction StartupStaging::ActionFor(shared::EntryStatus now, const sh
   // Added rows are written only when "Enabled"; others wait, or leave with the removed rows.
   if (before == nullptr) return now == EntryStatus::kEnabled ? StagedAction::kPutBack : StagedAction::kSkip;
   if (now == EntryStatus::kEnabled) return StagedAction::kPutBack;
+  // Switched off where it stands, as Windows does (a profile's row); an entry out of its location
+  // has nothing there to switch, and stays in the store.
+  if (now == EntryStatus::kSwitchedOff)
+    return *before == EntryStatus::kEnabled ? StagedAction::kTakeOut : StagedAction::kSkip;
   // An entry already disabled is out of its location: a removal has nothing to take out, and
   // deleting by name would hit an entry of that name the user has there now.
   if ((now == EntryStatus::kDisabled || now == EntryStatus::kRemove) && *before != EntryStatus::kDisabled)
@@ -493,6 +529,9 @@ std::string StartupStaging::Refusal(const shared::EntryRow& row, shared::StagedA
   // A task name reaching outside the Startup folder names no single shortcut.
   if (action != shared::StagedAction::kNone && location.kind == Kind::kStartup && !IsSafeShortcutName(entry.TaskName))
     refusal = Text("431", "does not name a single file in the Startup folder, so nothing was changed for it.");
+  else if (action == shared::StagedAction::kTakeOut && entry.Status == shared::kStatusSwitchedOff &&
+           !ApprovalKeyOf(entry.LoadFrom))
+    refusal = Text("466", "is in a location Windows cannot switch off, so nothing was changed for it.");
   // What is taken out must be there, or it would keep starting while the list says "Disabled".
   else if (action == shared::StagedAction::kTakeOut && location.kind == Kind::kStartup) {
     auto path = StartupFileOf(targets_, entry, location.csidl);
@@ -520,9 +559,11 @@ std::string StartupStaging::ApplyRefusal(const std::vector<shared::EntryRow>& ch
 }
 
 bool StartupStaging::TakeOut(int, const shared::EntryRow& row, bool forGood, shared::ApplyMode) {
+  const StartupEntry entry = shared::FromRow<StartupEntry>(row);
+  if (entry.Status == shared::kStatusSwitchedOff) return Switched(entry, false);
   // A removal keeps nothing.
   shared::KeptCopies copies = Copies();
-  const shared::Status done = RemoveFromSource(targets_, shared::FromRow<StartupEntry>(row), forGood ? nullptr : &copies);
+  const shared::Status done = RemoveFromSource(targets_, entry, forGood ? nullptr : &copies);
   if (!done.ok())
     Tell(Text("434", "This entry could not be taken out of its start-up location; it stays as it was.") + kCrLf +
          done.message());
@@ -534,7 +575,12 @@ bool StartupStaging::PutBack(int position, const shared::EntryRow& row, shared::
   const std::optional<shared::KeptCopy> copy = Copies().Find(IdentityOf(entry));
   // On No the row is "Disabled" again and the step counts as done: its record takes that status,
   // so even an added row's entry is kept in the store like any disabled one.
+  const int record = RecordOf(position);
+  // Windows' switch kept it from starting where it stands: only the switch changes.
+  if (record >= 0 && Records()[record][shared::kStatusField] == shared::kStatusSwitchedOff) return Switched(entry, true);
   if (!MayReplaceWhatIsThere(position, entry, copy ? &*copy : nullptr)) return true;
+  // A switch left off from before would keep the entry written back from starting.
+  if (!Switched(entry, true)) return false;
   const shared::Status done = RestoreToSource(targets_, entry, copy ? &*copy : nullptr);
   if (!done.ok())
     Tell(Text("435", "This entry could not be written back to its start-up location; it stays as it was.") + kCrLf +
@@ -560,6 +606,14 @@ bool StartupStaging::MayReplaceWhatIsThere(int position, const StartupEntry& ent
 void StartupStaging::StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) {
   Tell(Text(kStoreNotSavedKey, kStoreNotSavedDefault) + " " + path +
        (nothingChanged ? Text("437", kNothingChangedDefault) : ".") + kCrLf + Text(kReasonKey, kReasonLabel) + " " + why.message());
+}
+
+bool StartupStaging::Switched(const StartupEntry& entry, bool on) {
+  const shared::Status done = SwitchEntry(targets_, entry, on);
+  if (!done.ok())
+    Tell(Text("465", "Windows' start-up switch of this entry could not be changed; it stays as it was.") + kCrLf +
+         done.message());
+  return done.ok();
 }
 
 void StartupStaging::Tell(const std::string& text) { targets_.prompt.Ask(text, shared::kMbIconCritical, kAppTitle); }

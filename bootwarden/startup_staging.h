@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bootwarden/startup_sources.h"
+#include "shared/clock_port.h"
 #include "shared/file_system_port.h"
 #include "shared/kept_copies.h"
 #include "shared/language_pack.h"
@@ -46,6 +47,7 @@ struct StartupTargets {
   // Whether the machine-wide locations may be changed.
   shared::SystemPort& system;
   shared::LanguagePack& language;  // the texts of what apply tells
+  shared::ClockPort& clock;        // the time Windows' start-up switch records
 };
 
 // win.ini writes: the key kept with an empty value, or replaced whole.
@@ -74,6 +76,11 @@ shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& ent
 shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entry,
                                const shared::KeptCopy* copy = nullptr);
 
+// Windows' own start-up switch of the entry, where its location has one: on clears a switch that
+// keeps it from starting (none stays none), off switches it off where it stands. The switch of a
+// Run value has the value's name; that of a Startup-folder entry its file's name.
+shared::Status SwitchEntry(StartupTargets& targets, const StartupEntry& entry, bool on);
+
 // What stands now where the entry would be written, when it is a different entry of that name: a
 // Run value with other data or type, a file in the Startup folder that is not a shortcut to the
 // same command, a win.ini key holding other text; told as the user would recognise it. Nothing
@@ -93,7 +100,8 @@ class StartupStaging : private shared::StagingPolicy, public shared::StagedList 
   int SnapshotCount() const { return static_cast<int>(Records().size()); }
 
   // Carries out the staged changes; called after the user confirmed. Failures are shown, one
-  // message per entry, and the row keeps the status it had before. Without administrator rights
+  // message per entry, and the row keeps the status it had before. An entry "Switched Off" by
+  // Windows is switched on where it stands when enabled; one written back is switched on too. Without administrator rights
   // an apply touching a machine-wide location is refused whole, with one message.
   // False when it was stopped before anything changed.
   bool ApplyNow() { return Apply(shared::ApplyMode::kApply); }
@@ -126,6 +134,8 @@ class StartupStaging : private shared::StagingPolicy, public shared::StagedList 
   // Whether the row's entry may be written over what stands in its place now; asks when that is
   // a different entry. On No the row is "Disabled" again, so its entry waits in the store.
   bool MayReplaceWhatIsThere(int position, const StartupEntry& entry, const shared::KeptCopy* copy);
+  // SwitchEntry, a failure told; true when done.
+  bool Switched(const StartupEntry& entry, bool on);
   void StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) override;
 
   shared::ListModel& rows_;

@@ -1,13 +1,16 @@
 // Seeds a Wine prefix with one or two demo entries in each of the nine start-up locations, through
-// the same registry, win.ini and shell-link calls the program reads them with.
+// the same registry, win.ini and shell-link calls the program reads them with; one of them
+// switched off the way Task Manager does, and one in the 32-bit view's machine Run key.
 //
 //   seed_bootwarden.exe <folder of startup_task.exe>
 #include <cstdio>
 #include <string>
 
+#include "bootwarden/startup_approved.h"
 #include "bootwarden/startup_sources.h"
 #include "shared/registry_store.h"
 #include "shared/windows_folder_port.h"
+#include "shared/win32/win32_clock.h"
 #include "shared/win32/win32_profile.h"
 #include "shared/win32/win32_registry.h"
 #include "shared/win32/win32_shell_folder.h"
@@ -25,8 +28,9 @@ void Check(const shared::Status& status, const std::string& what) {
 }
 
 void RunValue(shared::RegistryComponent& reg, shared::RegRoot root, const char* key, const std::string& name,
-              const std::string& command) {
+              const std::string& command, shared::RegView view = shared::RegView::kNative) {
   reg.RootKey = root;
+  reg.View = view;
   reg.KeyPath = std::string(bootwarden::kRunKeyBase) + key;
   reg.ValueName = name;
   reg.ValueData = command;
@@ -53,6 +57,14 @@ int main(int argc, char** argv) {
   RunValue(reg, shared::kHkeyLocalMachine, bootwarden::kKeyRunOnce, "Northwind Setup Finish", quoted + " /finish");
   RunValue(reg, shared::kHkeyLocalMachine, bootwarden::kKeyRunOnceEx, "Title", "Installing Tailspin updates");
   RunValue(reg, shared::kHkeyLocalMachine, bootwarden::kKeyRunServices, "Woodgrove Agent", quoted + " /service");
+  // A 32-bit program's entry, in the 32-bit view's own Run key.
+  if (registry.HasTwoViews())
+    RunValue(reg, shared::kHkeyLocalMachine, bootwarden::kKeyRun, "Tailspin Toys Updater", quoted + " /update",
+             shared::RegView::k32);
+  shared::win32::Win32Clock clock;
+  Check(bootwarden::SwitchOff(registry, *bootwarden::ApprovalKeyOf("Registry(User Run)"), "Adatum Notes Sync",
+                              clock.FileTimeNow()),
+        "StartupApproved\\Run\\Adatum Notes Sync");
 
   shared::win32::Win32WindowsFolder windowsFolder;
   shared::win32::Win32Profile profile;

@@ -1,7 +1,8 @@
 #pragma once
-// The current local date and time as the user reads them (the user's short date and time
-// formats), for records written to logs. Adapters: shared/win32/win32_clock.h and
+// The current date and time: as the user reads them (the user's short date and time formats),
+// for records written to logs, and as the system records them. Adapters: shared/win32/win32_clock.h and
 // tests/fakes/fake_clock.h.
+#include <cstdint>
 #include <string>
 
 namespace shared {
@@ -16,6 +17,9 @@ class ClockPort {
   virtual ~ClockPort() = default;
   // Both texts of one moment; empty texts when the platform cannot format them.
   virtual LocalTimeText Now() = 0;
+  // The moment as a FILETIME (100-nanosecond steps since 1601, UTC), as the registry records
+  // the time of a change.
+  virtual std::uint64_t FileTimeNow() = 0;
 };
 
 }  // namespace shared

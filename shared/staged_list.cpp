@@ -9,6 +9,7 @@ EntryStatus StatusOf(const std::string& word) {
   if (word == kStatusDisabled) return EntryStatus::kDisabled;
   if (word == kStatusRemove) return EntryStatus::kRemove;
   if (word == kStatusError) return EntryStatus::kError;
+  if (word == kStatusSwitchedOff) return EntryStatus::kSwitchedOff;
   return EntryStatus::kUnknown;
 }
 

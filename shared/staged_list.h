@@ -17,13 +17,15 @@
 
 namespace shared {
 
-enum class EntryStatus { kEnabled, kDisabled, kRemove, kError, kUnknown };
+enum class EntryStatus { kEnabled, kDisabled, kRemove, kError, kSwitchedOff, kUnknown };
 
 // The words rows and files carry, compared exactly.
 inline constexpr char kStatusEnabled[] = "Enabled";
 inline constexpr char kStatusDisabled[] = "Disabled";
 inline constexpr char kStatusRemove[] = "Remove";
 inline constexpr char kStatusError[] = "ERROR";
+// In its location, but switched off by the system's own start-up settings, so it does not start.
+inline constexpr char kStatusSwitchedOff[] = "Switched Off";
 
 // kUnknown for any other word (files are input).
 EntryStatus StatusOf(const std::string& word);

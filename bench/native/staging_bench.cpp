@@ -110,10 +110,10 @@ void BootwardenStageAndApply(benchmark::State& state) {
     (void)reg.SetValue();
   }
   bootwarden::LocationNames names;
-  bootwarden::StartupSources sources{store, reg, profile, files, shellFolders, windowsFolder, shortcuts, names};
+  bootwarden::StartupSources sources{store, reg, profile, files, shellFolders, windowsFolder, shortcuts, names, registry};
   fakes::FakeClock clock;
   shared::LanguagePack language(profile, files, clock, "C:\\Program Files\\Bootwarden");
-  bootwarden::StartupTargets targets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt, system, language};
+  bootwarden::StartupTargets targets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt, system, language, clock};
   shared::ListModel list;
   bootwarden::EnumerateStartupEntries(sources, list);
   bootwarden::StartupStaging staging(list, targets);

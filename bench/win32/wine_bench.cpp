@@ -89,8 +89,8 @@ struct Machine {
   shared::RegistryComponent reg1{registry}, reg2{registry};
   bootwarden::LocationNames names;
   plugwarden::BhoSources bhoSources{reg1, reg2, store, files, versions, windowsFolder};
-  bootwarden::StartupSources startupSources{store, reg1, profile, files, shellFolders, windowsFolder, shortcuts, names};
-  bootwarden::StartupTargets startupTargets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt, system, language};
+  bootwarden::StartupSources startupSources{store, reg1, profile, files, shellFolders, windowsFolder, shortcuts, names, registry};
+  bootwarden::StartupTargets startupTargets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt, system, language, clock};
   std::string WindowsFolder() { return shared::GetWinDir(windowsFolder); }
 };
 

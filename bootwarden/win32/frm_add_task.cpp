@@ -41,7 +41,8 @@ int IdOf(AddTaskControl control) {
 frmAddTask::frmAddTask(HWND owner, MainWindow& main)
     : owner_(owner),
       presenter_(*this, AddTaskServices{main.Language(), main.LanguagePackFound(), main.EmptyFieldText(), main.Prompt(),
-                                        dialog_, [&main](const StartupEntry& entry) { main.AppendRow(entry); }}) {}
+                                        dialog_, [&main](const StartupEntry& entry) { main.AppendRow(entry); },
+                                        main.TaskLocations()}) {}
 
 HWND frmAddTask::Load() {
   if (Create({.className = kAddTaskClassName,
@@ -150,7 +151,7 @@ void frmAddTask::SetCaption(AddTaskControl control, const std::string& text) {
   ::SetWindowTextA(target, text.c_str());
 }
 
-void frmAddTask::SetLocations(const LocationNames& names) {
+void frmAddTask::SetLocations(const std::vector<std::string>& names) {
   HWND combo = ::GetDlgItem(Window(), kAddCombo1Id);
   ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
   for (const std::string& name : names) ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));

@@ -38,7 +38,7 @@ class frmAddTask : public shared::win32::ModelessWindow<frmAddTask>, private Add
   // AddTaskView
   void SetRightToLeft(bool rightToLeft) override;
   void SetCaption(AddTaskControl control, const std::string& text) override;
-  void SetLocations(const LocationNames& names) override;
+  void SetLocations(const std::vector<std::string>& names) override;
   void EnableName(bool enabled) override;
   std::string Name() override;
   std::string Location() override;

@@ -53,8 +53,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   shared::RegistryStore store(registry);
   shared::RegistryComponent reg(registry);
   bootwarden::LocationNames names;
-  bootwarden::StartupSources sources{store, reg, profile, files, shellFolders, windowsFolder, shortcuts, names};
-  bootwarden::StartupTargets targets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt, system, language};
+  bootwarden::StartupSources sources{store, reg, profile, files, shellFolders, windowsFolder, shortcuts, names, registry};
+  bootwarden::StartupTargets targets{registry, profile, files, shellFolders, windowsFolder, shortcuts, prompt, system, language, clock};
 
   HICON icon = ::LoadIconA(instance, MAKEINTRESOURCEA(bootwarden::win32::kIconId));
   bootwarden::win32::frmMain main(

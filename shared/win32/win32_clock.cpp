@@ -24,4 +24,10 @@ LocalTimeText Win32Clock::Now() {
   return {Text(date, dateLength), Text(time, timeLength)};
 }
 
+std::uint64_t Win32Clock::FileTimeNow() {
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  return (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
 }  // namespace shared::win32

@@ -9,9 +9,9 @@ BootwardenRun::BootwardenRun(StartupMachine& machine, shared::PromptPort& prompt
       // No pack in the target folder: every text is its English default.
       language_(*machine.profile, *machine.files, *machine.clock, machine.targetFolder),
       sources{store_, reg_, *machine.profile, *machine.files, *machine.shellFolders, *machine.windowsFolder,
-              *machine.shortcuts, names_},
+              *machine.shortcuts, names_, *machine.registry},
       targets{*machine.registry, *machine.profile, *machine.files, *machine.shellFolders, *machine.windowsFolder,
-              *machine.shortcuts, prompt, *machine.system, language_},
+              *machine.shortcuts, prompt, *machine.system, language_, *machine.clock},
       staging(list, targets) {
   staging.SetCaptions("&Disable", "&Enable");
 }

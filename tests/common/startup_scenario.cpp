@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "bootwarden/startup_approved.h"
 #include "bootwarden/startup_sources.h"
 #include "shared/registry_store.h"
 #include "tests/common/registry_seed.h"
@@ -64,6 +65,11 @@ void ClearStartupLocations(StartupMachine& machine) {
   DeleteTree(registry, kHkeyCurrentUser, RunKey("RunOnce"));
   for (const char* key : {"Run", "RunOnce", "RunOnceEx", "RunServices"})
     DeleteTree(registry, kHkeyLocalMachine, RunKey(key));
+  for (const char* key : bootwarden::kKeys32) DeleteTree(registry, kHkeyLocalMachine, RunKey(key), shared::RegView::k32);
+  for (shared::RegRoot root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
+    for (const char* key : {"Run", "Run32", "StartupFolder"})
+      DeleteTree(registry, root, bootwarden::kStartupApprovedBase + std::string(key));
+  }
   for (const char* key : {"Load", "Run"})
     machine.profile->WriteString("Windows", key, std::nullopt, WinIniPath(machine)).IgnoreError();
   for (std::int32_t csidl : {shared::kCsidlStartup, shared::kCsidlCommonStartup})
@@ -106,6 +112,24 @@ void SeedStartupScenario(StartupMachine& machine) {
   Shortcut(machine, common + "\\Common Tool.lnk", machine.targetFolder + "\\common.exe");
 }
 
+void SeedSwitch(StartupMachine& machine, shared::RegRoot root, const std::string& subkey, const std::string& name,
+                bool on) {
+  SeedSwitch(machine, root, subkey, name, bootwarden::SwitchRecord(on, machine.clock->FileTimeNow()));
+}
+
+void SeedSwitch(StartupMachine& machine, shared::RegRoot root, const std::string& subkey, const std::string& name,
+                const shared::RegValueData& value) {
+  SeedValue(*machine.registry, root, bootwarden::kStartupApprovedBase + subkey, name, value.bytes, value.type);
+}
+
+shared::RegValueData SwitchOf(StartupMachine& machine, shared::RegRoot root, const std::string& subkey,
+                              const std::string& name) {
+  auto opened = machine.registry->OpenKey(root, bootwarden::kStartupApprovedBase + subkey, shared::KeyAccess::kQueryValue);
+  if (!opened.ok()) return {};
+  shared::ScopedKey key(*machine.registry, opened.value());
+  return machine.registry->QueryValue(key.get(), name).value_or({});
+}
+
 std::vector<shared::ListModel::Row> ExpectedStartupRows(const StartupMachine& machine) {
   const std::string target = machine.targetFolder;
   const char* user[] = {"Current User", "Current User Logs on"};
@@ -134,7 +158,7 @@ shared::ListModel EnumerateStartup(StartupMachine& machine) {
   shared::RegistryComponent reg(*machine.registry);
   bootwarden::LocationNames names;
   bootwarden::StartupSources sources{store, reg, *machine.profile, *machine.files, *machine.shellFolders,
-                                     *machine.windowsFolder, *machine.shortcuts, names};
+                                     *machine.windowsFolder, *machine.shortcuts, names, *machine.registry};
   shared::ListModel list;
   bootwarden::EnumerateStartupEntries(sources, list);
   return list;

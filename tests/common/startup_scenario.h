@@ -48,10 +48,20 @@ StartupMachine FakeStartupMachine();
 std::string StartupFolder(StartupMachine& machine, std::int32_t csidl);
 std::string WinIniPath(StartupMachine& machine);
 
-// Empties every location: the Run keys (and HKCU RunOnce), win.ini's Load and Run, everything in
-// both Startup folders (other suites rely on finding them empty).
+// Empties every location: the Run keys of both views (and HKCU RunOnce), win.ini's Load and Run,
+// everything in both Startup folders (other suites rely on finding them empty), Windows' start-up
+// switches.
 void ClearStartupLocations(StartupMachine& machine);
 void SeedStartupScenario(StartupMachine& machine);
+// Windows' start-up switch of an entry, as its own settings write it (off: first byte 3), or any
+// other value of that name for a switch that is no record of one.
+void SeedSwitch(StartupMachine& machine, shared::RegRoot root, const std::string& subkey, const std::string& name,
+                bool on = false);
+void SeedSwitch(StartupMachine& machine, shared::RegRoot root, const std::string& subkey, const std::string& name,
+                const shared::RegValueData& value);
+// The switch's value; type 0 when there is none.
+shared::RegValueData SwitchOf(StartupMachine& machine, shared::RegRoot root, const std::string& subkey,
+                              const std::string& name);
 // In the enumeration's order, Startup-folder rows sorted by name (see SortedWithinStartupFolders).
 std::vector<shared::ListModel::Row> ExpectedStartupRows(const StartupMachine& machine);
 

@@ -64,3 +64,54 @@ TEST_P(StartupSourcesSuite, ALongCommandLineIsListedWhole) {
   EXPECT_EQ(list.Text(1, bootwarden::StartupEntry::kTaskName), "Agent");
   EXPECT_EQ(list.Text(1, bootwarden::StartupEntry::kLocation), command);
 }
+
+TEST_P(StartupSourcesSuite, EntriesWindowsSwitchedOffAreListedSo) {
+  testing_support::SeedStartupScenario(machine_);
+  using shared::kHkeyCurrentUser;
+  using shared::kHkeyLocalMachine;
+  testing_support::SeedSwitch(machine_, kHkeyCurrentUser, "Run", "Shared Name");
+  // Any odd first byte is off, an even one on.
+  testing_support::SeedSwitch(machine_, kHkeyLocalMachine, "Run", "Expand Path",
+                              {shared::kRegBinary, std::string("\x07\0\0\0", 4) + std::string(8, '\x01')});
+  testing_support::SeedSwitch(machine_, kHkeyLocalMachine, "Run", "Shared Name", true);
+  // Windows switches no RunOnce entry: a switch of that name belongs to a Run value.
+  testing_support::SeedSwitch(machine_, kHkeyLocalMachine, "Run", "Finish Setup");
+  // A Startup-folder entry's switch has the file's name.
+  testing_support::SeedSwitch(machine_, kHkeyCurrentUser, "StartupFolder", "Tool.lnk");
+  // No record of a switch: too short, of another type.
+  testing_support::SeedSwitch(machine_, kHkeyCurrentUser, "StartupFolder", "readme.txt",
+                              {shared::kRegBinary, std::string("\x03\0\0\0", 4)});
+  testing_support::SeedSwitch(machine_, kHkeyLocalMachine, "StartupFolder", "Common Tool.lnk",
+                              {shared::kRegDword, std::string("\x03\0\0\0", 4)});
+
+  auto expected = testing_support::ExpectedStartupRows(machine_);
+  for (auto& row : expected) {
+    if ((row[2] == "Registry(User Run)" && row[0] == "Shared Name") ||
+        (row[2] == "Registry(Machine Run)" && row[0] == "Expand Path") ||
+        (row[2] == "StartUp (Current User)" && row[0] == "Tool"))
+      row[1] = "Switched Off";
+  }
+  EXPECT_EQ(SortedWithinStartupFolders(RowsOf(EnumerateStartup(machine_))), expected);
+}
+
+TEST_P(StartupSourcesSuite, TheMachineKeysOfThe32BitViewAreLocationsOfTheirOwn) {
+  if (!machine_.registry->HasTwoViews()) GTEST_SKIP() << "one registry view";
+  using testing_support::SeedString;
+  const auto k32 = shared::RegView::k32;
+  const std::string base = bootwarden::kRunKeyBase;
+  SeedString(*machine_.registry, shared::kHkeyLocalMachine, base + "Run", "Agent", "C:\\64\\agent.exe");
+  SeedString(*machine_.registry, shared::kHkeyLocalMachine, base + "Run", "Agent", "C:\\32\\agent.exe", k32);
+  SeedString(*machine_.registry, shared::kHkeyLocalMachine, base + "RunOnce", "Setup", "C:\\32\\setup.exe", k32);
+  SeedString(*machine_.registry, shared::kHkeyLocalMachine, base + "RunOnceEx", "Title", "Installing", k32);
+  // The user's Run is one key in both views: listed once.
+  SeedString(*machine_.registry, shared::kHkeyCurrentUser, base + "Run", "Tray", "C:\\32\\tray.exe", k32);
+  testing_support::SeedSwitch(machine_, shared::kHkeyLocalMachine, "Run32", "Agent");
+  const char* all[] = {"All Users", "Any User Logs on"};
+  EXPECT_EQ(RowsOf(EnumerateStartup(machine_)),
+            (std::vector<shared::ListModel::Row>{
+                {"Tray", "Enabled", "Registry(User Run)", "Current User", "Current User Logs on", "C:\\32\\tray.exe"},
+                {"Agent", "Enabled", "Registry(Machine Run)", all[0], all[1], "C:\\64\\agent.exe"},
+                {"Agent", "Switched Off", "Registry(Machine Run 32-bit)", all[0], all[1], "C:\\32\\agent.exe"},
+                {"Setup", "Enabled", "Registry(Machine RunOnce 32-bit)", all[0], all[1], "C:\\32\\setup.exe"},
+                {"Title", "Enabled", "Registry(Machine RunOnceEx 32-bit)", all[0], all[1], "Installing"}}));
+}

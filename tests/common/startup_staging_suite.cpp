@@ -12,6 +12,7 @@ namespace {
 
 constexpr char kUserRun[] = "Registry(User Run)";
 constexpr char kMachineRun[] = "Registry(Machine Run)";
+constexpr char kMachineRunOnce[] = "Registry(Machine RunOnce)";
 constexpr char kUserStartup[] = "StartUp (Current User)";
 constexpr char kCommonStartup[] = "StartUp (All Users)";
 constexpr char kWinLoad[] = "Win.ini Load";
@@ -160,4 +161,96 @@ TEST_P(StartupStagingSuite, WhatNamesNoSingleEntryIsRefused) {
   EXPECT_EQ(run->list.Text(row, StartupEntry::kStatus), "Disabled");
   EXPECT_EQ(Stored().size(), 1u);
   EXPECT_FALSE(shared::FileExists(*machine_.files, folder + "\\..\\..\\x.lnk"));
+}
+
+TEST_P(StartupStagingSuite, WindowsSwitchIsTurnedOnWhereTheEntryStandsAndForEveryEntryWrittenBack) {
+  using testing_support::SeedSwitch;
+  using testing_support::SwitchOf;
+  // Of a type no write-back would give it.
+  testing_support::SeedValue(*machine_.registry, kHkeyCurrentUser, RunKey("Run"), "Typed",
+                             std::string("C:\\typed.exe\0", 13), shared::kRegExpandSz);
+  SeedSwitch(machine_, kHkeyCurrentUser, "Run", "Typed");
+  SeedSwitch(machine_, kHkeyCurrentUser, "StartupFolder", "Tool.lnk");
+  auto run = StartRun();
+  const int user = run->PositionOf(kUserRun, "Typed", "Switched Off");
+  const int tool = run->PositionOf(kUserStartup, "Tool", "Switched Off");
+  ASSERT_NE(user, 0);
+  ASSERT_NE(tool, 0);
+  run->Toggle(user);
+  run->Toggle(run->PositionOf(kMachineRun, "Expand Path"));
+  const std::uint64_t before = machine_.clock->FileTimeNow();
+  run->staging.ApplyNow();
+  const std::uint64_t after = machine_.clock->FileTimeNow();
+  const shared::RegValueData on = SwitchOf(machine_, kHkeyCurrentUser, "Run", "Typed");
+  ASSERT_EQ(on.type, shared::kRegBinary);
+  ASSERT_EQ(on.bytes.size(), 12u);
+  EXPECT_EQ(on.bytes.substr(0, 4), std::string("\x02\0\0\0", 4));
+  std::uint64_t stamp = 0;
+  for (int i = 7; i >= 0; --i) stamp = (stamp << 8) | static_cast<unsigned char>(on.bytes[4 + i]);
+  EXPECT_TRUE(before <= stamp && stamp <= after) << stamp;
+  // Left where it stands, not written again.
+  EXPECT_EQ(Value(kHkeyCurrentUser, RunKey("Run"), "Typed"), std::make_pair(shared::kRegExpandSz, std::string("C:\\typed.exe")));
+  EXPECT_EQ(run->list.Text(user, StartupEntry::kStatus), "Enabled");
+  ASSERT_EQ(Stored().size(), 1u);
+
+  // Windows' switch of the entry taken out is off meanwhile: written back, it is switched on too.
+  SeedSwitch(machine_, kHkeyLocalMachine, "Run", "Expand Path");
+  run->Toggle(run->PositionOf(kMachineRun, "Expand Path"));
+  run->staging.ApplyNow();
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Expand Path").first, shared::kRegExpandSz);
+  EXPECT_EQ(SwitchOf(machine_, kHkeyLocalMachine, "Run", "Expand Path").bytes[0], '\x02');
+  ASSERT_TRUE(run->Exit().ok());
+  EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath())) << "a switched-off entry is not in the store";
+
+  // A profile's "Switched Off" rows: switched off where Windows can, refused where it cannot.
+  auto next = StartRun();
+  EXPECT_NE(next->PositionOf(kUserRun, "Typed", "Enabled"), 0);
+  auto rows = shared::FromRows<StartupEntry>(RowsOf(next->list));
+  for (auto& row : rows) {
+    if (row.TaskName == "Shared Name" || row.TaskName == "Finish Setup") row.Status = "Switched Off";
+  }
+  next->staging.ReplaceRows(rows);
+  next->staging.ApplyNow();
+  EXPECT_EQ(SwitchOf(machine_, kHkeyLocalMachine, "Run", "Shared Name").bytes[0], '\x03');
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Shared Name").second, "C:\\Tools\\machine-shared.exe");
+  ASSERT_EQ(prompt_.Asked().size(), 1u);
+  EXPECT_NE(prompt_.Asked()[0].text.find("\"Finish Setup\""), std::string::npos) << prompt_.Asked()[0].text;
+  EXPECT_EQ(next->list.Text(next->PositionOf(kMachineRunOnce, "Finish Setup"), StartupEntry::kStatus), "Enabled");
+
+  // Removed, it goes like any entry.
+  next->MarkRemove(next->PositionOf(kUserStartup, "Tool"));
+  next->staging.ApplyNow();
+  EXPECT_FALSE(shared::FileExists(*machine_.files, testing_support::StartupFolder(machine_, shared::kCsidlStartup) + "\\Tool.lnk"));
+}
+
+TEST_P(StartupStagingSuite, A32BitEntryGoesOutAndComesBackInItsOwnView) {
+  if (!machine_.registry->HasTwoViews()) GTEST_SKIP() << "one registry view";
+  const auto k32 = shared::RegView::k32;
+  constexpr char kRun32[] = "Registry(Machine Run 32-bit)";
+  // The same name as a 64-bit entry, of a type a write-back from the row would not give it.
+  testing_support::SeedValue(*machine_.registry, kHkeyLocalMachine, RunKey("Run"), "Shared Name",
+                             std::string("C:\\32.exe\0", 10), shared::kRegExpandSz, k32);
+  testing_support::SeedSwitch(machine_, kHkeyLocalMachine, "Run32", "Shared Name");
+  auto run = StartRun();
+  run->Toggle(run->PositionOf(kRun32, "Shared Name"));  // switched off: on
+  run->Toggle(run->PositionOf(kRun32, "Shared Name"));  // then off, taken out
+  run->staging.ApplyNow();
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Shared Name", k32).first, 0u);
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Shared Name").second, "C:\\Tools\\machine-shared.exe");
+  ASSERT_TRUE(run->Exit().ok());
+  ASSERT_EQ(Stored().size(), 1u);
+  EXPECT_EQ(Stored()[0].LoadFrom, kRun32);
+
+  auto next = StartRun();
+  next->Toggle(next->PositionOf(kRun32, "Shared Name", "Disabled"));
+  // An added task for the 32-bit view's RunOnce lands there only.
+  shared::AppendRow(next->list, {"Added", "Enabled", "Registry(Machine RunOnce 32-bit)", "All Users", "logging on", "C:\\a.exe"});
+  next->staging.ApplyNow();
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Shared Name", k32),
+            std::make_pair(shared::kRegExpandSz, std::string("C:\\32.exe")));
+  EXPECT_EQ(testing_support::SwitchOf(machine_, kHkeyLocalMachine, "Run32", "Shared Name").bytes[0], '\x02');
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("RunOnce"), "Added", k32).second, "C:\\a.exe");
+  EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("RunOnce"), "Added").first, 0u);
+  ASSERT_TRUE(next->Exit().ok());
+  EXPECT_FALSE(shared::FileExists(*machine_.files, StorePath()));
 }

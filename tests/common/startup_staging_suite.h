@@ -26,8 +26,9 @@ class StartupStagingSuite : public ::testing::TestWithParam<StartupMachineFactor
   std::unique_ptr<testing_support::BootwardenRun> StartRun();
   std::string StorePath() { return bootwarden::DisabledStorePath(*machine_.windowsFolder); }
   std::vector<bootwarden::StartupEntry> Stored();
-  std::pair<std::uint32_t, std::string> Value(shared::RegRoot root, const std::string& key, const std::string& name) {
-    return testing_support::ReadValue(*machine_.registry, root, key, name);
+  std::pair<std::uint32_t, std::string> Value(shared::RegRoot root, const std::string& key, const std::string& name,
+                                              shared::RegView view = shared::RegView::kNative) {
+    return testing_support::ReadValue(*machine_.registry, root, key, name, view);
   }
   std::string WinIni(const std::string& key);
 

@@ -345,7 +345,7 @@ class AddTaskViewFake final : public bootwarden::AddTaskView {
   void SetCaption(bootwarden::AddTaskControl control, const std::string& text) override {
     captions.push_back(std::to_string(static_cast<int>(control)) + "=" + text);
   }
-  void SetLocations(const bootwarden::LocationNames& names) override { locations = names; }
+  void SetLocations(const std::vector<std::string>& names) override { locations = names; }
   void EnableName(bool enabled) override { nameEnabled = enabled; }
   std::string Name() override { return name; }
   std::string Location() override { return location; }
@@ -354,7 +354,7 @@ class AddTaskViewFake final : public bootwarden::AddTaskView {
 
   bool nameEnabled = false;
   Texts captions;
-  bootwarden::LocationNames locations;
+  std::vector<std::string> locations;
   std::string name, location;
   int closed = 0;
 };
@@ -367,7 +367,8 @@ TEST_F(BootwardenWindowTest, AddTaskAppendsOneEnabledRowWithTheRulesOfItsFields)
   const auto open = [&](AddTaskViewFake& view) {
     auto dialog = std::make_unique<bootwarden::AddTask>(
         view, bootwarden::AddTaskServices{language_, Window().LanguagePackFound(), Window().EmptyFieldText(), prompt_,
-                                          dialog_, [&](const StartupEntry& e) { Window().AppendRow(e); }});
+                                          dialog_, [&](const StartupEntry& e) { Window().AppendRow(e); },
+                                      Window().TaskLocations()});
     dialog->Load();
     return dialog;
   };
@@ -377,7 +378,9 @@ TEST_F(BootwardenWindowTest, AddTaskAppendsOneEnabledRowWithTheRulesOfItsFields)
   auto dialog = open(first);
   EXPECT_EQ(first.captions, (Texts{"0=Add Task", "1=Task Name", "2=Add in        :", "3=Location", "4=&Add",
                                    "5=&Cancel", "6=&Browse"}));
-  EXPECT_EQ(first.locations[0], "Registry(User Run)");
+  // The fake machine has both registry views: the 32-bit view's keys follow the eight.
+  EXPECT_EQ(first.locations, bootwarden::AddableLocations(true));
+  EXPECT_EQ(first.locations[8], "Registry(Machine Run 32-bit)");
   EXPECT_TRUE(first.nameEnabled);
   dialog->LocationChosen(bootwarden::kStartupCurrentUser);
   first.name = "Tool";

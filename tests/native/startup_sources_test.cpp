@@ -71,7 +71,7 @@ class StartupSourcesTest : public ::testing::Test {
   shared::RegistryStore store_{registry_};
   shared::RegistryComponent reg_{registry_};
   bootwarden::LocationNames names_;
-  bootwarden::StartupSources sources_{store_, reg_, profile_, files_, shellFolders_, windowsFolder_, shortcuts_, names_};
+  bootwarden::StartupSources sources_{store_, reg_, profile_, files_, shellFolders_, windowsFolder_, shortcuts_, names_, registry_};
   shared::ListModel list_;
 };
 
@@ -86,13 +86,21 @@ TEST_F(StartupSourcesTest, AKeyIsAppendedToTheListAndAMissingOneAddsNothing) {
   EXPECT_EQ(list_.Text(1, 0), "kept");
   EXPECT_EQ(list_.Text(2, 0), "Agent");
   EXPECT_EQ(registry_.OpenHandles(), 0) << "every key opened is closed";
+
+  // With one registry view the 32-bit view's keys are the same keys: nothing is listed twice.
+  registry_.UseOneView();
+  testing_support::SeedString(registry_, shared::kHkeyLocalMachine, std::string(bootwarden::kRunKeyBase) + "Run",
+                              "Main", "main.exe");
+  list_ = {};
+  bootwarden::EnumerateStartupEntries(sources_, list_);
+  EXPECT_EQ(list_.Count(), 2);
 }
 
 TEST_F(StartupSourcesTest, AValueGoneSinceTheCountGivesNoRow) {
   VanishingValueRegistry vanishing(registry_);
   shared::RegistryStore store(vanishing);
   shared::RegistryComponent reg(vanishing);
-  bootwarden::StartupSources sources{store, reg, profile_, files_, shellFolders_, windowsFolder_, shortcuts_, names_};
+  bootwarden::StartupSources sources{store, reg, profile_, files_, shellFolders_, windowsFolder_, shortcuts_, names_, vanishing};
   const std::string run = std::string(bootwarden::kRunKeyBase) + "Run";
   testing_support::SeedString(registry_, shared::kHkeyCurrentUser, run, "", "default.exe");
   testing_support::SeedString(registry_, shared::kHkeyCurrentUser, run, "Tray", "tray.exe");

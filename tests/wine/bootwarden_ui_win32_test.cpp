@@ -145,7 +145,12 @@ TEST_F(BootwardenWindows, DisabledEntriesGoToTheStoreAndComeBackAddTaskProfilesA
   HWND add = bw::frmAddTask::Current();
   ASSERT_NE(add, nullptr);
   HWND combo = ::GetDlgItem(add, bw::kAddCombo1Id);
-  EXPECT_EQ(::SendMessageA(combo, CB_GETCOUNT, 0, 0), 8);
+  // The eight, then the 32-bit view's three: this prefix has both views.
+  ASSERT_TRUE(machine_.registry->HasTwoViews());
+  ASSERT_EQ(::SendMessageA(combo, CB_GETCOUNT, 0, 0), 11);
+  char item[64] = {};
+  ::SendMessageA(combo, CB_GETLBTEXT, 8, reinterpret_cast<LPARAM>(item));
+  EXPECT_STREQ(item, "Registry(Machine Run 32-bit)");
   EXPECT_EQ(::GetWindowLongA(combo, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
   for (const int location : {bootwarden::kWinIniRunLocation, bootwarden::kStartupCurrentUser}) {
     ::SendMessageA(combo, CB_SETCURSEL, location, 0);
