@@ -120,7 +120,23 @@ TEST_F(ButtonTest, AClickGivesBnClickedAReleaseAwayDoesNotAndTheTimerSendsMouseO
             holder_.notifications.end());
 }
 
-TEST_F(ButtonTest, KeyboardDialogManagerAndTheDisabledLook) {
+// The ink of a caption or a field's text: the bounding box of the pixels darker than the
+// background, inside a margin (and left of a drop-down button).
+RECT InkBox(HWND window, int dark = 0x90, int rightMargin = 3) {
+  const Capture shot(window);
+  RECT box{shot.Width(), shot.Height(), -1, -1};
+  for (int y = 3; y < shot.Height() - 3; ++y)
+    for (int x = 3; x < shot.Width() - rightMargin; ++x)
+      if (GetRValue(shot.At(x, y)) < dark) {
+        box.left = std::min<LONG>(box.left, x);
+        box.top = std::min<LONG>(box.top, y);
+        box.right = std::max<LONG>(box.right, x);
+        box.bottom = std::max<LONG>(box.bottom, y);
+      }
+  return box;
+}
+
+TEST_F(ButtonTest, KeyboardDialogManagerTheDisabledLookAndTheCaptionCentred) {
   EXPECT_EQ(::SendMessageA(button_, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON, DLGC_BUTTON);
   ::SetForegroundWindow(holderWindow_);
   ::SetFocus(button_);
@@ -156,6 +172,21 @@ TEST_F(ButtonTest, KeyboardDialogManagerAndTheDisabledLook) {
   EXPECT_EQ(Clicks(), 4);
   ::EnableWindow(button_, TRUE);
   EXPECT_EQ(Cell(), 0);
+
+  // Enabled again, the caption is centred after caption and font changes.
+  for (const char* caption : {"OK", "&System Info..."}) {
+    ::SetWindowTextA(button_, caption);
+    const RECT ink = InkBox(button_);
+    ASSERT_GE(ink.right, ink.left) << caption;
+    EXPECT_NEAR((ink.left + ink.right) / 2.0, 75, 3) << caption;
+    EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 20, 4) << caption;
+  }
+  UniqueFont big(::CreateFontA(-24, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial"));
+  ::SendMessageA(button_, WM_SETFONT, reinterpret_cast<WPARAM>(big.get()), TRUE);
+  const RECT ink = InkBox(button_);
+  EXPECT_NEAR((ink.left + ink.right) / 2.0, 75, 3);
+  EXPECT_GT(ink.bottom - ink.top, 14) << "the new font is used";
+  ::SendMessageA(button_, WM_SETFONT, 0, FALSE);
 }
 
 // Each look paints its own cell of the skin strip (drawn by tools/make_skin_strip.py and built
@@ -188,39 +219,6 @@ TEST_F(ButtonTest, EveryLookPaintsItsSkinCellAndTheCornersStayAtAnySize) {
     EXPECT_EQ(shot.At(r - 1, b - 1), RGB(0x22, 0x55, 0x83)) << size.cx;
     EXPECT_EQ(shot.At(2, 0), RGB(0x00, 0x3C, 0x74)) << "frame beside the corner, " << size.cx;
   }
-}
-
-// The ink of a caption or a field's text: the bounding box of the pixels darker than the
-// background, inside a margin (and left of a drop-down button).
-RECT InkBox(HWND window, int dark = 0x90, int rightMargin = 3) {
-  const Capture shot(window);
-  RECT box{shot.Width(), shot.Height(), -1, -1};
-  for (int y = 3; y < shot.Height() - 3; ++y)
-    for (int x = 3; x < shot.Width() - rightMargin; ++x)
-      if (GetRValue(shot.At(x, y)) < dark) {
-        box.left = std::min<LONG>(box.left, x);
-        box.top = std::min<LONG>(box.top, y);
-        box.right = std::max<LONG>(box.right, x);
-        box.bottom = std::max<LONG>(box.bottom, y);
-      }
-  return box;
-}
-
-TEST_F(ButtonTest, CaptionCentredAfterCaptionAndFontChanges) {
-  ::MoveWindow(button_, 10, 10, 150, 40, TRUE);
-  for (const char* caption : {"OK", "&System Info..."}) {
-    ::SetWindowTextA(button_, caption);
-    const RECT ink = InkBox(button_);
-    ASSERT_GE(ink.right, ink.left) << caption;
-    EXPECT_NEAR((ink.left + ink.right) / 2.0, 75, 3) << caption;
-    EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 20, 4) << caption;
-  }
-  UniqueFont big(::CreateFontA(-24, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial"));
-  ::SendMessageA(button_, WM_SETFONT, reinterpret_cast<WPARAM>(big.get()), TRUE);
-  const RECT ink = InkBox(button_);
-  EXPECT_NEAR((ink.left + ink.right) / 2.0, 75, 3);
-  EXPECT_GT(ink.bottom - ink.top, 14) << "the new font is used";
-  ::SendMessageA(button_, WM_SETFONT, 0, FALSE);
 }
 
 TEST(AboutWin32, ShowsItsTextsRunsTheRegisteredToolOrSaysThereIsNoneAndCloses) {
