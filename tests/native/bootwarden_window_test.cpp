@@ -94,7 +94,6 @@ class BootwardenWindowTest : public ::testing::Test {
     }
     return *window_;
   }
-  std::string Setting() { return settings_.GetSetting("Bootwarden", "Language", "Name"); }
   int Find(const std::string& loadFrom, const std::string& name) {
     return testing_support::RowOf(Window().List(), loadFrom, name);
   }
@@ -186,7 +185,7 @@ TEST_F(BootwardenWindowTest, ASecondInstanceDoesNothingArabicIsRightToLeftBothWa
   EXPECT_EQ(Window().List().Count(), 0);
   EXPECT_TRUE(view_.log.empty());
   EXPECT_EQ(language_.CurrentLanguageFile(), "");
-  EXPECT_EQ(Setting(), "Arabic.ini");
+  EXPECT_EQ(settings_.GetSetting("Bootwarden", "Language", "Name"), "Arabic.ini");
   EXPECT_FALSE(machine_.files->GetAttributes(kStore)) << "no store written";
   EXPECT_TRUE(prompt_.Asked().empty());
 
