@@ -132,7 +132,7 @@ plugwarden::BhoEntry Entry(const std::string& name, const std::string& status, c
   return {name, status, "old", "", path, id};
 }
 
-TEST(MainWindowTest, LoadsTheRegistryAndStoreWithTheBoxOffShowsModulesAndTheProfileWithItOn) {
+TEST(MainWindowTest, LoadsTheRegistryAndStoreShowsModulesASecondCopyDoesNothingTheNextRunHasTheBoxOn) {
   World w;
   w.WriteRows(kStore, {Entry("Stored", "Disabled", kStoredId)});
   w.WriteRows(kProfile, {Entry("Profiled", "Enabled", ObjectId(2), kModule)});
@@ -159,21 +159,10 @@ TEST(MainWindowTest, LoadsTheRegistryAndStoreWithTheBoxOffShowsModulesAndTheProf
   EXPECT_EQ(w.RunValue(), "\"C:\\Tools\\plugwarden.exe\"|1|English.ini") << "quoted";
   EXPECT_EQ(w.FileText(kStore).find("Stored\r\nDisabled\r\n"), 0u) << "the store keeps every disabled object";
 
-  // The next run: the box and the stored language (which rows the profile gives is the suite's).
+  // A second copy meanwhile reads and writes nothing.
   w.settings.SaveSetting("Plugwarden", "Language", "Name", "Arabic.ini").IgnoreError();
-  ASSERT_TRUE(w.Open());
-  EXPECT_TRUE(w.view->check);
-  EXPECT_TRUE(w.view->rightToLeft);
-  EXPECT_EQ(w.view->texts[MainText::kLabel1], "Arabic label");
-}
-
-TEST(MainWindowTest, ASecondInstanceReadsAndWritesNothing) {
-  World w;
-  w.WriteRows(kStore, {Entry("Stored", "Disabled", kStoredId)});
-  w.settings.SaveSetting("Plugwarden", "Start", "Check1", "1").IgnoreError();
   testing_support::SeedString(w.registry, shared::kHkeyCurrentUser, kRunKey, "KQ_BHO", "C:\\Old\\plugwarden.exe");
-  const std::string store = w.FileText(kStore);
-
+  const std::string store = w.FileText(kStore), profile = w.FileText(kProfile);
   EXPECT_FALSE(w.Open(true));
   EXPECT_TRUE(w.view->ended);
   w.window->ExitChosen();
@@ -181,9 +170,14 @@ TEST(MainWindowTest, ASecondInstanceReadsAndWritesNothing) {
   EXPECT_TRUE(w.view->calls.empty()) << "no captions: the language pack was not read";
   EXPECT_EQ(w.view->rows.Count(), 0);
   EXPECT_TRUE(w.prompt.Asked().empty());
-  EXPECT_EQ(w.RunValue(), "C:\\Old\\plugwarden.exe|1|");
-  EXPECT_EQ(w.FileText(kStore), store);
-  EXPECT_EQ(w.FileText(kProfile), "<none>");
+  EXPECT_EQ(w.RunValue(), "C:\\Old\\plugwarden.exe|1|Arabic.ini");
+  EXPECT_EQ(w.FileText(kStore) + w.FileText(kProfile), store + profile);
+
+  // The next run: the box and the stored language (which rows the profile gives is the suite's).
+  ASSERT_TRUE(w.Open());
+  EXPECT_TRUE(w.view->check);
+  EXPECT_TRUE(w.view->rightToLeft);
+  EXPECT_EQ(w.view->texts[MainText::kLabel1], "Arabic label");
 }
 
 TEST(MainWindowTest, CaptionsComeInOrderFromThePackAndAreEmptyWithoutOne) {

@@ -100,9 +100,6 @@ class BootwardenWindows : public ::testing::Test {
     Menu(main_->Window(), MainMenu::kAppJust);
   }
   std::string Status(int row) { return main_->List().Text(row, StartupEntry::kStatus); }
-  std::string SharedName() {
-    return testing_support::RunValue(*machine_.registry, shared::kHkeyLocalMachine, "Run", "Shared Name");
-  }
   std::string StorePath() { return shared::GetWinDir(*machine_.windowsFolder) + "\\SaveProf.pro"; }
 
   testing_support::StartupMachine machine_;
@@ -129,7 +126,7 @@ TEST_F(BootwardenWindows, DisabledEntriesGoToTheStoreAndComeBackAddTaskProfilesA
   EXPECT_EQ(Status(Row(kMachineRun, "Shared Name")), "Disabled");
   JustApply();
   Close();
-  EXPECT_EQ(SharedName(), "<none>");
+  EXPECT_EQ(testing_support::RunValue(*machine_.registry, shared::kHkeyLocalMachine, "Run", "Shared Name"), "<none>");
   EXPECT_EQ(bootwarden::ReadStartupEntryFile(files_, StorePath()).value_or({}).size(), 1u) << "written at the close";
   EXPECT_TRUE(session_.Requests().empty());
 
