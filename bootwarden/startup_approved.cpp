@@ -59,7 +59,8 @@ bool ApprovalSwitches::Off(const std::string& name) const {
 shared::Status SwitchOn(shared::RegistryPort& registry, const ApprovalKey& where, const std::string& name,
                         std::uint64_t fileTime) {
   auto opened = registry.OpenKey(where.root, where.path, shared::KeyAccess::kQueryValue);
-  if (!opened.ok()) return shared::Status::Ok();
+  // No key, no switch; a key that cannot be read may hold one that keeps the entry off.
+  if (!opened.ok()) return opened.status().IsNotFound() ? shared::Status::Ok() : opened.status();
   bool off = false;
   {
     shared::ScopedKey key(registry, opened.value());

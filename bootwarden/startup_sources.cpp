@@ -59,6 +59,24 @@ std::vector<std::string> AddableLocations(bool twoViews) {
   return locations;
 }
 
+std::optional<shared::RegTreeValue> ListedValueIn(shared::RegistryPort& registry, shared::KeyHandle key,
+                                                 const std::string& listed) {
+  if (auto data = registry.QueryValue(key, listed); data.ok()) return shared::RegTreeValue{listed, data.value()};
+  std::optional<std::string> found;
+  for (std::uint32_t index = 0;; ++index) {
+    auto name = registry.EnumValueName(key, index);
+    if (!name.ok()) break;
+    if (shared::UpToNul(shared::TrimSpaces(name.value() + '\0')) != shared::UpToNul(listed)) continue;
+    if (found) return std::nullopt;  // two candidates: which one the row means is unknown
+    found = name.value();
+  }
+  if (!found) return std::nullopt;
+  auto data = registry.QueryValue(key, *found);
+  if (!data.ok()) return std::nullopt;
+  return shared::RegTreeValue{*found, data.value()};
+}
+
+
 std::string GetShellFolder(shared::ShellFolderPort& shellFolders, std::int32_t csidl) {
   const shared::ShellFolderReply reply =
       shellFolders.GetFolderPath(csidl | shared::kCsidlFlagCreate, shared::kShgfpTypeCurrent);
@@ -95,7 +113,10 @@ void SetRegRunIntoList(StartupSources& sources, shared::ListModel& list, shared:
     } else {
       FillRow(list, row, loadFrom, kAllUsers, kAnyUserLogsOn);
     }
-    if (switches.Off(value.name)) list.SetText(row, StartupEntry::kStatus, shared::kStatusSwitchedOff);
+    // Windows keeps the switch under the value's real name, which the listing may have trimmed.
+    std::optional<shared::RegTreeValue> real;
+    if (!value.text) real = ListedValueIn(sources.registry, handle.get(), value.name);
+    if (switches.Off(real ? real->name : value.name)) list.SetText(row, StartupEntry::kStatus, shared::kStatusSwitchedOff);
     // The data came with the name; only a name that trimming changed is read again under it.
     list.SetText(row, StartupEntry::kLocation,
                  value.text ? *value.text : sources.reg.GetValue().value_or(""));

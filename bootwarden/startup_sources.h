@@ -3,6 +3,7 @@
 // registry Run keys, the "Load" and "Run" keys of win.ini, and the two Startup folders.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "shared/list_model.h"
 #include "shared/profile_port.h"
 #include "shared/registry_store.h"
+#include "shared/registry_tree.h"
 #include "shared/shell_folder_port.h"
 #include "shared/shortcut_port.h"
 #include "shared/staged_list.h"
@@ -92,6 +94,10 @@ struct StartupSources {
   shared::RegistryPort& registry;  // the switches Windows keeps beside the Run keys and Startup folders
 };
 
+// The value a listed name stands for, read from the open key: the value of that name, or else the
+// one value whose name lists as it (the listing drops leading blanks); none when two could be meant.
+std::optional<shared::RegTreeValue> ListedValueIn(shared::RegistryPort& registry, shared::KeyHandle key,
+                                                 const std::string& listed);
 // The folder's path, created when missing; "" unless the shell answers S_OK.
 std::string GetShellFolder(shared::ShellFolderPort& shellFolders, std::int32_t csidl);
 // The key's value through a 127-character limit: at most 126 characters, and "" for a value of

@@ -110,25 +110,6 @@ constexpr char kIniValuePart[] = "ini-value";
 constexpr char kRowCommandPart[] = "row-command";
 constexpr char kShortcutExtension[] = ".lnk";
 
-// The value a listed name stands for, read from the open key: the value of that name, or else the
-// one value whose name lists as it (the listing drops leading blanks).
-std::optional<shared::RegTreeValue> ListedValueIn(shared::RegistryPort& registry, shared::KeyHandle key,
-                                              const std::string& listed) {
-  if (auto data = registry.QueryValue(key, listed); data.ok()) return shared::RegTreeValue{listed, data.value()};
-  std::optional<std::string> found;
-  for (std::uint32_t index = 0;; ++index) {
-    auto name = registry.EnumValueName(key, index);
-    if (!name.ok()) break;
-    if (shared::UpToNul(shared::TrimSpaces(name.value() + '\0')) != shared::UpToNul(listed)) continue;
-    if (found) return std::nullopt;  // two candidates: which one the row means is unknown
-    found = name.value();
-  }
-  if (!found) return std::nullopt;
-  auto data = registry.QueryValue(key, *found);
-  if (!data.ok()) return std::nullopt;
-  return shared::RegTreeValue{*found, data.value()};
-}
-
 bool HasListedValue(StartupTargets& targets, const RunKey& run, const std::string& listed) {
   auto opened = targets.registry.OpenKey(run.root, run.path, shared::KeyAccess::kQueryValue, run.view);
   if (!opened.ok()) return false;
@@ -358,14 +339,27 @@ shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entr
   return shared::Status::Ok();
 }
 
-shared::Status SwitchEntry(StartupTargets& targets, const StartupEntry& entry, bool on) {
+shared::Status SwitchEntry(StartupTargets& targets, const StartupEntry& entry, bool on, const shared::KeptCopy* copy) {
   const std::optional<ApprovalKey> where = ApprovalKeyOf(entry.LoadFrom);
   if (!where) return shared::Status::Ok();
+  // Windows keys the switch by the real name: a value's blank edges, a file's own extension. An
+  // entry coming back from its copy is not there yet: the copy knows the name it will have.
+  const Location location = LocationOf(entry.LoadFrom);
+  const std::optional<CopyBack> back = copy ? CopyBackOf(targets, entry, location, *copy) : std::nullopt;
   std::string name = entry.TaskName;
-  if (const Location location = LocationOf(entry.LoadFrom); location.kind == Kind::kStartup) {
-    auto path = StartupFileOf(targets, entry, location.csidl);
+  if (location.kind == Kind::kStartup) {
+    auto path = back ? shared::Result<std::string>(back->path) : StartupFileOf(targets, entry, location.csidl);
     if (!path.ok()) return path.status();
     name = path.value().substr(path.value().rfind('\\') + 1);
+  } else if (back) {
+    name = back->value.name;
+  } else if (location.kind == Kind::kRegistry) {
+    auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue,
+                                           location.run.view);
+    if (opened.ok()) {
+      const shared::ScopedKey key(targets.registry, opened.value());
+      if (auto real = ListedValueIn(targets.registry, key.get(), entry.TaskName)) name = real->name;
+    }
   }
   const std::uint64_t now = targets.clock.FileTimeNow();
   const shared::Status done =
@@ -580,7 +574,7 @@ bool StartupStaging::PutBack(int position, const shared::EntryRow& row, shared::
   if (record >= 0 && Records()[record][shared::kStatusField] == shared::kStatusSwitchedOff) return Switched(entry, true);
   if (!MayReplaceWhatIsThere(position, entry, copy ? &*copy : nullptr)) return true;
   // A switch left off from before would keep the entry written back from starting.
-  if (!Switched(entry, true)) return false;
+  if (!Switched(entry, true, copy ? &*copy : nullptr)) return false;
   const shared::Status done = RestoreToSource(targets_, entry, copy ? &*copy : nullptr);
   if (!done.ok())
     Tell(Text("435", "This entry could not be written back to its start-up location; it stays as it was.") + kCrLf +
@@ -608,8 +602,8 @@ void StartupStaging::StoreNotSaved(const std::string& path, bool nothingChanged,
        (nothingChanged ? Text("437", kNothingChangedDefault) : ".") + kCrLf + Text(kReasonKey, kReasonLabel) + " " + why.message());
 }
 
-bool StartupStaging::Switched(const StartupEntry& entry, bool on) {
-  const shared::Status done = SwitchEntry(targets_, entry, on);
+bool StartupStaging::Switched(const StartupEntry& entry, bool on, const shared::KeptCopy* copy) {
+  const shared::Status done = SwitchEntry(targets_, entry, on, copy);
   if (!done.ok())
     Tell(Text("465", "Windows' start-up switch of this entry could not be changed; it stays as it was.") + kCrLf +
          done.message());

@@ -78,8 +78,10 @@ shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entr
 
 // Windows' own start-up switch of the entry, where its location has one: on clears a switch that
 // keeps it from starting (none stays none), off switches it off where it stands. The switch of a
-// Run value has the value's name; that of a Startup-folder entry its file's name.
-shared::Status SwitchEntry(StartupTargets& targets, const StartupEntry& entry, bool on);
+// Run value has the value's name; that of a Startup-folder entry its file's name (given the entry's
+// kept copy, the name the copy puts back).
+shared::Status SwitchEntry(StartupTargets& targets, const StartupEntry& entry, bool on,
+                           const shared::KeptCopy* copy = nullptr);
 
 // What stands now where the entry would be written, when it is a different entry of that name: a
 // Run value with other data or type, a file in the Startup folder that is not a shortcut to the
@@ -135,7 +137,7 @@ class StartupStaging : private shared::StagingPolicy, public shared::StagedList 
   // a different entry. On No the row is "Disabled" again, so its entry waits in the store.
   bool MayReplaceWhatIsThere(int position, const StartupEntry& entry, const shared::KeptCopy* copy);
   // SwitchEntry, a failure told; true when done.
-  bool Switched(const StartupEntry& entry, bool on);
+  bool Switched(const StartupEntry& entry, bool on, const shared::KeptCopy* copy = nullptr);
   void StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) override;
 
   shared::ListModel& rows_;

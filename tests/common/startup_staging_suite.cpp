@@ -171,6 +171,9 @@ TEST_P(StartupStagingSuite, WindowsSwitchIsTurnedOnWhereTheEntryStandsAndForEver
                              std::string("C:\\typed.exe\0", 13), shared::kRegExpandSz);
   SeedSwitch(machine_, kHkeyCurrentUser, "Run", "Typed");
   SeedSwitch(machine_, kHkeyCurrentUser, "StartupFolder", "Tool.lnk");
+  // Windows keys a switch by the real name, which the listing trims.
+  testing_support::SeedString(*machine_.registry, kHkeyCurrentUser, RunKey("Run"), "  Padded", "C:\\padded.exe");
+  SeedSwitch(machine_, kHkeyCurrentUser, "Run", "  Padded");
   auto run = StartRun();
   const int user = run->PositionOf(kUserRun, "Typed", "Switched Off");
   const int tool = run->PositionOf(kUserStartup, "Tool", "Switched Off");
@@ -218,9 +221,19 @@ TEST_P(StartupStagingSuite, WindowsSwitchIsTurnedOnWhereTheEntryStandsAndForEver
   EXPECT_EQ(next->list.Text(next->PositionOf(kMachineRunOnce, "Finish Setup"), StartupEntry::kStatus), "Enabled");
 
   // Removed, it goes like any entry.
+  const std::string folder = testing_support::StartupFolder(machine_, shared::kCsidlStartup);
   next->MarkRemove(next->PositionOf(kUserStartup, "Tool"));
+  // Switched on under the real names: the value's blanks; a file back from its copy, its own name.
+  next->Toggle(next->PositionOf(kUserRun, "Padded", "Switched Off"));
+  next->Toggle(next->PositionOf(kUserStartup, "readme.txt", "Enabled"));
   next->staging.ApplyNow();
-  EXPECT_FALSE(shared::FileExists(*machine_.files, testing_support::StartupFolder(machine_, shared::kCsidlStartup) + "\\Tool.lnk"));
+  EXPECT_FALSE(shared::FileExists(*machine_.files, folder + "\\Tool.lnk"));
+  EXPECT_EQ(SwitchOf(machine_, kHkeyCurrentUser, "Run", "  Padded").bytes[0], '\x02');
+  SeedSwitch(machine_, kHkeyCurrentUser, "StartupFolder", "readme.txt");
+  next->Toggle(next->PositionOf(kUserStartup, "readme.txt", "Disabled"));
+  next->staging.ApplyNow();
+  EXPECT_TRUE(shared::FileExists(*machine_.files, folder + "\\readme.txt"));
+  EXPECT_EQ(SwitchOf(machine_, kHkeyCurrentUser, "StartupFolder", "readme.txt").bytes[0], '\x02');
 }
 
 TEST_P(StartupStagingSuite, A32BitEntryGoesOutAndComesBackInItsOwnView) {
