@@ -46,21 +46,8 @@ struct FakeRegistry::Key {
   bool denyWrites = false;
   bool denyListing = false;
   std::map<std::string, std::unique_ptr<Key>, NameLess> subkeys;
-  // Values by name, listed in that order as Wine's registry lists them; `listed` is the listing
-  // by index, rebuilt on the first listing after a value came or went.
-  using Values = std::map<std::string, shared::RegValueData, NameLess>;
-  Values values;
-  std::vector<const Values::value_type*> listed;
-  bool listedStale = false;
-
-  const Values::value_type* Listed(std::uint32_t index) {
-    if (listedStale) {
-      listed.clear();
-      for (const auto& value : values) listed.push_back(&value);
-      listedStale = false;
-    }
-    return index < listed.size() ? listed[index] : nullptr;
-  }
+  // Values by name, listed in that order as Wine's registry lists them.
+  std::map<std::string, shared::RegValueData, NameLess> values;
   bool Denied() const { return denyWrites || (parent != nullptr && parent->Denied()); }
 };
 
@@ -179,8 +166,7 @@ Status FakeRegistry::SetValue(shared::KeyHandle handle, const std::string& name,
   if (!handles_[handle].writable || key->Denied()) return Error(shared::kErrorAccessDenied);
   // An existing value keeps the case of its name.
   const auto [value, added] = key->values.try_emplace(shared::UpToNul(name), data);
-  if (added) key->listedStale = true;
-  else value->second = data;
+  if (!added) value->second = data;
   return Status::Ok();
 }
 
@@ -191,7 +177,6 @@ Status FakeRegistry::DeleteValue(shared::KeyHandle handle, const std::string& na
   const auto value = key->values.find(shared::UpToNul(name));
   if (value == key->values.end()) return Error(shared::kErrorFileNotFound);
   key->values.erase(value);
-  key->listedStale = true;
   return Status::Ok();
 }
 
@@ -199,23 +184,21 @@ Result<shared::RegKeyInfo> FakeRegistry::QueryInfo(shared::KeyHandle handle) {
   Key* key = FromHandle(handle);
   if (key == nullptr) return Error(shared::kErrorInvalidHandle);
   return shared::RegKeyInfo{static_cast<std::uint32_t>(key->subkeys.size()),
-                            static_cast<std::uint32_t>(key->values.size())};
+                            static_cast<std::uint32_t>(key->values.size()) + valuesCountedMore_};
 }
 
 Result<std::string> FakeRegistry::EnumValueName(shared::KeyHandle handle, std::uint32_t index) {
-  Key* key = FromHandle(handle);
-  if (key == nullptr) return Error(shared::kErrorInvalidHandle);
-  const auto* value = key->Listed(index);
-  if (value == nullptr) return Error(shared::kErrorNoMoreItems);
-  return value->first;
+  auto entry = EnumValue(handle, index);
+  if (!entry.ok()) return entry.status();
+  return entry.value().name;
 }
 
 Result<shared::RegValueEntry> FakeRegistry::EnumValue(shared::KeyHandle handle, std::uint32_t index) {
   Key* key = FromHandle(handle);
   if (key == nullptr) return Error(shared::kErrorInvalidHandle);
-  const auto* value = key->Listed(index);
-  if (value == nullptr) return Error(shared::kErrorNoMoreItems);
-  return shared::RegValueEntry{value->first, value->second};
+  if (index >= key->values.size()) return Error(shared::kErrorNoMoreItems);
+  const auto& [name, data] = *std::next(key->values.begin(), index);
+  return shared::RegValueEntry{name, data};
 }
 
 Result<std::string> FakeRegistry::EnumKeyName(shared::KeyHandle handle, std::uint32_t index) {
