@@ -1,6 +1,6 @@
 #include "tests/fakes/fake_registry.h"
 
-#include <algorithm>
+#include <sstream>
 
 #include "shared/text.h"
 
@@ -13,29 +13,18 @@ namespace {
 
 Status Error(std::int32_t code) { return Status::Error(code, shared::DefaultErrorText(code)); }
 
-// The registry orders names by their upper-case form (bytes compared unsigned).
+// The registry orders names by their upper-case form (std::string compares bytes unsigned).
 struct NameLess {
-  static unsigned char Upper(char c) {
-    return static_cast<unsigned char>((c >= 'a' && c <= 'z') ? c - 32 : c);
-  }
   bool operator()(const std::string& a, const std::string& b) const {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return Upper(x) < Upper(y); });
+    return shared::ToUpperAscii(a) < shared::ToUpperAscii(b);
   }
 };
 
 std::vector<std::string> SplitPath(const std::string& path) {
   std::vector<std::string> parts;
-  std::string part;
-  for (char c : shared::UpToNul(path)) {
-    if (c == '\\') {
-      if (!part.empty()) parts.push_back(part);
-      part.clear();
-    } else {
-      part += c;
-    }
-  }
-  if (!part.empty()) parts.push_back(part);
+  std::istringstream in(shared::UpToNul(path));
+  for (std::string part; std::getline(in, part, '\\');)
+    if (!part.empty()) parts.push_back(part);
   return parts;
 }
 
