@@ -1,5 +1,7 @@
 #include "tests/common/bootwarden_rig.h"
 
+#include "tests/common/registry_seed.h"
+
 namespace testing_support {
 
 BootwardenRun::BootwardenRun(StartupMachine& machine, shared::PromptPort& prompt)
@@ -35,11 +37,8 @@ void BootwardenRun::MarkRemove(int position) {
 
 std::string RunValue(shared::RegistryPort& registry, shared::RegRoot root, const std::string& key,
                      const std::string& name) {
-  shared::RegistryComponent reg(registry);
-  reg.RootKey = root;
-  reg.KeyPath = std::string(bootwarden::kRunKeyBase) + key;
-  reg.ValueName = name;
-  return reg.GetValue().value_or("<none>");
+  const auto [type, text] = ReadValue(registry, root, std::string(bootwarden::kRunKeyBase) + key, name);
+  return type == shared::kRegNone ? "<none>" : text;
 }
 
 }  // namespace testing_support

@@ -15,20 +15,20 @@ PlugwardenRun::PlugwardenRun(StartupMachine& ports, shared::PromptPort& prompt, 
   staging.SetCaptions("&Disable", "&Enable");
 }
 
-int PlugwardenRun::PositionOf(int object) const {
+int PlugwardenRun::PositionOf(const std::string& id) const {
   for (int position = 1; position <= list.Count(); ++position) {
-    if (list.Text(position, plugwarden::BhoEntry::kIdentifier) == ObjectId(object)) return position;
+    if (list.Text(position, plugwarden::BhoEntry::kIdentifier) == id) return position;
   }
   return 0;
 }
 
-void PlugwardenRun::Toggle(int object) {
-  staging.SelectRow(PositionOf(object));
+void PlugwardenRun::Toggle(const std::string& id) {
+  staging.SelectRow(PositionOf(id));
   staging.DisableClicked();
 }
 
-void PlugwardenRun::MarkRemove(int object) {
-  staging.SelectRow(PositionOf(object));
+void PlugwardenRun::MarkRemove(const std::string& id) {
+  staging.SelectRow(PositionOf(id));
   staging.RemoveClicked();
 }
 

@@ -11,6 +11,8 @@
 
 namespace testing_support {
 
+std::string ObjectId(int n);
+
 // One run of the main window: load, what the user does, unload.
 class PlugwardenRun {
  public:
@@ -19,10 +21,13 @@ class PlugwardenRun {
   void Exit(bool startWithWindows, const std::string& programPath = "C:\\Tools\\plugwarden.exe") {
     plugwarden::RunExit(staging, list, startWithWindows, programPath, settings_, machine);
   }
-  // Selects the row of the object and presses "&Disable" or "&Remove".
-  void Toggle(int object);
-  void MarkRemove(int object);
-  int PositionOf(int object) const;
+  // Selects the row of the object (its number or its identifier) and presses "&Disable" or "&Remove".
+  void Toggle(const std::string& id);
+  void Toggle(int object) { Toggle(ObjectId(object)); }
+  void MarkRemove(const std::string& id);
+  void MarkRemove(int object) { MarkRemove(ObjectId(object)); }
+  int PositionOf(const std::string& id) const;
+  int PositionOf(int object) const { return PositionOf(ObjectId(object)); }
 
  private:
   shared::SettingsPort& settings_;
@@ -37,7 +42,6 @@ class PlugwardenRun {
 };
 
 // Objects 1 to 4: "Object n", a server module and a ProgID below each class key.
-std::string ObjectId(int n);
 std::string ObjectName(int n);
 std::string ObjectKey(int n);  // below HKEY_LOCAL_MACHINE
 std::string ClassKey(int n);   // below HKEY_CLASSES_ROOT

@@ -213,7 +213,6 @@ TEST_P(PlugwardenStagingSuite, RowsOfAListEmptyAtLoadAreAppliedByTheirStatus) {
 
 TEST_P(PlugwardenStagingSuite, ProfilesAreAppendedListedAndLoadedByName) {
   plugwarden::BhoProfiles profiles(*world_.files, prompt_, *language_, world_.targetFolder);
-  EXPECT_EQ(plugwarden::BhoProfiles::TypedCharacter('a'), 'A');
   EXPECT_EQ(plugwarden::BhoProfiles::TypedCharacter('7'), '7');
   auto run = StartRun();
   EXPECT_FALSE(profiles.Load(profiles.ProfileNames(), "", run->staging));
@@ -269,22 +268,13 @@ TEST_P(PlugwardenStagingSuite, AnObjectOfThe32BitViewIsListedAppliedStoredAndRes
   const auto kept = shared::ReadRegistryTree(*world_.registry, kHkeyLocalMachine, ObjectKey(1), RegView::k32);
   ASSERT_TRUE(kept.ok());
   const auto there32 = [&] { return shared::ReadRegistryTree(*world_.registry, kHkeyLocalMachine, ObjectKey(1), RegView::k32).ok(); };
-  const auto positionOf32 = [&](testing_support::PlugwardenRun& run) {
-    for (int position = 1; position <= run.list.Count(); ++position)
-      if (run.list.Text(position, 5) == id) return position;
-    return 0;
-  };
-  const auto toggle32 = [&](testing_support::PlugwardenRun& run) {
-    run.staging.SelectRow(positionOf32(run));
-    run.staging.DisableClicked();
-  };
 
   auto run = StartRun();
   ASSERT_EQ(run->list.Count(), 5) << "the native rows first, as today";
   EXPECT_EQ(run->list.Text(1, 5), ObjectId(1));
   EXPECT_EQ(shared::RowsOf(run->list).back(),
             (shared::ListModel::Row{"Object 1 x86", "Enabled", run->list.Text(1, 2), run->list.Text(1, 3), world_.module, id}));
-  toggle32(*run);
+  run->Toggle(id);
   Apply(*run);
   EXPECT_FALSE(there32());
   EXPECT_EQ(NameIn(1), ObjectName(1)) << "the native object of the same class stays";
@@ -295,15 +285,15 @@ TEST_P(PlugwardenStagingSuite, AnObjectOfThe32BitViewIsListedAppliedStoredAndRes
   run->Exit(false);
   auto next = StartRun();
   ASSERT_EQ(next->list.Count(), 5);
-  EXPECT_EQ(next->list.Text(positionOf32(*next), 1), "Disabled");
-  toggle32(*next);
+  EXPECT_EQ(next->list.Text(next->PositionOf(id), 1), "Disabled");
+  next->Toggle(id);
   Apply(*next);
   EXPECT_EQ(shared::ReadRegistryTree(*world_.registry, kHkeyLocalMachine, ObjectKey(1), RegView::k32).value_or({}),
             kept.value());
   EXPECT_EQ(shared::ReadRegistryTree(*world_.registry, kHkeyLocalMachine, ObjectKey(1)).value_or({}).size(), 1u);
 
   // The start-up profile applies it in its view: the key written again meanwhile goes.
-  toggle32(*next);
+  next->Toggle(id);
   Apply(*next);
   next->Exit(true);
   testing_support::SeedString(*world_.registry, kHkeyLocalMachine, ObjectKey(1), "", "Object 1 x86", RegView::k32);
@@ -313,11 +303,10 @@ TEST_P(PlugwardenStagingSuite, AnObjectOfThe32BitViewIsListedAppliedStoredAndRes
   EXPECT_EQ(NameIn(1), ObjectName(1));
 
   // Remove takes the object and its class from that view only.
-  toggle32(*third);
+  third->Toggle(id);
   Apply(*third);
   EXPECT_TRUE(there32());
-  third->staging.SelectRow(positionOf32(*third));
-  third->staging.RemoveClicked();
+  third->MarkRemove(id);
   Apply(*third);
   EXPECT_FALSE(there32());
   EXPECT_FALSE(testing_support::KeyThere(*world_.registry, kHkeyClassesRoot, ClassKey(1), RegView::k32));

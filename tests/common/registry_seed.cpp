@@ -29,14 +29,18 @@ void SeedString(shared::RegistryPort& registry, shared::RegRoot root, const std:
   SeedValue(registry, root, path, name, text + '\0', shared::kRegSz, view);
 }
 
+shared::RegValueData RawValue(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path,
+                              const std::string& name, RegView view) {
+  auto key = registry.OpenKey(root, path, shared::KeyAccess::kQueryValue, view);
+  if (!key.ok()) return {};
+  shared::ScopedKey scoped(registry, key.value());
+  return registry.QueryValue(scoped.get(), name).value_or({});
+}
+
 std::pair<std::uint32_t, std::string> ReadValue(shared::RegistryPort& registry, shared::RegRoot root,
                                                 const std::string& path, const std::string& name, RegView view) {
-  auto key = registry.OpenKey(root, path, shared::KeyAccess::kQueryValue, view);
-  if (!key.ok()) return {0, ""};
-  shared::ScopedKey scoped(registry, key.value());
-  auto value = registry.QueryValue(scoped.get(), name);
-  if (!value.ok()) return {0, ""};
-  return {value.value().type, shared::UpToNul(value.value().bytes)};
+  const shared::RegValueData value = RawValue(registry, root, path, name, view);
+  return {value.type, shared::UpToNul(value.bytes)};
 }
 
 void DeleteTree(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path, RegView view) {

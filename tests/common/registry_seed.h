@@ -16,6 +16,9 @@ void SeedString(shared::RegistryPort& registry, shared::RegRoot root, const std:
                 const std::string& name, const std::string& text, shared::RegView view = shared::RegView::kNative);
 void SeedKey(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path,
              shared::RegView view = shared::RegView::kNative);
+// The value as stored; type 0 when it is not there.
+shared::RegValueData RawValue(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path,
+                              const std::string& name, shared::RegView view = shared::RegView::kNative);
 // The value's type and its text up to the NUL; type 0 when it is not there.
 std::pair<std::uint32_t, std::string> ReadValue(shared::RegistryPort& registry, shared::RegRoot root,
                                                 const std::string& path, const std::string& name,

@@ -124,10 +124,7 @@ void SeedSwitch(StartupMachine& machine, shared::RegRoot root, const std::string
 
 shared::RegValueData SwitchOf(StartupMachine& machine, shared::RegRoot root, const std::string& subkey,
                               const std::string& name) {
-  auto opened = machine.registry->OpenKey(root, bootwarden::kStartupApprovedBase + subkey, shared::KeyAccess::kQueryValue);
-  if (!opened.ok()) return {};
-  shared::ScopedKey key(*machine.registry, opened.value());
-  return machine.registry->QueryValue(key.get(), name).value_or({});
+  return RawValue(*machine.registry, root, bootwarden::kStartupApprovedBase + subkey, name);
 }
 
 std::vector<shared::ListModel::Row> ExpectedStartupRows(const StartupMachine& machine) {

@@ -1,6 +1,6 @@
 #include "tests/fakes/fake_registry.h"
 
-#include <algorithm>
+#include <sstream>
 
 #include "shared/text.h"
 
@@ -13,29 +13,18 @@ namespace {
 
 Status Error(std::int32_t code) { return Status::Error(code, shared::DefaultErrorText(code)); }
 
-// The registry orders names by their upper-case form (bytes compared unsigned).
+// The registry orders names by their upper-case form (std::string compares bytes unsigned).
 struct NameLess {
-  static unsigned char Upper(char c) {
-    return static_cast<unsigned char>((c >= 'a' && c <= 'z') ? c - 32 : c);
-  }
   bool operator()(const std::string& a, const std::string& b) const {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return Upper(x) < Upper(y); });
+    return shared::ToUpperAscii(a) < shared::ToUpperAscii(b);
   }
 };
 
 std::vector<std::string> SplitPath(const std::string& path) {
   std::vector<std::string> parts;
-  std::string part;
-  for (char c : shared::UpToNul(path)) {
-    if (c == '\\') {
-      if (!part.empty()) parts.push_back(part);
-      part.clear();
-    } else {
-      part += c;
-    }
-  }
-  if (!part.empty()) parts.push_back(part);
+  std::istringstream in(shared::UpToNul(path));
+  for (std::string part; std::getline(in, part, '\\');)
+    if (!part.empty()) parts.push_back(part);
   return parts;
 }
 
@@ -46,21 +35,8 @@ struct FakeRegistry::Key {
   bool denyWrites = false;
   bool denyListing = false;
   std::map<std::string, std::unique_ptr<Key>, NameLess> subkeys;
-  // Values by name, listed in that order as Wine's registry lists them; `listed` is the listing
-  // by index, rebuilt on the first listing after a value came or went.
-  using Values = std::map<std::string, shared::RegValueData, NameLess>;
-  Values values;
-  std::vector<const Values::value_type*> listed;
-  bool listedStale = false;
-
-  const Values::value_type* Listed(std::uint32_t index) {
-    if (listedStale) {
-      listed.clear();
-      for (const auto& value : values) listed.push_back(&value);
-      listedStale = false;
-    }
-    return index < listed.size() ? listed[index] : nullptr;
-  }
+  // Values by name, listed in that order as Wine's registry lists them.
+  std::map<std::string, shared::RegValueData, NameLess> values;
   bool Denied() const { return denyWrites || (parent != nullptr && parent->Denied()); }
 };
 
@@ -179,8 +155,7 @@ Status FakeRegistry::SetValue(shared::KeyHandle handle, const std::string& name,
   if (!handles_[handle].writable || key->Denied()) return Error(shared::kErrorAccessDenied);
   // An existing value keeps the case of its name.
   const auto [value, added] = key->values.try_emplace(shared::UpToNul(name), data);
-  if (added) key->listedStale = true;
-  else value->second = data;
+  if (!added) value->second = data;
   return Status::Ok();
 }
 
@@ -191,7 +166,6 @@ Status FakeRegistry::DeleteValue(shared::KeyHandle handle, const std::string& na
   const auto value = key->values.find(shared::UpToNul(name));
   if (value == key->values.end()) return Error(shared::kErrorFileNotFound);
   key->values.erase(value);
-  key->listedStale = true;
   return Status::Ok();
 }
 
@@ -199,23 +173,21 @@ Result<shared::RegKeyInfo> FakeRegistry::QueryInfo(shared::KeyHandle handle) {
   Key* key = FromHandle(handle);
   if (key == nullptr) return Error(shared::kErrorInvalidHandle);
   return shared::RegKeyInfo{static_cast<std::uint32_t>(key->subkeys.size()),
-                            static_cast<std::uint32_t>(key->values.size())};
+                            static_cast<std::uint32_t>(key->values.size()) + valuesCountedMore_};
 }
 
 Result<std::string> FakeRegistry::EnumValueName(shared::KeyHandle handle, std::uint32_t index) {
-  Key* key = FromHandle(handle);
-  if (key == nullptr) return Error(shared::kErrorInvalidHandle);
-  const auto* value = key->Listed(index);
-  if (value == nullptr) return Error(shared::kErrorNoMoreItems);
-  return value->first;
+  auto entry = EnumValue(handle, index);
+  if (!entry.ok()) return entry.status();
+  return entry.value().name;
 }
 
 Result<shared::RegValueEntry> FakeRegistry::EnumValue(shared::KeyHandle handle, std::uint32_t index) {
   Key* key = FromHandle(handle);
   if (key == nullptr) return Error(shared::kErrorInvalidHandle);
-  const auto* value = key->Listed(index);
-  if (value == nullptr) return Error(shared::kErrorNoMoreItems);
-  return shared::RegValueEntry{value->first, value->second};
+  if (index >= key->values.size()) return Error(shared::kErrorNoMoreItems);
+  const auto& [name, data] = *std::next(key->values.begin(), index);
+  return shared::RegValueEntry{name, data};
 }
 
 Result<std::string> FakeRegistry::EnumKeyName(shared::KeyHandle handle, std::uint32_t index) {

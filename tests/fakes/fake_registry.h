@@ -41,6 +41,9 @@ class FakeRegistry final : public shared::RegistryPort {
   void DenyWrites(shared::RegRoot root, const std::string& path);
   // Opening the key to list its subkeys fails with "Access is denied".
   void DenyListing(shared::RegRoot root, const std::string& path);
+  // Every key counts one value more than it lists, as when a value goes between the count and
+  // the listing.
+  void CountOneValueMore() { valuesCountedMore_ = 1; }
   // Keys opened and not yet closed, to catch leaks.
   int OpenHandles() const { return static_cast<int>(handles_.size()); }
 
@@ -61,6 +64,7 @@ class FakeRegistry final : public shared::RegistryPort {
   std::map<shared::KeyHandle, OpenKeyState> handles_;
   shared::KeyHandle nextHandle_ = 0x100;
   bool twoViews_ = true;
+  std::uint32_t valuesCountedMore_ = 0;
 };
 
 }  // namespace fakes

@@ -53,9 +53,13 @@ const FakeVersionResource* FakeVersion::Find(const std::string& path) const {
   return found == resources_.end() ? nullptr : &found->second;
 }
 
-std::uint32_t FakeVersion::GetInfoSize(const std::string& path) { return Find(path) ? 1024 : 0; }
+std::uint32_t FakeVersion::GetInfoSize(const std::string& path) {
+  ++reads;
+  return Find(path) ? 1024 : 0;
+}
 
 std::unique_ptr<shared::VersionBlock> FakeVersion::GetInfo(const std::string& path) {
+  ++reads;
   const FakeVersionResource* resource = Find(path);
   if (resource == nullptr) return nullptr;
   return std::make_unique<FakeBlock>(*resource);

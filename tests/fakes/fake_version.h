@@ -22,6 +22,7 @@ class FakeVersion final : public shared::VersionPort {
   void Add(const std::string& path, FakeVersionResource resource);
   std::uint32_t GetInfoSize(const std::string& path) override;
   std::unique_ptr<shared::VersionBlock> GetInfo(const std::string& path) override;
+  int reads = 0;  // calls of either, to count the resource reads
 
  private:
   const FakeVersionResource* Find(const std::string& path) const;

@@ -12,35 +12,16 @@
 
 namespace {
 
-// Counts the resource reads behind the fake.
-class CountingVersion final : public shared::VersionPort {
- public:
-  explicit CountingVersion(shared::VersionPort& inner) : inner_(inner) {}
-  std::uint32_t GetInfoSize(const std::string& path) override {
-    ++reads;
-    return inner_.GetInfoSize(path);
-  }
-  std::unique_ptr<shared::VersionBlock> GetInfo(const std::string& path) override {
-    ++reads;
-    return inner_.GetInfo(path);
-  }
-  int reads = 0;
-
- private:
-  shared::VersionPort& inner_;
-};
-
 class BhoCatalogueTest : public ::testing::Test {
  protected:
   void Enumerate(shared::RegView view = shared::RegView::kNative) {
-    plugwarden::BhoSources sources{reg1_, reg2_, store_, files_, counting_, windowsFolder_};
+    plugwarden::BhoSources sources{reg1_, reg2_, store_, files_, versions_, windowsFolder_};
     EXPECT_TRUE(plugwarden::SetBHOIntoList(sources, list_, view).ok());
   }
   fakes::FakeRegistry registry_;
   fakes::FakeFileSystem files_;
   fakes::FakeWindowsFolder windowsFolder_;
   fakes::FakeVersion versions_;
-  CountingVersion counting_{versions_};
   shared::RegistryStore store_{registry_};
   shared::RegistryComponent reg1_{registry_};
   shared::RegistryComponent reg2_{registry_};
@@ -72,7 +53,7 @@ TEST_F(BhoCatalogueTest, OneRowPerObjectWithItsHealthAndOneReadPerModule) {
   for (std::size_t i = 0; i < expected.size(); ++i)
     EXPECT_EQ(list_.RowAt(static_cast<int>(i) + 2), expected[i]) << "row " << i + 2;
   EXPECT_EQ(registry_.OpenHandles(), 0) << "every key opened is closed";
-  EXPECT_EQ(counting_.reads, 2) << "one read per module, however many objects stand on it";
+  EXPECT_EQ(versions_.reads, 2) << "one read per module, however many objects stand on it";
 
   list_.Clear();
   Enumerate(shared::RegView::k32);
@@ -108,15 +89,14 @@ TEST(ModuleVersionCache, AReplacedOrHiddenModuleIsReadAnew) {
   fakes::FakeVersionResource resource;
   resource.strings = {{"FileDescription", "Helper"}};
   versions.Add("C:\\m.dll", resource);
-  CountingVersion counting(versions);
-  shared::ModuleVersionCache cache(files, counting);
+  shared::ModuleVersionCache cache(files, versions);
   shared::FileAttributes attributes{.size = 100, .lastWriteTime = 7};
   EXPECT_EQ(cache.Read("C:\\m.dll", attributes).description, "Helper");
   attributes.lastWriteTime = 8;
   cache.Read("C:\\m.dll", attributes);
   attributes.size = 101;
   cache.Read("C:\\m.dll", attributes);
-  EXPECT_EQ(counting.reads, 3) << "a new write time or size is another file";
+  EXPECT_EQ(versions.reads, 3) << "a new write time or size is another file";
   attributes.hidden = true;
   EXPECT_EQ(cache.Read("C:\\m.dll", attributes).description, "The file \"C:\\m.dll\" doesn't exist.");
 }

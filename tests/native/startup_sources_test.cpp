@@ -17,42 +17,6 @@ using bootwarden::StartupEntry;
 INSTANTIATE_TEST_SUITE_P(Fake, StartupSourcesSuite,
                          ::testing::Values(StartupMachineFactory(testing_support::FakeStartupMachine)));
 
-// Forwards to a fake registry but counts one value more than a key holds, as when a value goes
-// away between the count and the listing.
-class VanishingValueRegistry final : public shared::RegistryPort {
-  using Handle = shared::KeyHandle;
-  using Root = shared::RegRoot;
-  using Status = shared::Status;
-  using Data = shared::RegValueData;
-  template <class T>
-  using Result = shared::Result<T>;
-
- public:
-  explicit VanishingValueRegistry(fakes::FakeRegistry& inner) : inner_(inner) {}
-  using View = shared::RegView;
-  bool HasTwoViews() const override { return inner_.HasTwoViews(); }
-  Result<Handle> OpenKey(Root r, const std::string& p, shared::KeyAccess a, View v) override { return inner_.OpenKey(r, p, a, v); }
-  Result<Handle> CreateKey(Root r, const std::string& path, View v) override { return inner_.CreateKey(r, path, v); }
-  void CloseKey(Handle key) override { inner_.CloseKey(key); }
-  Status DeleteKey(Root r, const std::string& path, View v) override { return inner_.DeleteKey(r, path, v); }
-  Result<Data> QueryValue(Handle k, const std::string& n) override { return inner_.QueryValue(k, n); }
-  Status SetValue(Handle k, const std::string& n, const Data& d) override { return inner_.SetValue(k, n, d); }
-  Status DeleteValue(Handle k, const std::string& n) override { return inner_.DeleteValue(k, n); }
-  Result<std::string> EnumValueName(Handle k, std::uint32_t i) override { return inner_.EnumValueName(k, i); }
-  Result<std::string> EnumKeyName(Handle k, std::uint32_t i) override { return inner_.EnumKeyName(k, i); }
-  Result<shared::RegValueEntry> EnumValue(Handle k, std::uint32_t i) override { return inner_.EnumValue(k, i); }
-  Result<shared::RegKeyInfo> QueryInfo(Handle key) override {
-    auto info = inner_.QueryInfo(key);
-    if (!info.ok()) return info;
-    shared::RegKeyInfo counted = info.value();
-    ++counted.values;
-    return counted;
-  }
-
- private:
-  fakes::FakeRegistry& inner_;
-};
-
 class StartupSourcesTest : public ::testing::Test {
  protected:
   StartupSourcesTest() {
@@ -97,14 +61,11 @@ TEST_F(StartupSourcesTest, AKeyIsAppendedToTheListAndAMissingOneAddsNothing) {
 }
 
 TEST_F(StartupSourcesTest, AValueGoneSinceTheCountGivesNoRow) {
-  VanishingValueRegistry vanishing(registry_);
-  shared::RegistryStore store(vanishing);
-  shared::RegistryComponent reg(vanishing);
-  bootwarden::StartupSources sources{store, reg, profile_, files_, shellFolders_, windowsFolder_, shortcuts_, names_, vanishing};
   const std::string run = std::string(bootwarden::kRunKeyBase) + "Run";
   testing_support::SeedString(registry_, shared::kHkeyCurrentUser, run, "", "default.exe");
   testing_support::SeedString(registry_, shared::kHkeyCurrentUser, run, "Tray", "tray.exe");
-  bootwarden::SetRegRunIntoList(sources, list_, shared::kHkeyCurrentUser, "Run");
+  registry_.CountOneValueMore();
+  bootwarden::SetRegRunIntoList(sources_, list_, shared::kHkeyCurrentUser, "Run");
   ASSERT_EQ(list_.Count(), 2) << "no phantom copy of the default value";
   EXPECT_EQ(list_.Text(1, 0), "");
   EXPECT_EQ(list_.Text(1, StartupEntry::kLocation), "default.exe");
@@ -132,10 +93,10 @@ TEST_F(StartupSourcesTest, ShellFolderOnlyOnSuccessAndWindowsFolderWithoutTraili
   EXPECT_EQ(list_.Count(), 0) << "no win.ini, no rows";
 }
 
+// A shortcut's target is the suite's (Tool, Common Tool).
 TEST_F(StartupSourcesTest, StartupNamesListingOrderTargetsAndAFolderWithoutPath) {
   const std::string folder = UserStartup();
   files_.AddFile(folder + "\\zeta.txt");  // listed first: the folder's own order, not sorted
-  files_.AddFile(folder + "\\Tool.lnk", fakes::FakeShortcut::Contents("C:\\Tools\\tool.exe"));
   files_.AddFile(folder + "\\broken.lnk", "garbage");
   files_.AddFile(folder + "\\a.lnk.txt");
   files_.AddFile(folder + "\\.lnk");
@@ -149,7 +110,6 @@ TEST_F(StartupSourcesTest, StartupNamesListingOrderTargetsAndAFolderWithoutPath)
   for (int i = 1; i <= list_.Count(); ++i) rows.emplace_back(list_.Text(i, 0), list_.Text(i, StartupEntry::kLocation));
   EXPECT_EQ(rows, (std::vector<std::pair<std::string, std::string>>{
                       {"zeta.txt", ""},
-                      {"Tool", "C:\\Tools\\tool.exe"},
                       {"broken", ""},  // a shortcut that cannot be read
                       {"a.lnk", ""},   // the last four characters go, whatever they are
                       {".lnk", ""},    // ".lnk" at the very start is no extension
