@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "shared/win32/xp_cmd_button.h"
@@ -156,6 +157,19 @@ void frmAddTask::SetLocations(const std::vector<std::string>& names) {
   ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
   for (const std::string& name : names) ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   ::SendMessageA(combo, CB_SETCURSEL, 0, 0);
+  // The box keeps its width; the list opens wide enough to show every location whole.
+  HDC dc = ::GetDC(combo);
+  if (dc == nullptr) return;
+  HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(combo, WM_GETFONT, 0, 0)));
+  LONG widest = 0;
+  for (const std::string& name : names) {
+    SIZE size{};
+    if (::GetTextExtentPoint32A(dc, name.c_str(), static_cast<int>(name.size()), &size)) widest = std::max(widest, size.cx);
+  }
+  ::SelectObject(dc, old);
+  ::ReleaseDC(combo, dc);
+  const LONG margins = 2 * ::GetSystemMetrics(SM_CXEDGE) + ::GetSystemMetrics(SM_CXVSCROLL) + 8;
+  ::SendMessageA(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + margins), 0);
 }
 
 void frmAddTask::EnableName(bool enabled) { ::EnableWindow(::GetDlgItem(Window(), kAddNameId), enabled); }
