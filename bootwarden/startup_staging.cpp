@@ -498,7 +498,8 @@ shared::StagedAction StartupStaging::ActionFor(shared::EntryStatus now, const sh
   // Switched off where it stands, as Windows does (a profile's row); an entry out of its location
   // has nothing there to switch, and stays in the store.
   if (now == EntryStatus::kSwitchedOff)
-    return *before == EntryStatus::kEnabled ? StagedAction::kTakeOut : StagedAction::kSkip;
+    return *before == EntryStatus::kEnabled || *before == EntryStatus::kDisabled ? StagedAction::kTakeOut
+                                                                                 : StagedAction::kSkip;
   // An entry already disabled is out of its location: a removal has nothing to take out, and
   // deleting by name would hit an entry of that name the user has there now.
   if ((now == EntryStatus::kDisabled || now == EntryStatus::kRemove) && *before != EntryStatus::kDisabled)
@@ -552,9 +553,20 @@ std::string StartupStaging::ApplyRefusal(const std::vector<shared::EntryRow>& ch
   return administratorText_;
 }
 
-bool StartupStaging::TakeOut(int, const shared::EntryRow& row, bool forGood, shared::ApplyMode) {
+bool StartupStaging::TakeOut(int position, const shared::EntryRow& row, bool forGood, shared::ApplyMode) {
   const StartupEntry entry = shared::FromRow<StartupEntry>(row);
-  if (entry.Status == shared::kStatusSwitchedOff) return Switched(entry, false);
+  if (entry.Status == shared::kStatusSwitchedOff) {
+    // A disabled entry is out of its place: an entry of that name there now is another one, and
+    // switching that off must not drop this one from the store.
+    const int record = RecordOf(position);
+    if (record >= 0 && Records()[record][shared::kStatusField] == shared::kStatusDisabled) {
+      Tell("\"" + entry.TaskName + "\" (" + entry.LoadFrom + ") " +
+           Text("467", "is disabled and kept by Bootwarden, so there is nothing in its place to switch off; it stays "
+                       "disabled."));
+      return false;
+    }
+    return Switched(entry, false);
+  }
   // A removal keeps nothing.
   shared::KeptCopies copies = Copies();
   const shared::Status done = RemoveFromSource(targets_, entry, forGood ? nullptr : &copies);

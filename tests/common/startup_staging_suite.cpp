@@ -234,6 +234,24 @@ TEST_P(StartupStagingSuite, WindowsSwitchIsTurnedOnWhereTheEntryStandsAndForEver
   next->staging.ApplyNow();
   EXPECT_TRUE(shared::FileExists(*machine_.files, folder + "\\readme.txt"));
   EXPECT_EQ(SwitchOf(machine_, kHkeyCurrentUser, "StartupFolder", "readme.txt").bytes[0], '\x02');
+
+  // A profile's "Switched Off" for an entry out in the store is refused, even with another entry of
+  // that name in its place now: the stored one stays disabled and stored.
+  next->Toggle(next->PositionOf(kUserRun, "Padded", "Enabled"));
+  next->staging.ApplyNow();
+  testing_support::SeedString(*machine_.registry, kHkeyCurrentUser, RunKey("Run"), "  Padded", "C:\\other.exe");
+  rows = shared::FromRows<StartupEntry>(RowsOf(next->list));
+  for (auto& row : rows) {
+    if (row.TaskName == "Padded") row.Status = "Switched Off";
+  }
+  next->staging.ReplaceRows(rows);
+  next->staging.ApplyNow();
+  EXPECT_NE(next->PositionOf(kUserRun, "Padded", "Disabled"), 0);
+  EXPECT_NE(prompt_.Asked().back().text.find("\"Padded\""), std::string::npos) << prompt_.Asked().back().text;
+  EXPECT_EQ(SwitchOf(machine_, kHkeyCurrentUser, "Run", "  Padded").bytes[0], '\x02');
+  ASSERT_TRUE(next->Exit().ok());
+  ASSERT_EQ(Stored().size(), 1u);
+  EXPECT_EQ(Stored()[0].TaskName, "Padded");
 }
 
 TEST_P(StartupStagingSuite, A32BitEntryGoesOutAndComesBackInItsOwnView) {
