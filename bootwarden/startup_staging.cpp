@@ -88,6 +88,17 @@ shared::Status WriteExpandable(shared::RegistryPort& registry, const RunKey& run
   return registry.SetValue(key.get(), name, {shared::kRegExpandSz, shared::UpToNul(command) + '\0'});
 }
 
+// The value of that name in the Run key: through the key already open for the entry, or else
+// through one opened for the look.
+shared::Result<shared::RegValueData> RunValueThere(StartupTargets& targets, const RunKey& run, shared::KeyHandle open,
+                                                  const std::string& name) {
+  if (open != 0) return targets.registry.QueryValue(open, name);
+  auto opened = targets.registry.OpenKey(run.root, run.path, shared::KeyAccess::kQueryValue);
+  if (!opened.ok()) return opened.status();
+  shared::ScopedKey key(targets.registry, opened.value());
+  return targets.registry.QueryValue(key.get(), name);
+}
+
 constexpr char kFileNamePart[] = "file-name";
 constexpr char kFileDataPart[] = "file-data";
 constexpr char kIniValuePart[] = "ini-value";
@@ -112,6 +123,16 @@ std::optional<shared::RegTreeValue> ListedValueIn(shared::RegistryPort& registry
   auto data = registry.QueryValue(key, *found);
   if (!data.ok()) return std::nullopt;
   return shared::RegTreeValue{*found, data.value()};
+}
+
+// The entry's Run key, open for the look and the write; empty for another location or a key that
+// cannot be opened so (each step then opens on its own, and says why it failed).
+shared::ScopedKey OpenRunKey(StartupTargets& targets, const StartupEntry& entry) {
+  const Location location = LocationOf(entry.LoadFrom);
+  if (location.kind != Kind::kRegistry) return {};
+  auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kWrite);
+  if (!opened.ok()) return {};
+  return shared::ScopedKey(targets.registry, opened.value());
 }
 
 bool HasListedValue(StartupTargets& targets, const RunKey& run, const std::string& listed) {
@@ -199,10 +220,13 @@ std::optional<CopyBack> CopyBackOf(StartupTargets& targets, const StartupEntry& 
 }
 
 shared::Status PutCopyBack(StartupTargets& targets, const StartupEntry& entry, const Location& location,
-                           const CopyBack& back) {
+                           const CopyBack& back, shared::KeyHandle runKey) {
   switch (location.kind) {
     case Kind::kRegistry: {
       const std::string where = std::string(location.run.rootName) + "\\" + location.run.path;
+      // Through the open key; should that fail (the key gone meanwhile), the key is made again.
+      if (runKey != 0 && targets.registry.SetValue(runKey, back.value.name, back.value.data).ok())
+        return shared::Status::Ok();
       auto created = targets.registry.CreateKey(location.run.root, location.run.path);
       if (!created.ok()) return Failure(entry, where, created.status());
       shared::ScopedKey key(targets.registry, created.value());
@@ -307,10 +331,12 @@ shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& ent
   return shared::Status::Ok();
 }
 
-shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entry, const shared::KeptCopy* copy) {
+shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entry, const shared::KeptCopy* copy,
+                               shared::KeyHandle runKey) {
   const Location location = LocationOf(entry.LoadFrom);
   if (copy != nullptr) {
-    if (const auto back = CopyBackOf(targets, entry, location, *copy)) return PutCopyBack(targets, entry, location, *back);
+    if (const auto back = CopyBackOf(targets, entry, location, *copy))
+      return PutCopyBack(targets, entry, location, *back, runKey);
   }
   switch (location.kind) {
     case Kind::kRegistry: {
@@ -373,13 +399,11 @@ std::string DescribeStartupFile(StartupTargets& targets, const std::string& path
 }
 
 // What stands where the kept copy would go back, when it is not the copy's entry itself.
-std::optional<std::string> OtherThanCopy(StartupTargets& targets, const Location& location, const CopyBack& back) {
+std::optional<std::string> OtherThanCopy(StartupTargets& targets, const Location& location, const CopyBack& back,
+                                         shared::KeyHandle runKey) {
   switch (location.kind) {
     case Kind::kRegistry: {
-      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue);
-      if (!opened.ok()) return std::nullopt;
-      shared::ScopedKey key(targets.registry, opened.value());
-      auto there = targets.registry.QueryValue(key.get(), back.value.name);
+      auto there = RunValueThere(targets, location.run, runKey, back.value.name);
       if (!there.ok() || there.value() == back.value.data) return std::nullopt;
       return DescribeValue(there.value(), back.value.data.type);
     }
@@ -403,17 +427,15 @@ std::optional<std::string> OtherThanCopy(StartupTargets& targets, const Location
 }  // namespace
 
 std::optional<std::string> OtherEntryThere(StartupTargets& targets, const StartupEntry& entry,
-                                           const shared::KeptCopy* copy) {
+                                           const shared::KeptCopy* copy, shared::KeyHandle runKey) {
   const Location location = LocationOf(entry.LoadFrom);
   if (copy != nullptr) {
-    if (const auto back = CopyBackOf(targets, entry, location, *copy)) return OtherThanCopy(targets, location, *back);
+    if (const auto back = CopyBackOf(targets, entry, location, *copy))
+      return OtherThanCopy(targets, location, *back, runKey);
   }
   switch (location.kind) {
     case Kind::kRegistry: {
-      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue);
-      if (!opened.ok()) return std::nullopt;
-      shared::ScopedKey key(targets.registry, opened.value());
-      auto value = targets.registry.QueryValue(key.get(), entry.TaskName);
+      auto value = RunValueThere(targets, location.run, runKey, entry.TaskName);
       if (!value.ok()) return std::nullopt;
       // The type RestoreToSource would write.
       const std::uint32_t type = HoldsEnvironmentReference(entry.Location) ? shared::kRegExpandSz : shared::kRegSz;
@@ -532,18 +554,21 @@ bool StartupStaging::TakeOut(int, const shared::EntryRow& row, bool forGood, sha
 bool StartupStaging::PutBack(int position, const shared::EntryRow& row, shared::ApplyMode) {
   const StartupEntry entry = shared::FromRow<StartupEntry>(row);
   const std::optional<shared::KeptCopy> copy = Copies().Find(IdentityOf(entry));
+  // A Run key opened once serves the look at what is there and the write.
+  const shared::ScopedKey runKey = OpenRunKey(targets_, entry);
   // On No the row is "Disabled" again and the step counts as done: its record takes that status,
   // so even an added row's entry is kept in the store like any disabled one.
-  if (!MayReplaceWhatIsThere(position, entry, copy ? &*copy : nullptr)) return true;
-  const shared::Status done = RestoreToSource(targets_, entry, copy ? &*copy : nullptr);
+  if (!MayReplaceWhatIsThere(position, entry, copy ? &*copy : nullptr, runKey.get())) return true;
+  const shared::Status done = RestoreToSource(targets_, entry, copy ? &*copy : nullptr, runKey.get());
   if (!done.ok())
     Tell(Text("435", "This entry could not be written back to its start-up location; it stays as it was.") + kCrLf +
          done.message());
   return done.ok();
 }
 
-bool StartupStaging::MayReplaceWhatIsThere(int position, const StartupEntry& entry, const shared::KeptCopy* copy) {
-  const std::optional<std::string> there = OtherEntryThere(targets_, entry, copy);
+bool StartupStaging::MayReplaceWhatIsThere(int position, const StartupEntry& entry, const shared::KeptCopy* copy,
+                                           shared::KeyHandle runKey) {
+  const std::optional<std::string> there = OtherEntryThere(targets_, entry, copy, runKey);
   if (!there) return true;
   const std::string question =
       Text("460", "The start-up location of this entry already holds a different entry of the same name.") + kCrLf +
