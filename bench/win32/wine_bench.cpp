@@ -232,10 +232,12 @@ void PlugwardenLoad(Machine& machine) {
 
 // Every row disabled and applied, then enabled and applied; the floors run in between so each
 // one meets the machine in the state its work did.
-// The floor's own copies, there before the first way back deletes them, as the work's are.
-void SeedFloorCopies(const std::string& folder, int count) {
+// The floor's own copies, there before the first way back deletes them, as the work's are. Not
+// empty: deleting a file that holds data costs far more on this disk than deleting an empty one.
+void SeedFloorCopies(const std::string& folder, const std::vector<std::string>& contents) {
   ::CreateDirectoryA(folder.c_str(), nullptr);
-  for (int index = 1; index <= count; ++index) bench::FloorWriteFile(folder + "\\" + std::to_string(index) + ".copy", "");
+  for (std::size_t index = 0; index < contents.size(); ++index)
+    bench::FloorWriteFile(folder + "\\" + std::to_string(index + 1) + ".copy", contents[index]);
 }
 
 // Each copy the way out kept, read once, as the way back reads them.
@@ -267,7 +269,7 @@ void PlugwardenApply(Machine& machine) {
   const std::string storeText = shared::FormatEntryFile(disabled);
 
   Best disableWork, enableWork, disableFloor, enableFloor;
-  for (int run = 0; run < Repetitions(); ++run) {
+  for (int run = 0; run < Repetitions(true); ++run) {
     machine.splits.Clear();
     bench::Clock clock;
     ToggleAll(list, staging);
@@ -278,7 +280,11 @@ void PlugwardenApply(Machine& machine) {
     // Floor of the way back: per row the administrator test, the kept copy read, the key with its
     // name; the copies deleted once the store is gone.
     const std::string floorCopies = store + ".floor";
-    if (run == 0) SeedFloorCopies(floorCopies, list.Count());
+    if (run == 0) {
+      std::vector<std::string> names;
+      for (int position = 1; position <= list.Count(); ++position) names.push_back(list.Text(position, 0));
+      SeedFloorCopies(floorCopies, names);
+    }
     clock.Restart();
     ReadKeptCopies(store);
     ::FindWindowA("IEFrame", nullptr);
@@ -460,7 +466,9 @@ void BootwardenApply(Machine& machine) {
     // looked at, the copy put back (a shortcut as its bytes), the copies deleted once the store is
     // gone.
     const std::string floorCopies = store + ".floor";
-    SeedFloorCopies(floorCopies, static_cast<int>(disabled.size()));
+    std::vector<std::string> commands;
+    for (const auto& entry : disabled) commands.push_back(entry.Location);
+    SeedFloorCopies(floorCopies, commands);
     std::vector<std::string> fileBytes(disabled.size());
     const auto floorPass = [&](bool restore) {
       if (restore) ReadKeptCopies(store);
