@@ -268,6 +268,12 @@ void PlugwardenApply(Machine& machine) {
   const std::string store = plugwarden::DisabledStorePath(machine.windowsFolder);
   const std::string storeText = shared::FormatEntryFile(disabled);
 
+  // Seeded before the work's first way out, so the floor's copies have been on disk through as
+  // much as the work's by the time they are deleted.
+  const std::string floorCopies = store + ".floor";
+  std::vector<std::string> names;
+  for (int position = 1; position <= list.Count(); ++position) names.push_back(list.Text(position, 0));
+  SeedFloorCopies(floorCopies, names);
   Best disableWork, enableWork, disableFloor, enableFloor;
   for (int run = 0; run < Repetitions(true); ++run) {
     machine.splits.Clear();
@@ -279,12 +285,6 @@ void PlugwardenApply(Machine& machine) {
 
     // Floor of the way back: per row the administrator test, the kept copy read, the key with its
     // name; the copies deleted once the store is gone.
-    const std::string floorCopies = store + ".floor";
-    if (run == 0) {
-      std::vector<std::string> names;
-      for (int position = 1; position <= list.Count(); ++position) names.push_back(list.Text(position, 0));
-      SeedFloorCopies(floorCopies, names);
-    }
     clock.Restart();
     ReadKeptCopies(store);
     ::FindWindowA("IEFrame", nullptr);
@@ -452,6 +452,11 @@ void BootwardenApply(Machine& machine) {
   const std::string storeText = shared::FormatEntryFile(fields);
   const std::string store = bootwarden::DisabledStorePath(machine.windowsFolder);
 
+  // Seeded before the work's first way out, as Plugwarden's are.
+  const std::string floorCopies = store + ".floor";
+  std::vector<std::string> commands;
+  for (const auto& entry : disabled) commands.push_back(entry.Location);
+  SeedFloorCopies(floorCopies, commands);
   Best disableWork, enableWork, disableFloor, enableFloor;
   for (int run = 0; run < Repetitions(true); ++run) {
     machine.splits.Clear();
@@ -465,10 +470,6 @@ void BootwardenApply(Machine& machine) {
     // a copy written safely, on the way back each kept copy read, what stands at the entry's place
     // looked at, the copy put back (a shortcut as its bytes), the copies deleted once the store is
     // gone.
-    const std::string floorCopies = store + ".floor";
-    std::vector<std::string> commands;
-    for (const auto& entry : disabled) commands.push_back(entry.Location);
-    SeedFloorCopies(floorCopies, commands);
     std::vector<std::string> fileBytes(disabled.size());
     const auto floorPass = [&](bool restore) {
       if (restore) ReadKeptCopies(store);
