@@ -232,6 +232,12 @@ void PlugwardenLoad(Machine& machine) {
 
 // Every row disabled and applied, then enabled and applied; the floors run in between so each
 // one meets the machine in the state its work did.
+// The floor's deletes of its copies, beside the work's DeleteFile split: what one delete cost
+// swings widely with the disk, so the notes show both.
+void NoteFloorDeletes(int count, double seconds) {
+  std::fprintf(stderr, "floor deletes: %d files %9.3f s\n", count, seconds);
+}
+
 // The floor's own copies, there before the first way back deletes them, as the work's are. Not
 // empty: deleting a file that holds data costs far more on this disk than deleting an empty one.
 void SeedFloorCopies(const std::string& folder, const std::vector<std::string>& contents) {
@@ -299,8 +305,10 @@ void PlugwardenApply(Machine& machine) {
       ::RegCloseKey(key);
     }
     ::DeleteFileA(store.c_str());
+    bench::Clock deletes;
     for (int position = 1; position <= list.Count(); ++position)
       ::DeleteFileA((floorCopies + "\\" + std::to_string(position) + ".copy").c_str());
+    NoteFloorDeletes(list.Count(), deletes.Seconds());
     enableFloor.Take(clock.Seconds());
 
     // Floor of the way out: the store before and after, per row the administrator test, the key's
@@ -515,7 +523,9 @@ void BootwardenApply(Machine& machine) {
       for (auto& [where, key] : open) ::RegCloseKey(key);
       if (restore) {
         ::DeleteFileA(store.c_str());
+        bench::Clock deletes;
         for (int copy = 1; copy <= index; ++copy) ::DeleteFileA((floorCopies + "\\" + std::to_string(copy) + ".copy").c_str());
+        NoteFloorDeletes(index, deletes.Seconds());
       } else {
         bench::FloorWriteFile(store, storeText);
       }
