@@ -103,12 +103,34 @@ shared::Status WriteExpandable(shared::RegistryPort& registry, const RunKey& run
   return registry.SetValue(key.get(), name, {shared::kRegExpandSz, shared::UpToNul(command) + '\0'});
 }
 
+// The value of that name in the Run key: through the key already open for the entry, or else
+// through one opened for the look.
+shared::Result<shared::RegValueData> RunValueThere(StartupTargets& targets, const RunKey& run, shared::KeyHandle open,
+                                                  const std::string& name) {
+  if (open != 0) return targets.registry.QueryValue(open, name);
+  auto opened = targets.registry.OpenKey(run.root, run.path, shared::KeyAccess::kQueryValue, run.view);
+  if (!opened.ok()) return opened.status();
+  shared::ScopedKey key(targets.registry, opened.value());
+  return targets.registry.QueryValue(key.get(), name);
+}
+
 constexpr char kFileNamePart[] = "file-name";
 constexpr char kFileDataPart[] = "file-data";
 constexpr char kIniValuePart[] = "ini-value";
 // The command the row showed: a copy is put back only for that very row.
 constexpr char kRowCommandPart[] = "row-command";
 constexpr char kShortcutExtension[] = ".lnk";
+
+// The entry's Run key, open for the look and the write; empty for another location or a key that
+// cannot be opened so (each step then opens on its own, and says why it failed).
+shared::ScopedKey OpenRunKey(StartupTargets& targets, const StartupEntry& entry) {
+  const Location location = LocationOf(entry.LoadFrom);
+  if (location.kind != Kind::kRegistry) return {};
+  auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kWrite,
+                                         location.run.view);
+  if (!opened.ok()) return {};
+  return shared::ScopedKey(targets.registry, opened.value());
+}
 
 bool HasListedValue(StartupTargets& targets, const RunKey& run, const std::string& listed) {
   auto opened = targets.registry.OpenKey(run.root, run.path, shared::KeyAccess::kQueryValue, run.view);
@@ -195,10 +217,13 @@ std::optional<CopyBack> CopyBackOf(StartupTargets& targets, const StartupEntry& 
 }
 
 shared::Status PutCopyBack(StartupTargets& targets, const StartupEntry& entry, const Location& location,
-                           const CopyBack& back) {
+                           const CopyBack& back, shared::KeyHandle runKey) {
   switch (location.kind) {
     case Kind::kRegistry: {
       const std::string where = Where(location.run);
+      // Through the open key; should that fail (the key gone meanwhile), the key is made again.
+      if (runKey != 0 && targets.registry.SetValue(runKey, back.value.name, back.value.data).ok())
+        return shared::Status::Ok();
       auto created = targets.registry.CreateKey(location.run.root, location.run.path, location.run.view);
       if (!created.ok()) return Failure(entry, where, created.status());
       shared::ScopedKey key(targets.registry, created.value());
@@ -303,10 +328,12 @@ shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& ent
   return shared::Status::Ok();
 }
 
-shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entry, const shared::KeptCopy* copy) {
+shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entry, const shared::KeptCopy* copy,
+                               shared::KeyHandle runKey) {
   const Location location = LocationOf(entry.LoadFrom);
   if (copy != nullptr) {
-    if (const auto back = CopyBackOf(targets, entry, location, *copy)) return PutCopyBack(targets, entry, location, *back);
+    if (const auto back = CopyBackOf(targets, entry, location, *copy))
+      return PutCopyBack(targets, entry, location, *back, runKey);
   }
   switch (location.kind) {
     case Kind::kRegistry: {
@@ -399,13 +426,11 @@ std::string DescribeStartupFile(StartupTargets& targets, const std::string& path
 }
 
 // What stands where the kept copy would go back, when it is not the copy's entry itself.
-std::optional<std::string> OtherThanCopy(StartupTargets& targets, const Location& location, const CopyBack& back) {
+std::optional<std::string> OtherThanCopy(StartupTargets& targets, const Location& location, const CopyBack& back,
+                                         shared::KeyHandle runKey) {
   switch (location.kind) {
     case Kind::kRegistry: {
-      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue, location.run.view);
-      if (!opened.ok()) return std::nullopt;
-      shared::ScopedKey key(targets.registry, opened.value());
-      auto there = targets.registry.QueryValue(key.get(), back.value.name);
+      auto there = RunValueThere(targets, location.run, runKey, back.value.name);
       if (!there.ok() || there.value() == back.value.data) return std::nullopt;
       return DescribeValue(there.value(), back.value.data.type);
     }
@@ -429,17 +454,15 @@ std::optional<std::string> OtherThanCopy(StartupTargets& targets, const Location
 }  // namespace
 
 std::optional<std::string> OtherEntryThere(StartupTargets& targets, const StartupEntry& entry,
-                                           const shared::KeptCopy* copy) {
+                                           const shared::KeptCopy* copy, shared::KeyHandle runKey) {
   const Location location = LocationOf(entry.LoadFrom);
   if (copy != nullptr) {
-    if (const auto back = CopyBackOf(targets, entry, location, *copy)) return OtherThanCopy(targets, location, *back);
+    if (const auto back = CopyBackOf(targets, entry, location, *copy))
+      return OtherThanCopy(targets, location, *back, runKey);
   }
   switch (location.kind) {
     case Kind::kRegistry: {
-      auto opened = targets.registry.OpenKey(location.run.root, location.run.path, shared::KeyAccess::kQueryValue, location.run.view);
-      if (!opened.ok()) return std::nullopt;
-      shared::ScopedKey key(targets.registry, opened.value());
-      auto value = targets.registry.QueryValue(key.get(), entry.TaskName);
+      auto value = RunValueThere(targets, location.run, runKey, entry.TaskName);
       if (!value.ok()) return std::nullopt;
       // The type RestoreToSource would write.
       const std::uint32_t type = HoldsEnvironmentReference(entry.Location) ? shared::kRegExpandSz : shared::kRegSz;
@@ -579,23 +602,26 @@ bool StartupStaging::TakeOut(int position, const shared::EntryRow& row, bool for
 bool StartupStaging::PutBack(int position, const shared::EntryRow& row, shared::ApplyMode) {
   const StartupEntry entry = shared::FromRow<StartupEntry>(row);
   const std::optional<shared::KeptCopy> copy = Copies().Find(IdentityOf(entry));
+  // A Run key opened once serves the look at what is there and the write.
+  const shared::ScopedKey runKey = OpenRunKey(targets_, entry);
   // On No the row is "Disabled" again and the step counts as done: its record takes that status,
   // so even an added row's entry is kept in the store like any disabled one.
   const int record = RecordOf(position);
   // Windows' switch kept it from starting where it stands: only the switch changes.
   if (record >= 0 && Records()[record][shared::kStatusField] == shared::kStatusSwitchedOff) return Switched(entry, true);
-  if (!MayReplaceWhatIsThere(position, entry, copy ? &*copy : nullptr)) return true;
+  if (!MayReplaceWhatIsThere(position, entry, copy ? &*copy : nullptr, runKey.get())) return true;
   // A switch left off from before would keep the entry written back from starting.
   if (!Switched(entry, true, copy ? &*copy : nullptr)) return false;
-  const shared::Status done = RestoreToSource(targets_, entry, copy ? &*copy : nullptr);
+  const shared::Status done = RestoreToSource(targets_, entry, copy ? &*copy : nullptr, runKey.get());
   if (!done.ok())
     Tell(Text("435", "This entry could not be written back to its start-up location; it stays as it was.") + kCrLf +
          done.message());
   return done.ok();
 }
 
-bool StartupStaging::MayReplaceWhatIsThere(int position, const StartupEntry& entry, const shared::KeptCopy* copy) {
-  const std::optional<std::string> there = OtherEntryThere(targets_, entry, copy);
+bool StartupStaging::MayReplaceWhatIsThere(int position, const StartupEntry& entry, const shared::KeptCopy* copy,
+                                           shared::KeyHandle runKey) {
+  const std::optional<std::string> there = OtherEntryThere(targets_, entry, copy, runKey);
   if (!there) return true;
   const std::string question =
       Text("460", "The start-up location of this entry already holds a different entry of the same name.") + kCrLf +

@@ -72,9 +72,9 @@ bool HoldsEnvironmentReference(const std::string& command);
 shared::Status RemoveFromSource(StartupTargets& targets, const StartupEntry& entry, shared::KeptCopies* copies);
 // Given the entry's kept copy (same LoadFrom and TaskName), and when it was kept from a row
 // showing the same Location, exactly that comes back; otherwise it is written from the row's
-// fields.
+// fields. A Run key already open for the entry (query and set rights) is used for the copy's write.
 shared::Status RestoreToSource(StartupTargets& targets, const StartupEntry& entry,
-                               const shared::KeptCopy* copy = nullptr);
+                               const shared::KeptCopy* copy = nullptr, shared::KeyHandle runKey = 0);
 
 // Windows' own start-up switch of the entry, where its location has one: on clears a switch that
 // keeps it from starting (none stays none), off switches it off where it stands. The switch of a
@@ -87,9 +87,10 @@ shared::Status SwitchEntry(StartupTargets& targets, const StartupEntry& entry, b
 // Run value with other data or type, a file in the Startup folder that is not a shortcut to the
 // same command, a win.ini key holding other text; told as the user would recognise it. Nothing
 // when the place is free, holds this very entry, or cannot be looked at (the write then says why).
-// Given the entry's kept copy, "this very entry" is what the copy holds, byte for byte.
+// Given the entry's kept copy, "this very entry" is what the copy holds, byte for byte. A Run key
+// already open for the entry is looked at through that handle.
 std::optional<std::string> OtherEntryThere(StartupTargets& targets, const StartupEntry& entry,
-                                           const shared::KeptCopy* copy = nullptr);
+                                           const shared::KeptCopy* copy = nullptr, shared::KeyHandle runKey = 0);
 
 class StartupStaging : private shared::StagingPolicy, public shared::StagedList {
  public:
@@ -135,7 +136,8 @@ class StartupStaging : private shared::StagingPolicy, public shared::StagedList 
   void Tell(const std::string& text) override;
   // Whether the row's entry may be written over what stands in its place now; asks when that is
   // a different entry. On No the row is "Disabled" again, so its entry waits in the store.
-  bool MayReplaceWhatIsThere(int position, const StartupEntry& entry, const shared::KeptCopy* copy);
+  bool MayReplaceWhatIsThere(int position, const StartupEntry& entry, const shared::KeptCopy* copy,
+                             shared::KeyHandle runKey);
   // SwitchEntry, a failure told; true when done.
   bool Switched(const StartupEntry& entry, bool on, const shared::KeptCopy* copy = nullptr);
   void StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) override;

@@ -122,7 +122,10 @@ void KeptCopies::KeepOnly(const std::vector<KeptIdentity>& keep) {
   auto listing = files_.ListDirectory(folder_);
   if (!listing.ok()) return;
   std::vector<std::string> kept;
+  kept.reserve(keep.size());
   for (const auto& identity : keep) kept.push_back(HashName(identity) + std::string(kCopyExtension));
+  // Sorted once: a long store over a full folder would otherwise compare every pair.
+  std::sort(kept.begin(), kept.end());
   for (const DirectoryEntry& entry : listing.value()) {
     if (entry.attributes.directory) continue;
     const std::string name = ToLowerAscii(entry.name);
@@ -131,8 +134,11 @@ void KeptCopies::KeepOnly(const std::vector<KeptIdentity>& keep) {
     const bool temporary = stem.ends_with(kTemporaryExtension);
     if (temporary) stem.remove_suffix(kTemporaryExtension.size());
     if (!stem.ends_with(kCopyExtension) || !IsHashName(stem.substr(0, stem.size() - kCopyExtension.size()))) continue;
-    if (!temporary && std::find(kept.begin(), kept.end(), name) != kept.end()) continue;
-    RemoveFileIfPresent(files_, folder_ + "\\" + entry.name).IgnoreError();
+    if (!temporary && std::binary_search(kept.begin(), kept.end(), name)) continue;
+    // The listing already tells what a second look per file would.
+    const std::string path = folder_ + "\\" + entry.name;
+    if (entry.attributes.readOnly && !files_.ClearReadOnly(path).ok()) continue;
+    files_.RemoveFile(path).IgnoreError();
   }
 }
 

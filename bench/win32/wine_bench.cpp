@@ -232,10 +232,18 @@ void PlugwardenLoad(Machine& machine) {
 
 // Every row disabled and applied, then enabled and applied; the floors run in between so each
 // one meets the machine in the state its work did.
-// The floor's own copies, there before the first way back deletes them, as the work's are.
-void SeedFloorCopies(const std::string& folder, int count) {
+// The floor's deletes of its copies, beside the work's DeleteFile split: what one delete cost
+// swings widely with the disk, so the notes show both.
+void NoteFloorDeletes(int count, double seconds) {
+  std::fprintf(stderr, "floor deletes: %d files %9.3f s\n", count, seconds);
+}
+
+// The floor's own copies, there before the first way back deletes them, as the work's are. Not
+// empty: deleting a file that holds data costs far more on this disk than deleting an empty one.
+void SeedFloorCopies(const std::string& folder, const std::vector<std::string>& contents) {
   ::CreateDirectoryA(folder.c_str(), nullptr);
-  for (int index = 1; index <= count; ++index) bench::FloorWriteFile(folder + "\\" + std::to_string(index) + ".copy", "");
+  for (std::size_t index = 0; index < contents.size(); ++index)
+    bench::FloorWriteFile(folder + "\\" + std::to_string(index + 1) + ".copy", contents[index]);
 }
 
 // Each copy the way out kept, read once, as the way back reads them.
@@ -266,8 +274,14 @@ void PlugwardenApply(Machine& machine) {
   const std::string store = plugwarden::DisabledStorePath(machine.windowsFolder);
   const std::string storeText = shared::FormatEntryFile(disabled);
 
+  // Seeded before the work's first way out, so the floor's copies have been on disk through as
+  // much as the work's by the time they are deleted.
+  const std::string floorCopies = store + ".floor";
+  std::vector<std::string> names;
+  for (int position = 1; position <= list.Count(); ++position) names.push_back(list.Text(position, 0));
+  SeedFloorCopies(floorCopies, names);
   Best disableWork, enableWork, disableFloor, enableFloor;
-  for (int run = 0; run < Repetitions(); ++run) {
+  for (int run = 0; run < Repetitions(true); ++run) {
     machine.splits.Clear();
     bench::Clock clock;
     ToggleAll(list, staging);
@@ -277,8 +291,6 @@ void PlugwardenApply(Machine& machine) {
 
     // Floor of the way back: per row the administrator test, the kept copy read, the key with its
     // name; the copies deleted once the store is gone.
-    const std::string floorCopies = store + ".floor";
-    if (run == 0) SeedFloorCopies(floorCopies, list.Count());
     clock.Restart();
     ReadKeptCopies(store);
     ::FindWindowA("IEFrame", nullptr);
@@ -293,8 +305,10 @@ void PlugwardenApply(Machine& machine) {
       ::RegCloseKey(key);
     }
     ::DeleteFileA(store.c_str());
+    bench::Clock deletes;
     for (int position = 1; position <= list.Count(); ++position)
       ::DeleteFileA((floorCopies + "\\" + std::to_string(position) + ".copy").c_str());
+    NoteFloorDeletes(list.Count(), deletes.Seconds());
     enableFloor.Take(clock.Seconds());
 
     // Floor of the way out: the store before and after, per row the administrator test, the key's
@@ -446,6 +460,11 @@ void BootwardenApply(Machine& machine) {
   const std::string storeText = shared::FormatEntryFile(fields);
   const std::string store = bootwarden::DisabledStorePath(machine.windowsFolder);
 
+  // Seeded before the work's first way out, as Plugwarden's are.
+  const std::string floorCopies = store + ".floor";
+  std::vector<std::string> commands;
+  for (const auto& entry : disabled) commands.push_back(entry.Location);
+  SeedFloorCopies(floorCopies, commands);
   Best disableWork, enableWork, disableFloor, enableFloor;
   for (int run = 0; run < Repetitions(true); ++run) {
     machine.splits.Clear();
@@ -459,8 +478,6 @@ void BootwardenApply(Machine& machine) {
     // a copy written safely, on the way back each kept copy read, what stands at the entry's place
     // looked at, the copy put back (a shortcut as its bytes), the copies deleted once the store is
     // gone.
-    const std::string floorCopies = store + ".floor";
-    SeedFloorCopies(floorCopies, static_cast<int>(disabled.size()));
     std::vector<std::string> fileBytes(disabled.size());
     const auto floorPass = [&](bool restore) {
       if (restore) ReadKeptCopies(store);
@@ -506,7 +523,9 @@ void BootwardenApply(Machine& machine) {
       for (auto& [where, key] : open) ::RegCloseKey(key);
       if (restore) {
         ::DeleteFileA(store.c_str());
+        bench::Clock deletes;
         for (int copy = 1; copy <= index; ++copy) ::DeleteFileA((floorCopies + "\\" + std::to_string(copy) + ".copy").c_str());
+        NoteFloorDeletes(index, deletes.Seconds());
       } else {
         bench::FloorWriteFile(store, storeText);
       }

@@ -192,10 +192,13 @@ TEST(KeptCopies, OnlyAWholeCopyOfTheSameIdentityIsFound) {
     ASSERT_TRUE(files.WriteFileAtomic(copies.PathOf(mine.identity), contents).ok());
     EXPECT_FALSE(copies.Find(mine.identity)) << contents;
   }
-  // Only the copies (and a kill's leftovers) of identities no longer kept are cleaned up.
+  // Only the copies (and a kill's leftovers) of identities no longer kept are cleaned up, read-only or not.
   ASSERT_TRUE(copies.Keep(other).ok());
   files.AddFile(copies.PathOf(other.identity) + ".tmp", "half");
   files.AddFile(copies.Folder() + "\\readme.txt", "mine");
+  shared::FileAttributes readOnly;
+  readOnly.readOnly = true;
+  files.AddFile(copies.PathOf({"StartUp (Current User)", "Gone"}), "old", readOnly);
   copies.KeepOnly({other.identity});
   EXPECT_TRUE(copies.Find(other.identity));
   EXPECT_FALSE(shared::FileExists(files, copies.PathOf(mine.identity)));
