@@ -54,8 +54,9 @@ class Holder : public WindowBase<Holder> {
 class ButtonTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    holderWindow_ = holder_.Create({.className = "WardenTestHolder", .client = {4500, 4500, 6000, 3000},
-                                    .placeAtClientOrigin = true, .style = WS_POPUP});
+    holderWindow_ = holder_.Create({.className = "WardenTestHolder", .caption = {},
+                                    .client = {4500, 4500, 6000, 3000}, .placeAtClientOrigin = true,
+                                    .style = WS_POPUP});
     ASSERT_NE(holderWindow_, nullptr);
     ::ShowWindow(holderWindow_, SW_SHOW);
     button_ = CreateXPCmdButton(holderWindow_, 42, "&Apply", 10, 10, 75, 23);
