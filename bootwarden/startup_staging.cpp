@@ -601,14 +601,14 @@ bool StartupStaging::TakeOut(int position, const shared::EntryRow& row, bool for
 
 bool StartupStaging::PutBack(int position, const shared::EntryRow& row, shared::ApplyMode) {
   const StartupEntry entry = shared::FromRow<StartupEntry>(row);
+  const int record = RecordOf(position);
+  // Windows' switch kept it from starting where it stands: only the switch changes.
+  if (record >= 0 && Records()[record][shared::kStatusField] == shared::kStatusSwitchedOff) return Switched(entry, true);
   const std::optional<shared::KeptCopy> copy = Copies().Find(IdentityOf(entry));
   // A Run key opened once serves the look at what is there and the write.
   const shared::ScopedKey runKey = OpenRunKey(targets_, entry);
   // On No the row is "Disabled" again and the step counts as done: its record takes that status,
   // so even an added row's entry is kept in the store like any disabled one.
-  const int record = RecordOf(position);
-  // Windows' switch kept it from starting where it stands: only the switch changes.
-  if (record >= 0 && Records()[record][shared::kStatusField] == shared::kStatusSwitchedOff) return Switched(entry, true);
   if (!MayReplaceWhatIsThere(position, entry, copy ? &*copy : nullptr, runKey.get())) return true;
   // A switch left off from before would keep the entry written back from starting.
   if (!Switched(entry, true, copy ? &*copy : nullptr)) return false;
