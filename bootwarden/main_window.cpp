@@ -132,8 +132,14 @@ void MainWindow::SetCaptions() {
   enableText_ = text("107");
   disableText_ = text("102");
   staging_.SetCaptions(disableText_, enableText_);
-  // Whatever the selected row; the next item click sets it from the row again.
-  view_.SetControlCaption(MainControl::kCmdDisable, enableText_);
+  // The button names what it does to the selected row: "Enable" on an enabled row would disable
+  // it. With no row selected, the Enable text.
+  if (list_.Selected() != 0) {
+    staging_.SelectRow(list_.Selected());
+    ShowButtons();
+  } else {
+    view_.SetControlCaption(MainControl::kCmdDisable, enableText_);
+  }
 }
 
 void MainWindow::ShowButtons() {
