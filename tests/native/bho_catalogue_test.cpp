@@ -35,11 +35,8 @@ TEST_F(BhoCatalogueTest, OneRowPerObjectWithItsHealthAndOneReadPerModule) {
   files_.AddFile(modules.withVersion, "MZ");
   files_.AddFile(modules.withoutVersion, "MZ");
   files_.AddFile("C:\\Windows\\system32\\shell32.dll", "MZ");  // the expansion exists, the text does not
-  fakes::FakeVersionResource resource;
-  resource.fileVersion[0] = 2;
-  resource.fileVersion[1] = 5;
-  resource.fileVersion[3] = 17;
-  resource.strings = {{"FileDescription", "Contoso Helper"}};
+  const fakes::FakeVersionResource resource{.fileVersion = {2, 5, 0, 17},
+                                            .strings = {{"FileDescription", "Contoso Helper"}}};
   versions_.Add(modules.withVersion, resource);
   files_.AddFile("C:\\Windows\\SysWOW64\\helper32.dll", "MZ");
   versions_.Add("C:\\Windows\\SysWOW64\\helper32.dll", resource);
@@ -86,9 +83,7 @@ TEST_F(BhoCatalogueTest, NoKeyAnEmptyKeyAndAHiddenModule) {
 TEST(ModuleVersionCache, AReplacedOrHiddenModuleIsReadAnew) {
   fakes::FakeFileSystem files;
   fakes::FakeVersion versions;
-  fakes::FakeVersionResource resource;
-  resource.strings = {{"FileDescription", "Helper"}};
-  versions.Add("C:\\m.dll", resource);
+  versions.Add("C:\\m.dll", {.strings = {{"FileDescription", "Helper"}}});
   shared::ModuleVersionCache cache(files, versions);
   shared::FileAttributes attributes{.size = 100, .lastWriteTime = 7};
   EXPECT_EQ(cache.Read("C:\\m.dll", attributes).description, "Helper");
