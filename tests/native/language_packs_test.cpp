@@ -134,14 +134,12 @@ TEST_F(LanguagePacks, FilesAreAnsiTextWithCrLfLines) {
 
 TEST_F(LanguagePacks, EnglishKeepsTheDesignTexts) {
   // The ones an editor most easily "fixes": doubled blanks and the original wording.
-  EXPECT_EQ(Lookup("English.ini", "8109"),
-            "Let Plugwarden to  start always with Windows and apply this profile(current values in this list)");
-  EXPECT_EQ(Lookup("English.ini", "8302"), "Select a Profile to load the configuration::");
-  EXPECT_EQ(Lookup("English.ini", "106"), "Select  Language");
-  EXPECT_EQ(Lookup("English.ini", "202"), "Add in        :");
-  EXPECT_EQ(Lookup("English.ini", "133"), "Apply and& Exit Program");
-  EXPECT_EQ(Lookup("English.ini", "8518"), "Are you sure you want to apply these changes?");
-  EXPECT_EQ(Lookup("English.ini", "413"), "Are you sure you want to apply these changes?");
+  const char kApply[] = "Are you sure you want to apply these changes?";
+  const std::pair<const char*, const char*> texts[] = {
+      {"8109", "Let Plugwarden to  start always with Windows and apply this profile(current values in this list)"},
+      {"8302", "Select a Profile to load the configuration::"}, {"106", "Select  Language"},
+      {"202", "Add in        :"}, {"133", "Apply and& Exit Program"}, {"8518", kApply}, {"413", kApply}};
+  for (const auto& [key, text] : texts) EXPECT_EQ(Lookup("English.ini", key), text) << key;
 }
 
 }  // namespace
