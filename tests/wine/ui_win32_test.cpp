@@ -30,7 +30,6 @@
 namespace {
 
 using namespace shared::win32;
-using shared::TwipsRect;
 using shared::TwipsToPixels;
 using testing_support::Capture;
 using testing_support::Pump;
@@ -39,39 +38,83 @@ using testing_support::RunUntilQuit;
 using testing_support::ScreenRect;
 using testing_support::WindowText;
 
-// The button's holder: what it hears.
-class Holder : public WindowBase<Holder> {
+constexpr UINT kThrowMessage = WM_APP + 7;
+constexpr int kList = 101, kCombo = 102, kLabel = 103, kEdit = 104, kFileMenu = 200, kExit = 201, kHelpMenu = 210,
+              kAbout = 211;
+
+class KitWindow : public WindowBase<KitWindow> {
  public:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND) commands.push_back(wParam);
-    if (message == WM_NOTIFY) notifications.push_back(reinterpret_cast<NMHDR*>(lParam)->code);
-    return DefaultProc(message, wParam, lParam);
+    switch (message) {
+      case WM_CREATE:
+        list.Create(Window(), kList, {120, 720, 11415, 3135}, Dpi(),
+                    {{"Name", 1540}, {"Status", 1039}, {"Information", 2539}, {"Version", 1039}, {"Path", 2540},
+                     {"Identifier", 2050}, {"", 776}});
+        combo.Create(Window(), kCombo, {9720, 4080, 1935, 330}, Dpi(), "Change Interface Language");
+        label = CreateLabel(Window(), kLabel, "Select Language", {8040, 4080, 1365, 210}, Dpi(),
+                            {{"Arial", 8.25, true}, RGB(0, 0, 255), std::nullopt, true}, Looks());
+        edit = CreateControl(Window(), "EDIT", kEdit, "abc", WS_BORDER | WS_TABSTOP, 0, {240, 240, 2000, 300}, Dpi());
+        return 0;
+      case WM_NOTIFY:
+        notifications.push_back(reinterpret_cast<NMHDR*>(lParam)->code);
+        if (auto e = list.Decode(reinterpret_cast<NMHDR*>(lParam))) events.push_back(*e);
+        return 0;
+      case WM_COMMAND:
+        commands.push_back(wParam);
+        if (auto text = combo.ChosenText(wParam, lParam)) chosen.push_back(*text);
+        return 0;
+      case kThrowMessage:
+        throw std::runtime_error("no room");
+      default:
+        return DefaultProc(message, wParam, lParam);
+    }
   }
-  std::vector<WPARAM> commands;
+
+  ReportListView list;
+  LanguageCombo combo;
+  HWND label = nullptr;
+  HWND edit = nullptr;
+  std::vector<ReportListView::Event> events;
+  std::vector<std::string> chosen;
+  std::vector<WPARAM> commands;  // what the XP button below the list tells its holder
   std::vector<UINT> notifications;
 };
 
-class ButtonTest : public ::testing::Test {
+class KitTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    holderWindow_ = holder_.Create({.className = "WardenTestHolder", .caption = {},
-                                    .client = {4500, 4500, 6000, 3000}, .placeAtClientOrigin = true,
-                                    .style = WS_POPUP});
-    ASSERT_NE(holderWindow_, nullptr);
-    ::ShowWindow(holderWindow_, SW_SHOW);
-    button_ = CreateXPCmdButton(holderWindow_, 42, "&Apply", 10, 10, 75, 23);
+    ASSERT_NE(window_.Create({.className = "WardenKitTest",
+                              .caption = " Kit",
+                              .client = {0, 0, 11805, 4905},
+                              .menu = CreateMenuBar({{kFileMenu, "&File", {{kExit, "E&xit"}}},
+                                                     {kHelpMenu, "&Help", {{kAbout, "&About"}, {0, ""}}}})}),
+              nullptr);
+    ::ShowWindow(window_.Window(), SW_SHOW);
+    Pump();
+  }
+  HWND Main() const { return window_.Window(); }
+  int Px(int twips) const { return TwipsToPixels(twips, window_.Dpi()); }
+
+  KitWindow window_;
+};
+
+// An XP button in the free space below the list.
+class ButtonTest : public KitTest {
+ protected:
+  void SetUp() override {
+    KitTest::SetUp();
+    button_ = CreateXPCmdButton(Main(), 42, "&Apply", 10, Px(3900), 75, 23);
     ASSERT_NE(button_, nullptr);
     Pump();
   }
+  void Place(int width, int height) { ::MoveWindow(button_, 10, Px(3900), width, height, TRUE); }
   int Cell() { return static_cast<int>(::SendMessageA(button_, kXpbmGetCell, 0, 0)); }
   int Clicks() {
     int n = 0;
-    for (WPARAM w : holder_.commands) n += (LOWORD(w) == 42 && HIWORD(w) == BN_CLICKED) ? 1 : 0;
+    for (WPARAM w : window_.commands) n += (LOWORD(w) == 42 && HIWORD(w) == BN_CLICKED) ? 1 : 0;
     return n;
   }
 
-  Holder holder_;
-  HWND holderWindow_ = nullptr;
   HWND button_ = nullptr;
 };
 
@@ -89,8 +132,8 @@ TEST_F(ButtonTest, AClickGivesBnClickedAReleaseAwayDoesNotAndTheTimerSendsMouseO
   EXPECT_EQ(Cell(), 0);
   EXPECT_EQ(Clicks(), 1);
   // The pointer placed on the button may add moves of its own before ours.
-  ASSERT_GE(holder_.notifications.size(), 3u);
-  const std::vector<UINT> tail(holder_.notifications.end() - 3, holder_.notifications.end());
+  ASSERT_GE(window_.notifications.size(), 3u);
+  const std::vector<UINT> tail(window_.notifications.end() - 3, window_.notifications.end());
   EXPECT_EQ(tail, (std::vector<UINT>{kXpnMouseMove, kXpnMouseDown, kXpnMouseUp}));
 
   ::SetCursorPos(700, 700);
@@ -105,8 +148,8 @@ TEST_F(ButtonTest, AClickGivesBnClickedAReleaseAwayDoesNotAndTheTimerSendsMouseO
   EXPECT_EQ(::SendMessageA(button_, kXpbmIsHoverTimerOn, 0, 0), 0);
   ::SendMessageA(button_, WM_LBUTTONUP, 0, MAKELPARAM(300, 5));
   EXPECT_EQ(Clicks(), 1) << "released away: no second click";
-  EXPECT_NE(std::find(holder_.notifications.begin(), holder_.notifications.end(), kXpnMouseOut),
-            holder_.notifications.end());
+  EXPECT_NE(std::find(window_.notifications.begin(), window_.notifications.end(), kXpnMouseOut),
+            window_.notifications.end());
 }
 
 // The ink of a caption or a field's text: the bounding box of the pixels darker than the
@@ -127,16 +170,16 @@ RECT InkBox(HWND window, int dark = 0x90, int rightMargin = 3) {
 
 TEST_F(ButtonTest, KeyboardDialogManagerTheDisabledLookAndTheCaptionCentred) {
   EXPECT_EQ(::SendMessageA(button_, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON, DLGC_BUTTON);
-  ::SetForegroundWindow(holderWindow_);
+  ::SetForegroundWindow(Main());
   ::SetFocus(button_);
   const auto key = [this](HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
     MSG msg{target, message, wParam, lParam, 0, {}};
-    if (!::IsDialogMessageA(holderWindow_, &msg)) ::DispatchMessageA(&msg);
+    if (!::IsDialogMessageA(Main(), &msg)) ::DispatchMessageA(&msg);
   };
   key(button_, WM_KEYDOWN, VK_SPACE, 0x00390001);
   key(button_, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001u));
   EXPECT_EQ(Clicks(), 1) << "Space";
-  key(holderWindow_, WM_SYSCHAR, 'a', 0x20000000);
+  key(Main(), WM_SYSCHAR, 'a', 0x20000000);
   EXPECT_EQ(Clicks(), 2) << "Alt+A, the access key";
   key(button_, WM_KEYDOWN, VK_RETURN, 0x001C0001);
   EXPECT_EQ(Clicks(), 3) << "Enter on the focused button";
@@ -144,7 +187,7 @@ TEST_F(ButtonTest, KeyboardDialogManagerTheDisabledLookAndTheCaptionCentred) {
   EXPECT_EQ(Clicks(), 4);
 
   // Disabled: the grey caption and no clicks.
-  ::MoveWindow(button_, 10, 10, 150, 40, TRUE);
+  Place(150, 40);
   ::SetWindowTextA(button_, "WWWW");
   ::EnableWindow(button_, FALSE);
   EXPECT_EQ(Cell(), 2);
@@ -182,7 +225,7 @@ TEST_F(ButtonTest, KeyboardDialogManagerTheDisabledLookAndTheCaptionCentred) {
 // into the resources): at the strip's own size, row 19 of the centre column tells them apart.
 TEST_F(ButtonTest, EveryLookPaintsItsSkinCellAndTheCornersStayAtAnySize) {
   ::SetWindowTextA(button_, "");
-  ::MoveWindow(button_, 10, 10, 18, 21, TRUE);
+  Place(18, 21);
   const std::pair<int, COLORREF> looks[] = {{0, RGB(0xD6, 0xD0, 0xC5)}, {4, RGB(0x69, 0x82, 0xEE)},
                                             {2, RGB(0xF5, 0xF4, 0xEA)}, {3, RGB(0xE5, 0x97, 0x00)},
                                             {1, RGB(0xF2, 0xF1, 0xEE)}};
@@ -199,7 +242,7 @@ TEST_F(ButtonTest, EveryLookPaintsItsSkinCellAndTheCornersStayAtAnySize) {
   }
   ::SendMessageA(button_, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   for (SIZE size : {SIZE{75, 23}, SIZE{120, 40}, SIZE{200, 9}}) {
-    ::MoveWindow(button_, 10, 10, size.cx, size.cy, TRUE);
+    Place(size.cx, size.cy);
     const Capture shot(button_);
     const int r = size.cx - 1, b = size.cy - 1;
     for (POINT corner : {POINT{0, 0}, POINT{r, 0}, POINT{r, b}, POINT{0, b}})
@@ -292,62 +335,6 @@ TEST(SplashWin32, AnyKeyOrAFrameClickEndsTheProgramALabelClickDoesNotTheTimerHan
   EXPECT_FALSE(::IsWindow(splash));
   ::DestroyWindow(main);
 }
-
-constexpr UINT kThrowMessage = WM_APP + 7;
-constexpr int kList = 101, kCombo = 102, kLabel = 103, kEdit = 104, kFileMenu = 200, kExit = 201, kHelpMenu = 210,
-              kAbout = 211;
-
-class KitWindow : public WindowBase<KitWindow> {
- public:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-      case WM_CREATE:
-        list.Create(Window(), kList, {120, 720, 11415, 3135}, Dpi(),
-                    {{"Name", 1540}, {"Status", 1039}, {"Information", 2539}, {"Version", 1039}, {"Path", 2540},
-                     {"Identifier", 2050}, {"", 776}});
-        combo.Create(Window(), kCombo, {9720, 4080, 1935, 330}, Dpi(), "Change Interface Language");
-        label = CreateLabel(Window(), kLabel, "Select Language", {8040, 4080, 1365, 210}, Dpi(),
-                            {{"Arial", 8.25, true}, RGB(0, 0, 255), std::nullopt, true}, Looks());
-        edit = CreateControl(Window(), "EDIT", kEdit, "abc", WS_BORDER | WS_TABSTOP, 0, {240, 240, 2000, 300}, Dpi());
-        return 0;
-      case WM_NOTIFY:
-        if (auto e = list.Decode(reinterpret_cast<NMHDR*>(lParam))) events.push_back(*e);
-        return 0;
-      case WM_COMMAND:
-        if (auto text = combo.ChosenText(wParam, lParam)) chosen.push_back(*text);
-        return 0;
-      case kThrowMessage:
-        throw std::runtime_error("no room");
-      default:
-        return DefaultProc(message, wParam, lParam);
-    }
-  }
-
-  ReportListView list;
-  LanguageCombo combo;
-  HWND label = nullptr;
-  HWND edit = nullptr;
-  std::vector<ReportListView::Event> events;
-  std::vector<std::string> chosen;
-};
-
-class KitTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_NE(window_.Create({.className = "WardenKitTest",
-                              .caption = " Kit",
-                              .client = {0, 0, 11805, 4905},
-                              .menu = CreateMenuBar({{kFileMenu, "&File", {{kExit, "E&xit"}}},
-                                                     {kHelpMenu, "&Help", {{kAbout, "&About"}, {0, ""}}}})}),
-              nullptr);
-    ::ShowWindow(window_.Window(), SW_SHOW);
-    Pump();
-  }
-  HWND Main() const { return window_.Window(); }
-  int Px(int twips) const { return TwipsToPixels(twips, window_.Dpi()); }
-
-  KitWindow window_;
-};
 
 TEST_F(KitTest, WindowMenuAndListViewLooksRowsAndSelection) {
   RECT client{};
