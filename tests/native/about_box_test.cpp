@@ -152,11 +152,9 @@ TEST(AboutLayoutTest, TwipsAtTheRealDpiRoundedHalfUp) {
   const AboutLayout at144 = LayOutAbout(BootwardenAbout(), 144);
   EXPECT_LE(at144.ok.top + at144.ok.height, at144.sysInfo.top) << "the buttons never overlap";
 
-  EXPECT_EQ(TwipsToPixels(15, 96), 1);
-  EXPECT_EQ(TwipsToPixels(7, 96), 0);
-  EXPECT_EQ(TwipsToPixels(8, 96), 1) << "half a pixel rounds up";
-  EXPECT_EQ(TwipsToPixels(-8, 96), -1);
-  EXPECT_EQ(TwipsToPixels(1440, 144), 144);
+  // {twips, dpi, pixels}: half a pixel rounds up, away from zero.
+  const int cases[][3] = {{15, 96, 1}, {7, 96, 0}, {8, 96, 1}, {-8, 96, -1}, {1440, 144, 144}};
+  for (const auto& [twips, dpi, pixels] : cases) EXPECT_EQ(TwipsToPixels(twips, dpi), pixels) << twips << " at " << dpi;
   EXPECT_EQ(PointsToPixels(8.25, 96), 11);
 }
 

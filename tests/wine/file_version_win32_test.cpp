@@ -64,7 +64,8 @@ TEST_F(FileVersionWin32Test, ResourceWithTheCommonTranslationPlaceholdersWithout
 // What Windows reads from the shipped programs before they run (the manifest: visual styles,
 // DPI awareness, the rights asked for) and the version information and icon Explorer shows.
 TEST_F(FileVersionWin32Test, TheProgramsManifestVersionAndIcon) {
-  for (const std::string program : {"plugwarden", "bootwarden"}) {
+  for (const auto& [program, product] : {std::pair<std::string, std::string>{"plugwarden", "Plugwarden"},
+                                         {"bootwarden", "Bootwarden"}}) {
     SCOPED_TRACE(program);
     const std::string path = std::string(WARDEN_PROGRAM_DIR) + "\\" + program + ".exe";
 
@@ -114,8 +115,6 @@ TEST_F(FileVersionWin32Test, TheProgramsManifestVersionAndIcon) {
     EXPECT_EQ(record[FileVersionRecord::kCompanyName], "Vexlin");
     EXPECT_EQ(record[FileVersionRecord::kInternalName], program);
     EXPECT_EQ(record[FileVersionRecord::kOriginalFileName], program + ".exe");
-    std::string product = program;
-    product[0] = static_cast<char>(product[0] - 'a' + 'A');
     EXPECT_EQ(record[FileVersionRecord::kProductName], product);
     EXPECT_EQ(record[FileVersionRecord::kFileDescription].find(product), 0u);
   }
