@@ -38,6 +38,9 @@ class PlugwardenStagingSuite : public ::testing::TestWithParam<StartupMachineFac
         .second;
   }
   std::vector<std::string> StoredIds();
+  // Per object 1 to 4 in the view: its number, "k" for its key, "c" for its class key, "s" for the
+  // class's server key; all there is "1kcs 2kcs 3kcs 4kcs".
+  std::string Present(shared::RegView view = shared::RegView::kNative);
 
   testing_support::StartupMachine world_;
   std::unique_ptr<shared::LanguagePack> language_;
