@@ -153,10 +153,8 @@ TEST_P(StartupStagingSuite, EveryDisabledEntryIsStoredWhateverTheOrderOrWhetherA
 
 TEST_P(StartupStagingSuite, WhatNamesNoSingleEntryIsRefused) {
   const std::string folder = testing_support::StartupFolder(machine_, shared::kCsidlStartup);
-  ASSERT_TRUE(bootwarden::WriteStartupEntryFile(
-                  *machine_.files, StorePath(),
-                  {{"..\\..\\x", "Disabled", kUserStartup, "Current User", "Current User Logs on", "C:\\x.exe"}})
-                  .ok());
+  const shared::EntryRow bad{"..\\..\\x", "Disabled", kUserStartup, "Current User", "Current User Logs on", "C:\\x.exe"};
+  ASSERT_TRUE(bootwarden::WriteStartupEntryFile(*machine_.files, StorePath(), {bad}).ok());
   auto run = StartRun();
   const int row = run->PositionOf(kUserStartup, "..\\..\\x");
   run->Toggle(row);

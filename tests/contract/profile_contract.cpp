@@ -14,14 +14,9 @@ void ProfileContract::SetUp() {
 
 // Empty and quoted values and a missing file: LanguagePackContract reads them through this port.
 TEST_P(ProfileContract, ReadsWithoutCaseOrSurroundingSpacesWritesReplaceAddAndDelete) {
-  ASSERT_TRUE(files_->WriteFileAtomic(path_,
-                                      "[Other]\r\n8101=wrong section\r\n"
-                                      "[Vexlin Language Pack]\r\n"
-                                      "8101=  &Apply  \r\n"
-                                      "  8103 = spaced key\r\n"
-                                      "8105=" + std::string(600, 'x') + "\r\n"
-                                      "8101=second occurrence\r\n")
-                  .ok());
+  const std::string ini = "[Other]\r\n8101=wrong section\r\n[Vexlin Language Pack]\r\n8101=  &Apply  \r\n"
+                          "  8103 = spaced key\r\n8105=" + std::string(600, 'x') + "\r\n8101=second occurrence\r\n";
+  ASSERT_TRUE(files_->WriteFileAtomic(path_, ini).ok());
   EXPECT_EQ(Get("vexlin language pack", "8101"), "&Apply");
   EXPECT_EQ(Get("Vexlin Language Pack", "8103"), "spaced key");
   EXPECT_EQ(Get("Vexlin Language Pack", "8105"), std::string(499, 'x')) << "cut to the buffer";

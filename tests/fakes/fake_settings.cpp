@@ -22,11 +22,8 @@ std::string FakeSettings::GetSetting(const std::string& appName, const std::stri
 shared::Status FakeSettings::SaveSetting(const std::string& appName, const std::string& section,
                                          const std::string& key, const std::string& value) {
   const auto name = MakeName(appName, section, key);
-  if (!name)
-    return shared::Status::Error(shared::kErrorInvalidParameter,
-                                 shared::DefaultErrorText(shared::kErrorInvalidParameter));
-  if (failSaves_)
-    return shared::Status::Error(shared::kErrorAccessDenied, shared::DefaultErrorText(shared::kErrorAccessDenied));
+  const std::int32_t refused = !name ? shared::kErrorInvalidParameter : failSaves_ ? shared::kErrorAccessDenied : 0;
+  if (refused != 0) return shared::Status::Error(refused, shared::DefaultErrorText(refused));
   values_[*name] = shared::UpToNul(value);
   return shared::Status::Ok();
 }
