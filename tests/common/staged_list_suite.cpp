@@ -28,20 +28,14 @@ class RecordingPolicy final : public shared::StagingPolicy {
     return now == EntryStatus::kRemove ? StagedAction::kRemove : StagedAction::kSkip;
   }
   bool SameEntry(const EntryRow& row, const EntryRow& record) const override { return row[5] == record[5]; }
-  std::string Refusal(const EntryRow& row, StagedAction) const override {
-    return row[0] == "Refused" ? "refused" : "";
-  }
+  std::string Refusal(const EntryRow& row, StagedAction) const override { return row[0] == "Refused" ? "refused" : ""; }
   bool TakeOut(int, const EntryRow& row, bool forGood, ApplyMode) override {
     // What the store holds at the moment the entry goes.
     storeWhenTaken.push_back(files_.ReadFile(storePath).value_or("<no store>"));
-    if (failing.count(row[0])) return false;
-    log.push_back((forGood ? "remove " : "out ") + row[0]);
-    return true;
+    if (!failing.count(row[0])) log.push_back((forGood ? "remove " : "out ") + row[0]);
+    return !failing.count(row[0]);
   }
-  bool PutBack(int, const EntryRow& row, ApplyMode) override {
-    log.push_back("back " + row[0]);
-    return true;
-  }
+  bool PutBack(int, const EntryRow& row, ApplyMode) override { log.push_back("back " + row[0]); return true; }
   void Tell(const std::string& text) override { log.push_back("tell " + text); }
   void StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status&) override {
     log.push_back(std::string(nothingChanged ? "stopped: " : "not saved: ") + path);
