@@ -138,12 +138,11 @@ TEST_P(PlugwardenStagingSuite, ApplyResetAllExitAndRestartKeepEachRowWithItsObje
   Apply(*run);
   run->Toggle(3);  // staged, never applied: not kept
   run->Exit(false);
-  EXPECT_EQ(world_.settings->GetSetting("Plugwarden", "Start", "Check1"), "0");
+  // The box's setting is MainWindowTest's; the name enabled back, the kept-copies cycle's.
   auto next = StartRun();
   EXPECT_EQ(Listed(*next), "3:Enabled 4:Enabled 1:Disabled");
   next->Toggle(1);
   Apply(*next);
-  EXPECT_EQ(NameIn(1), ObjectName(1));
   next->Exit(false);
   EXPECT_FALSE(shared::FileExists(*world_.files, plugwarden::DisabledStorePath(*world_.windowsFolder)));
 }
@@ -156,7 +155,6 @@ TEST_P(PlugwardenStagingSuite, StartWithWindowsSavesTheProfileAndAppliesItAtTheN
   run->MarkRemove(1);  // never applied: the object stays disabled
   const std::string program = world_.targetFolder + "\\plugwarden.exe";
   run->Exit(true, program);
-  EXPECT_EQ(world_.settings->GetSetting("Plugwarden", "Start", "Check1"), "1");
   const std::string profile = world_.files->ReadFile(plugwarden::StartProfilePath(*world_.windowsFolder)).value_or("");
   EXPECT_EQ(std::count(profile.begin(), profile.end(), '\n'), 18);
   EXPECT_EQ(StoredIds(), Ids{ObjectId(1)}) << "the store keeps what the profile leaves out";
