@@ -108,13 +108,10 @@ void SeedStartupScenario(StartupMachine& machine) {
 }
 
 void SeedSwitch(StartupMachine& machine, shared::RegRoot root, const std::string& subkey, const std::string& name,
-                bool on) {
-  SeedSwitch(machine, root, subkey, name, bootwarden::SwitchRecord(on, machine.clock->FileTimeNow()));
-}
-
-void SeedSwitch(StartupMachine& machine, shared::RegRoot root, const std::string& subkey, const std::string& name,
                 const shared::RegValueData& value) {
-  SeedValue(*machine.registry, root, bootwarden::kStartupApprovedBase + subkey, name, value.bytes, value.type);
+  const shared::RegValueData seeded =
+      value.type == shared::kRegNone ? bootwarden::SwitchRecord(false, machine.clock->FileTimeNow()) : value;
+  SeedValue(*machine.registry, root, bootwarden::kStartupApprovedBase + subkey, name, seeded.bytes, seeded.type);
 }
 
 shared::RegValueData SwitchOf(StartupMachine& machine, shared::RegRoot root, const std::string& subkey,

@@ -1,5 +1,6 @@
 #include "tests/common/startup_sources_suite.h"
 
+#include "bootwarden/startup_approved.h"
 #include "bootwarden/startup_sources.h"
 #include "tests/common/registry_seed.h"
 
@@ -59,7 +60,8 @@ TEST_P(StartupSourcesSuite, EveryLocationGivesItsRowsInOrderAndSwitchedOffEntrie
   // Any odd first byte is off, an even one on.
   testing_support::SeedSwitch(machine_, kHkeyLocalMachine, "Run", "Expand Path",
                               {shared::kRegBinary, std::string("\x07\0\0\0", 4) + std::string(8, '\x01')});
-  testing_support::SeedSwitch(machine_, kHkeyLocalMachine, "Run", "Shared Name", true);
+  testing_support::SeedSwitch(machine_, kHkeyLocalMachine, "Run", "Shared Name",
+                              bootwarden::SwitchRecord(true, machine_.clock->FileTimeNow()));
   // Windows switches no RunOnce entry: a switch of that name belongs to a Run value.
   testing_support::SeedSwitch(machine_, kHkeyLocalMachine, "Run", "Finish Setup");
   // A Startup-folder entry's switch has the file's name.
