@@ -54,12 +54,6 @@ std::unique_ptr<testing_support::PlugwardenRun> PlugwardenStagingSuite::StartRun
   return run;
 }
 
-void PlugwardenStagingSuite::Apply(testing_support::PlugwardenRun& run) {
-  asked_ = prompt_.Asked().size();
-  prompt_.Script({shared::kAnswerYes});
-  run.staging.ApplyClicked();
-}
-
 std::vector<std::string> PlugwardenStagingSuite::StoredIds() {
   std::vector<std::string> ids;
   for (const auto& row :

@@ -19,7 +19,11 @@ class PlugwardenStagingSuite : public ::testing::TestWithParam<StartupMachineFac
   void Forget();
   // A run started the way the window starts it; what it said is in start_.
   std::unique_ptr<testing_support::PlugwardenRun> StartRun();
-  void Apply(testing_support::PlugwardenRun& run);
+  void Apply(testing_support::PlugwardenRun& run) {
+    asked_ = prompt_.Asked().size();
+    prompt_.Script({shared::kAnswerYes});
+    run.staging.ApplyClicked();
+  }
   // The prompts shown since the last start or Apply.
   std::vector<fakes::AskedPrompt> Shown() const {
     return {prompt_.Asked().begin() + static_cast<long>(asked_), prompt_.Asked().end()};

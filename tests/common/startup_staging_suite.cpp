@@ -42,22 +42,6 @@ void StartupStagingSuite::TearDown() {
   machine_.files->RemoveFile(StorePath()).IgnoreError();
 }
 
-std::unique_ptr<BootwardenRun> StartupStagingSuite::StartRun() {
-  auto run = std::make_unique<BootwardenRun>(machine_, prompt_);
-  EXPECT_TRUE(run->Start().ok());
-  return run;
-}
-
-std::vector<StartupEntry> StartupStagingSuite::Stored() {
-  auto entries = bootwarden::ReadStartupEntryFile(*machine_.files, StorePath());
-  EXPECT_TRUE(entries.ok());
-  return entries.value_or({});
-}
-
-std::string StartupStagingSuite::WinIni(const std::string& key) {
-  return machine_.profile->GetString("Windows", key, "<none>", 1024, testing_support::WinIniPath(machine_));
-}
-
 TEST_P(StartupStagingSuite, ARemovedEntryIsNowhereAndTheRowsAfterItKeepTheirRecords) {
   auto run = StartRun();
   const int count = run->list.Count();

@@ -30,14 +30,6 @@ void LanguagePackContract::TearDown() {
     files_->RemoveFile(programFolder_ + file).IgnoreError();
 }
 
-void LanguagePackContract::WritePack(const std::string& fileName, const std::string& contents) {
-  ASSERT_TRUE(files_->WriteFileAtomic(programFolder_ + "\\Lang\\" + fileName, contents).ok());
-}
-
-std::string LanguagePackContract::Log() {
-  return files_->ReadFile(programFolder_ + "\\errorlog.txt").value_or("<no log>");
-}
-
 TEST_P(LanguagePackContract, LooksUpTextsByNumberWithoutCaseAndAMissingPackGivesDefaults) {
   EXPECT_EQ(pack_->SetCaptionfromINI("8101", ""), "");
   EXPECT_EQ(pack_->SetCaptionfromINI("8518", "Are you sure?"), "Are you sure?");
