@@ -33,11 +33,6 @@ void PlugwardenStagingSuite::SetUp() {
   Forget();
 }
 
-void PlugwardenStagingSuite::TearDown() {
-  testing_support::ClearObjects(*world_.registry);
-  Forget();
-}
-
 void PlugwardenStagingSuite::Forget() {
   for (const std::string& path : {plugwarden::DisabledStorePath(*world_.windowsFolder),
                                   plugwarden::StartProfilePath(*world_.windowsFolder),

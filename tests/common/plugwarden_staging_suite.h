@@ -14,7 +14,7 @@
 class PlugwardenStagingSuite : public ::testing::TestWithParam<StartupMachineFactory> {
  protected:
   void SetUp() override;
-  void TearDown() override;
+  void TearDown() override { testing_support::ClearObjects(*world_.registry); Forget(); }
   // Nothing left from an earlier test: files, setting, Run value.
   void Forget();
   // A run started the way the window starts it; what it said is in start_.

@@ -8,13 +8,6 @@ using testing_support::EnumerateStartup;
 using testing_support::RowsOf;
 using testing_support::SortedWithinStartupFolders;
 
-void StartupSourcesSuite::SetUp() {
-  machine_ = GetParam()();
-  testing_support::ClearStartupLocations(machine_);
-}
-
-void StartupSourcesSuite::TearDown() { testing_support::ClearStartupLocations(machine_); }
-
 TEST_P(StartupSourcesSuite, EmptyLocationsGiveAnEmptyList) {
   // Empty keys, not missing ones.
   for (const char* key : {"Run", "RunOnce", "RunOnceEx", "RunServices"})
