@@ -16,9 +16,8 @@ PlugwardenRun::PlugwardenRun(StartupMachine& ports, shared::PromptPort& prompt, 
 }
 
 int PlugwardenRun::PositionOf(const std::string& id) const {
-  for (int position = 1; position <= list.Count(); ++position) {
+  for (int position = 1; position <= list.Count(); ++position)
     if (list.Text(position, plugwarden::BhoEntry::kIdentifier) == id) return position;
-  }
   return 0;
 }
 

@@ -62,11 +62,10 @@ std::string PlugwardenStagingSuite::Present(RegView view) {
     return testing_support::KeyThere(*world_.registry, root, path, view);
   };
   std::string present;
-  for (int n = 1; n <= 4; ++n) {
+  for (int n = 1; n <= 4; ++n)
     present += (n > 1 ? " " : "") + std::to_string(n) + (there(kHkeyLocalMachine, ObjectKey(n)) ? "k" : "") +
                (there(kHkeyClassesRoot, ClassKey(n)) ? "c" : "") +
                (there(kHkeyClassesRoot, ClassKey(n) + "\\InprocServer32") ? "s" : "");
-  }
   return present;
 }
 

@@ -63,10 +63,9 @@ void ClearStartupLocations(StartupMachine& machine) {
   for (const char* key : {"Run", "RunOnce", "RunOnceEx", "RunServices"})
     DeleteTree(registry, kHkeyLocalMachine, RunKey(key));
   for (const char* key : bootwarden::kKeys32) DeleteTree(registry, kHkeyLocalMachine, RunKey(key), shared::RegView::k32);
-  for (shared::RegRoot root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
+  for (shared::RegRoot root : {kHkeyCurrentUser, kHkeyLocalMachine})
     for (const char* key : {"Run", "Run32", "StartupFolder"})
       DeleteTree(registry, root, bootwarden::kStartupApprovedBase + std::string(key));
-  }
   for (const char* key : {"Load", "Run"})
     machine.profile->WriteString("Windows", key, std::nullopt, WinIniPath(machine)).IgnoreError();
   for (std::int32_t csidl : {shared::kCsidlStartup, shared::kCsidlCommonStartup})

@@ -9,9 +9,8 @@ namespace {
 void RemoveTree(shared::FileSystemPort& files, const std::string& folder) {
   auto entries = files.ListDirectory(folder);
   if (!entries.ok()) return;
-  for (const auto& entry : entries.value()) {
+  for (const auto& entry : entries.value())
     if (!entry.attributes.directory) files.RemoveFile(folder + "\\" + entry.name).IgnoreError();
-  }
 }
 
 std::vector<std::string> Names(shared::FileSystemPort& files, const std::string& folder) {
