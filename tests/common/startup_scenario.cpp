@@ -167,7 +167,6 @@ StartupMachine FakeStartupMachine() {
   StartupMachine machine;
   auto files = std::make_unique<fakes::FakeFileSystem>();
   files->AddFolder("C:\\Windows");
-  files->AddFolder("C:\\Program Files\\Tools");
   files->AddFile("C:\\Program Files\\Tools\\helper.dll", "MZ");
   fakes::FakeFileSystem& fakeFiles = *files;
   machine.registry = std::make_unique<fakes::FakeRegistry>();

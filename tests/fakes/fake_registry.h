@@ -56,10 +56,7 @@ class FakeRegistry final : public shared::RegistryPort {
   shared::KeyHandle NewHandle(Key* key, bool writable);
 
   std::map<shared::RegRoot, std::unique_ptr<Key>> roots_;
-  struct OpenKeyState {
-    Key* key;
-    bool writable;
-  };
+  struct OpenKeyState { Key* key; bool writable; };
   std::map<shared::KeyHandle, OpenKeyState> handles_;
   shared::KeyHandle nextHandle_ = 0x100;
   bool twoViews_ = true;
