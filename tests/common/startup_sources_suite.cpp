@@ -18,18 +18,15 @@ TEST_P(StartupSourcesSuite, EmptyLocationsGiveAnEmptyList) {
 
 TEST_P(StartupSourcesSuite, WinIniValuesFollowTheLengthRuleAndALongCommandLineIsListedWhole) {
   const std::string winIni = testing_support::WinIniPath(machine_);
-  const auto write = [&](const char* key, const std::string& value) {
-    ASSERT_TRUE(machine_.profile->WriteString("Windows", key, value, winIni).ok());
-  };
-  write("Load", "x");
-  write("Run", "ab");
+  for (const auto& [key, value] : {std::pair{"Load", "x"}, {"Run", "ab"}})
+    ASSERT_TRUE(machine_.profile->WriteString("Windows", key, std::string(value), winIni).ok());
   auto list = EnumerateStartup(machine_);
   ASSERT_EQ(list.Count(), 1) << "one character is no program";
   EXPECT_EQ(bootwarden::EntryAt(list, 1),
             (bootwarden::StartupEntry{"Win.ini Run", "Enabled", "Win.ini Run", "All Users", "Any User Logs on", "ab"}));
 
   const std::string longValue = "C:\\Very Long Folder Name\\" + std::string(150, 'p') + ".exe";
-  write("Load", longValue);
+  ASSERT_TRUE(machine_.profile->WriteString("Windows", "Load", longValue, winIni).ok());
   list = EnumerateStartup(machine_);
   ASSERT_EQ(list.Count(), 2);
   EXPECT_EQ(list.Text(1, bootwarden::StartupEntry::kLocation), longValue.substr(0, 126));
