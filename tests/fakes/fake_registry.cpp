@@ -149,10 +149,7 @@ Status FakeRegistry::DeleteValue(shared::KeyHandle handle, const std::string& na
   Key* key = FromHandle(handle);
   if (key == nullptr) return Error(shared::kErrorInvalidHandle);
   if (!handles_[handle].writable || key->Denied()) return Error(shared::kErrorAccessDenied);
-  const auto value = key->values.find(shared::UpToNul(name));
-  if (value == key->values.end()) return Error(shared::kErrorFileNotFound);
-  key->values.erase(value);
-  return Status::Ok();
+  return key->values.erase(shared::UpToNul(name)) == 0 ? Error(shared::kErrorFileNotFound) : Status::Ok();
 }
 
 Result<shared::RegKeyInfo> FakeRegistry::QueryInfo(shared::KeyHandle handle) {
