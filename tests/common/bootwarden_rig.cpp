@@ -25,16 +25,6 @@ shared::Status BootwardenRun::Start() {
   return loaded;
 }
 
-void BootwardenRun::Toggle(int position) {
-  staging.SelectRow(position);
-  staging.DisableClicked();
-}
-
-void BootwardenRun::MarkRemove(int position) {
-  staging.SelectRow(position);
-  staging.RemoveClicked();
-}
-
 std::string RunValue(shared::RegistryPort& registry, shared::RegRoot root, const std::string& key,
                      const std::string& name) {
   const auto [type, text] = ReadValue(registry, root, std::string(bootwarden::kRunKeyBase) + key, name);

@@ -36,8 +36,9 @@ class BootwardenRun {
   int PositionOf(const std::string& loadFrom, const std::string& taskName, const std::string& status = "") const {
     return RowOf(list, loadFrom, taskName, status);
   }
-  void Toggle(int position);
-  void MarkRemove(int position);
+  // Selects the row and presses "&Disable" or "&Remove".
+  void Toggle(int position) { staging.SelectRow(position); staging.DisableClicked(); }
+  void MarkRemove(int position) { staging.SelectRow(position); staging.RemoveClicked(); }
 
  private:
   StartupMachine& machine_;

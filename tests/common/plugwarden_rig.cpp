@@ -16,20 +16,9 @@ PlugwardenRun::PlugwardenRun(StartupMachine& ports, shared::PromptPort& prompt, 
 }
 
 int PlugwardenRun::PositionOf(const std::string& id) const {
-  for (int position = 1; position <= list.Count(); ++position) {
+  for (int position = 1; position <= list.Count(); ++position)
     if (list.Text(position, plugwarden::BhoEntry::kIdentifier) == id) return position;
-  }
   return 0;
-}
-
-void PlugwardenRun::Toggle(const std::string& id) {
-  staging.SelectRow(PositionOf(id));
-  staging.DisableClicked();
-}
-
-void PlugwardenRun::MarkRemove(const std::string& id) {
-  staging.SelectRow(PositionOf(id));
-  staging.RemoveClicked();
 }
 
 std::string ObjectId(int n) { return "{C000000" + std::to_string(n) + "-0000-4000-8000-00000000C0DE}"; }
@@ -55,9 +44,8 @@ void ClearObjects(shared::RegistryPort& registry) {
 
 bool KeyThere(shared::RegistryPort& registry, shared::RegRoot root, const std::string& path, shared::RegView view) {
   auto key = registry.OpenKey(root, path, shared::KeyAccess::kQueryValue, view);
-  if (!key.ok()) return false;
-  registry.CloseKey(key.value());
-  return true;
+  if (key.ok()) registry.CloseKey(key.value());
+  return key.ok();
 }
 
 }  // namespace testing_support

@@ -22,9 +22,9 @@ class PlugwardenRun {
     plugwarden::RunExit(staging, list, startWithWindows, programPath, settings_, machine);
   }
   // Selects the row of the object (its number or its identifier) and presses "&Disable" or "&Remove".
-  void Toggle(const std::string& id);
+  void Toggle(const std::string& id) { staging.SelectRow(PositionOf(id)); staging.DisableClicked(); }
   void Toggle(int object) { Toggle(ObjectId(object)); }
-  void MarkRemove(const std::string& id);
+  void MarkRemove(const std::string& id) { staging.SelectRow(PositionOf(id)); staging.RemoveClicked(); }
   void MarkRemove(int object) { MarkRemove(ObjectId(object)); }
   int PositionOf(const std::string& id) const;
   int PositionOf(int object) const { return PositionOf(ObjectId(object)); }

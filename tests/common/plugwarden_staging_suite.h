@@ -14,12 +14,16 @@
 class PlugwardenStagingSuite : public ::testing::TestWithParam<StartupMachineFactory> {
  protected:
   void SetUp() override;
-  void TearDown() override;
+  void TearDown() override { testing_support::ClearObjects(*world_.registry); Forget(); }
   // Nothing left from an earlier test: files, setting, Run value.
   void Forget();
   // A run started the way the window starts it; what it said is in start_.
   std::unique_ptr<testing_support::PlugwardenRun> StartRun();
-  void Apply(testing_support::PlugwardenRun& run);
+  void Apply(testing_support::PlugwardenRun& run) {
+    asked_ = prompt_.Asked().size();
+    prompt_.Script({shared::kAnswerYes});
+    run.staging.ApplyClicked();
+  }
   // The prompts shown since the last start or Apply.
   std::vector<fakes::AskedPrompt> Shown() const {
     return {prompt_.Asked().begin() + static_cast<long>(asked_), prompt_.Asked().end()};
@@ -38,6 +42,9 @@ class PlugwardenStagingSuite : public ::testing::TestWithParam<StartupMachineFac
         .second;
   }
   std::vector<std::string> StoredIds();
+  // Per object 1 to 4 in the view: its number, "k" for its key, "c" for its class key, "s" for the
+  // class's server key; all there is "1kcs 2kcs 3kcs 4kcs".
+  std::string Present(shared::RegView view = shared::RegView::kNative);
 
   testing_support::StartupMachine world_;
   std::unique_ptr<shared::LanguagePack> language_;

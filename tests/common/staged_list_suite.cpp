@@ -11,6 +11,8 @@ using shared::EntryRow;
 using shared::EntryStatus;
 using shared::StagedAction;
 
+using Texts = std::vector<std::string>;
+
 constexpr char kStoreName[] = "StagedListTest.pro";
 
 EntryRow Row(const std::string& name, const std::string& status) { return {name, status, "", "", "", "{" + name + "}"}; }
@@ -26,20 +28,14 @@ class RecordingPolicy final : public shared::StagingPolicy {
     return now == EntryStatus::kRemove ? StagedAction::kRemove : StagedAction::kSkip;
   }
   bool SameEntry(const EntryRow& row, const EntryRow& record) const override { return row[5] == record[5]; }
-  std::string Refusal(const EntryRow& row, StagedAction) const override {
-    return row[0] == "Refused" ? "refused" : "";
-  }
+  std::string Refusal(const EntryRow& row, StagedAction) const override { return row[0] == "Refused" ? "refused" : ""; }
   bool TakeOut(int, const EntryRow& row, bool forGood, ApplyMode) override {
     // What the store holds at the moment the entry goes.
     storeWhenTaken.push_back(files_.ReadFile(storePath).value_or("<no store>"));
-    if (failing.count(row[0])) return false;
-    log.push_back((forGood ? "remove " : "out ") + row[0]);
-    return true;
+    if (!failing.count(row[0])) log.push_back((forGood ? "remove " : "out ") + row[0]);
+    return !failing.count(row[0]);
   }
-  bool PutBack(int, const EntryRow& row, ApplyMode) override {
-    log.push_back("back " + row[0]);
-    return true;
-  }
+  bool PutBack(int, const EntryRow& row, ApplyMode) override { log.push_back("back " + row[0]); return true; }
   void Tell(const std::string& text) override { log.push_back("tell " + text); }
   void StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status&) override {
     log.push_back(std::string(nothingChanged ? "stopped: " : "not saved: ") + path);
@@ -47,7 +43,7 @@ class RecordingPolicy final : public shared::StagingPolicy {
 
   std::string storePath;
   std::set<std::string> failing;
-  std::vector<std::string> log, storeWhenTaken;
+  Texts log, storeWhenTaken;
 
  private:
   shared::FileSystemPort& files_;
@@ -55,10 +51,8 @@ class RecordingPolicy final : public shared::StagingPolicy {
 
 // Plugwarden's and Bootwarden's rules.
 constexpr shared::StagingRules kObjectRules{.errorTogglesLikeEnabled = true, .resetToLoaded = true};
-constexpr shared::StagingRules kTaskRules{.removeDisabledOnRemoveRow = true,
-                                          .storeFromRows = true,
-                                          .revertFailedRows = true,
-                                          .applyDropsRemovedRows = true};
+constexpr shared::StagingRules kTaskRules{
+    .removeDisabledOnRemoveRow = true, .storeFromRows = true, .revertFailedRows = true, .applyDropsRemovedRows = true};
 
 struct Staged {
   Staged(testing_support::StartupMachine& machine, shared::StagingRules rules, std::vector<EntryRow> rows)
@@ -69,13 +63,11 @@ struct Staged {
     staged.SetCaptions("Disable", "Enable");
     staged.Adopt();
   }
-  void Toggle(int position) {
-    staged.SelectRow(position);
-    staged.DisableClicked();
-  }
+  void Toggle(int position) { staged.SelectRow(position); staged.DisableClicked(); }
+  void Remove(int position) { staged.SelectRow(position); staged.RemoveClicked(); }
   std::string Status(int position) const { return list.Text(position, shared::kStatusField); }
-  std::vector<std::string> Stored(shared::FileSystemPort& files) const {
-    std::vector<std::string> names;
+  Texts Stored(shared::FileSystemPort& files) const {
+    Texts names;
     for (const auto& row : shared::ReadEntryFile(files, staged.StorePath()).value_or({})) names.push_back(row[0]);
     return names;
   }
@@ -100,8 +92,7 @@ TEST_P(StagedListSuite, ButtonsStageByEachProgramsRules) {
     EXPECT_EQ(s.staged.RemoveEnabled(), !rules.removeDisabledOnRemoveRow);
     EXPECT_EQ(s.staged.DisableButtonCaption(), "Enable");
 
-    s.staged.SelectRow(1);
-    s.staged.RemoveClicked();
+    s.Remove(1);
     EXPECT_EQ(s.Status(1), "Remove");
     EXPECT_FALSE(s.staged.RemoveEnabled());
     s.staged.DisableClicked();
@@ -119,9 +110,9 @@ TEST_P(StagedListSuite, NothingGoesUntilTheStoreKnowsAboutItAndAStoreNotReadIsNe
     s.staged.Apply(ApplyMode::kApply);
     ASSERT_EQ(s.policy.storeWhenTaken.size(), 1u);
     EXPECT_NE(s.policy.storeWhenTaken[0].find("A\r\nDisabled\r\n"), std::string::npos);
-    EXPECT_EQ(s.Stored(*machine_.files), std::vector<std::string>{"A"});
+    EXPECT_EQ(s.Stored(*machine_.files), Texts{"A"});
     s.staged.Apply(ApplyMode::kApply);
-    EXPECT_EQ(s.policy.log, std::vector<std::string>{"out A"}) << "applied once";
+    EXPECT_EQ(s.policy.log, Texts{"out A"}) << "applied once";
 
     // A store that cannot be written (a folder stands in its way) stops the apply first.
     s.Toggle(1);
@@ -132,7 +123,7 @@ TEST_P(StagedListSuite, NothingGoesUntilTheStoreKnowsAboutItAndAStoreNotReadIsNe
     s.Toggle(2);
     EXPECT_FALSE(s.staged.Apply(ApplyMode::kApply));
     machine_.removeEmptyFolder(s.staged.StorePath());
-    EXPECT_EQ(s.policy.log, std::vector<std::string>{stopped}) << "B stays";
+    EXPECT_EQ(s.policy.log, Texts{stopped}) << "B stays";
     EXPECT_EQ(s.staged.Records()[1][1], "Enabled");
 
     // So does one held open without sharing by another program at start, even once let go;
@@ -145,7 +136,7 @@ TEST_P(StagedListSuite, NothingGoesUntilTheStoreKnowsAboutItAndAStoreNotReadIsNe
     letGo();
     EXPECT_FALSE(s.staged.Apply(ApplyMode::kApply));
     EXPECT_TRUE(s.staged.SaveStore().ok()) << "exit";
-    EXPECT_EQ(s.policy.log, (std::vector<std::string>{stopped, stopped, stopped})) << "B still stays";
+    EXPECT_EQ(s.policy.log, (Texts{stopped, stopped, stopped})) << "B still stays";
     EXPECT_EQ(machine_.files->ReadFile(s.staged.StorePath()).value_or(""), bytes);
   }
 }
@@ -156,11 +147,10 @@ TEST_P(StagedListSuite, FailedStepsAndRemovedRowsFollowEachProgramsRules) {
     s.policy.failing = {"A"};
     s.Toggle(1);
     s.Toggle(3);
-    s.staged.SelectRow(2);
-    s.staged.RemoveClicked();
+    s.Remove(2);
     s.staged.Apply(ApplyMode::kApply);
     if (!rules.applyDropsRemovedRows) s.staged.DropRemovedRows();
-    EXPECT_EQ(s.policy.log, (std::vector<std::string>{"tell refused", "remove B"}));
+    EXPECT_EQ(s.policy.log, (Texts{"tell refused", "remove B"}));
     ASSERT_EQ(s.list.Count(), 2) << "the removed row leaves";
     EXPECT_EQ(s.Status(1), rules.revertFailedRows ? "Enabled" : "Disabled");
     EXPECT_EQ(s.Status(2), rules.revertFailedRows ? "Enabled" : "Disabled");
@@ -176,14 +166,13 @@ TEST_P(StagedListSuite, ProfileRowsLinkToTheirOwnRecordsOthersGetOneWhenApplied)
   Staged s(machine_, kObjectRules, {Row("A", "Enabled"), Row("B", "Enabled"), Row("B", "Enabled")});
   s.staged.ReplaceRows({Row("B", "Disabled"), Row("A", "Enabled"), Row("B", "Enabled"), Row("New", "Disabled")});
   s.staged.Apply(ApplyMode::kApply);
-  EXPECT_EQ(s.policy.log, (std::vector<std::string>{"out B", "out New"})) << "unchanged rows are no step";
+  EXPECT_EQ(s.policy.log, (Texts{"out B", "out New"})) << "unchanged rows are no step";
   EXPECT_EQ(s.staged.Records().size(), 4u);
   s.policy.log.clear();
   s.staged.Apply(ApplyMode::kApply);
   s.staged.Apply(ApplyMode::kAtStart);
-  EXPECT_EQ(s.policy.log, (std::vector<std::string>{"out B", "back A", "back B", "out New"}))
-      << "a start-up profile carries out every row";
-  EXPECT_EQ(s.Stored(*machine_.files), (std::vector<std::string>{"B", "New"}));
+  EXPECT_EQ(s.policy.log, (Texts{"out B", "back A", "back B", "out New"})) << "a start-up profile carries out each row";
+  EXPECT_EQ(s.Stored(*machine_.files), (Texts{"B", "New"}));
 }
 
 TEST_P(StagedListSuite, TheStoreHoldsWhatIsDisabledAndGoesWhenNothingIs) {
@@ -191,15 +180,13 @@ TEST_P(StagedListSuite, TheStoreHoldsWhatIsDisabledAndGoesWhenNothingIs) {
   Staged tasks(machine_, kTaskRules, {Row("", "Disabled"), Row("A", "Disabled"), Row("B", "Enabled")});
   tasks.staged.ReplaceRows({Row("B", "Disabled")});
   ASSERT_TRUE(tasks.staged.SaveStore().ok());
-  EXPECT_EQ(tasks.Stored(*machine_.files), (std::vector<std::string>{"B", "", "A"}))
-      << "the rows, then the disabled records no row stands for";
+  EXPECT_EQ(tasks.Stored(*machine_.files), (Texts{"B", "", "A"})) << "rows, then disabled records no row stands for";
   // An applied "Disabled" entry staged "Enabled" or "Remove" is still out of its location.
   tasks.staged.ResetAllClicked();
   tasks.Toggle(2);
-  tasks.staged.SelectRow(1);
-  tasks.staged.RemoveClicked();
+  tasks.Remove(1);
   ASSERT_TRUE(tasks.staged.SaveStore().ok());
-  EXPECT_EQ(tasks.Stored(*machine_.files), (std::vector<std::string>{"", "A"}));
+  EXPECT_EQ(tasks.Stored(*machine_.files), (Texts{"", "A"}));
   // Applied, the removal drops its record with the row, the enabling its place in the store.
   tasks.staged.Apply(ApplyMode::kApply);
   EXPECT_FALSE(shared::FileExists(*machine_.files, tasks.staged.StorePath()));
@@ -209,11 +196,10 @@ TEST_P(StagedListSuite, TheStoreHoldsWhatIsDisabledAndGoesWhenNothingIs) {
   Staged objects(machine_, kObjectRules, {Row("A", "Disabled"), Row("B", "Enabled")});
   objects.Toggle(2);
   ASSERT_TRUE(objects.staged.SaveStore().ok());
-  EXPECT_EQ(objects.Stored(*machine_.files), std::vector<std::string>{"A"});
-  objects.staged.SelectRow(1);
-  objects.staged.RemoveClicked();
+  EXPECT_EQ(objects.Stored(*machine_.files), Texts{"A"});
+  objects.Remove(1);
   objects.staged.Apply(ApplyMode::kApply);
-  EXPECT_EQ(objects.Stored(*machine_.files), std::vector<std::string>{"B"});
+  EXPECT_EQ(objects.Stored(*machine_.files), Texts{"B"});
   shared::RemoveFileIfPresent(*machine_.files, objects.staged.StorePath()).IgnoreError();
 }
 

@@ -28,9 +28,7 @@ using shared::kHkeyLocalMachine;
 std::string RunKey(const std::string& key) { return bootwarden::kRunKeyBase + key; }
 
 void Shortcut(StartupMachine& machine, const std::string& path, const std::string& target) {
-  if (!target.empty()) {
-    ASSERT_TRUE(machine.files->WriteFileAtomic(target, "MZ").ok()) << target;
-  }
+  ASSERT_TRUE(machine.files->WriteFileAtomic(target, "MZ").ok()) << target;
   const shared::Status written = machine.shortcuts->WriteShortcut(path, target, "");
   ASSERT_TRUE(written.ok()) << path << ": " << written.message();
 }
@@ -61,15 +59,13 @@ std::string WinIniPath(StartupMachine& machine) { return shared::GetWinDir(*mach
 
 void ClearStartupLocations(StartupMachine& machine) {
   shared::RegistryPort& registry = *machine.registry;
-  DeleteTree(registry, kHkeyCurrentUser, RunKey("Run"));
-  DeleteTree(registry, kHkeyCurrentUser, RunKey("RunOnce"));
+  for (const char* key : {"Run", "RunOnce"}) DeleteTree(registry, kHkeyCurrentUser, RunKey(key));
   for (const char* key : {"Run", "RunOnce", "RunOnceEx", "RunServices"})
     DeleteTree(registry, kHkeyLocalMachine, RunKey(key));
   for (const char* key : bootwarden::kKeys32) DeleteTree(registry, kHkeyLocalMachine, RunKey(key), shared::RegView::k32);
-  for (shared::RegRoot root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
+  for (shared::RegRoot root : {kHkeyCurrentUser, kHkeyLocalMachine})
     for (const char* key : {"Run", "Run32", "StartupFolder"})
       DeleteTree(registry, root, bootwarden::kStartupApprovedBase + std::string(key));
-  }
   for (const char* key : {"Load", "Run"})
     machine.profile->WriteString("Windows", key, std::nullopt, WinIniPath(machine)).IgnoreError();
   for (std::int32_t csidl : {shared::kCsidlStartup, shared::kCsidlCommonStartup})
@@ -89,14 +85,12 @@ void SeedStartupScenario(StartupMachine& machine) {
             std::string("%ProgramFiles%\\Agent\\agent.exe") + '\0', shared::kRegExpandSz);
   SeedString(registry, kHkeyLocalMachine, RunKey("RunOnce"), "Finish Setup", "C:\\Setup\\finish.exe -quiet");
   SeedString(registry, kHkeyLocalMachine, RunKey("RunOnceEx"), "Title", "Installing updates");
-  SeedValue(registry, kHkeyLocalMachine, RunKey("RunOnceEx"), "Flags", std::string("\x20\0\0\0", 4),
-            shared::kRegDword);
+  SeedValue(registry, kHkeyLocalMachine, RunKey("RunOnceEx"), "Flags", std::string("\x20\0\0\0", 4), shared::kRegDword);
   SeedString(registry, kHkeyLocalMachine, RunKey("RunOnceEx") + "\\0001", "Step", "C:\\Setup\\step.dll");
   SeedString(registry, kHkeyLocalMachine, RunKey("RunServices"), "Service Agent", "C:\\Tools\\service.exe");
   // win.ini.
-  ASSERT_TRUE(machine.profile->WriteString("Windows", "Load", std::string("loader.exe"), WinIniPath(machine)).ok());
-  ASSERT_TRUE(
-      machine.profile->WriteString("Windows", "Run", std::string("first.exe second.exe"), WinIniPath(machine)).ok());
+  for (const auto& [key, value] : {std::pair{"Load", "loader.exe"}, {"Run", "first.exe second.exe"}})
+    ASSERT_TRUE(machine.profile->WriteString("Windows", key, std::string(value), WinIniPath(machine)).ok());
   // Current user's Startup folder: a shortcut, a plain file, a hidden file, a shortcut whose
   // extension is in capitals, and a folder holding a shortcut of its own.
   const std::string user = StartupFolder(machine, shared::kCsidlStartup);
@@ -113,13 +107,10 @@ void SeedStartupScenario(StartupMachine& machine) {
 }
 
 void SeedSwitch(StartupMachine& machine, shared::RegRoot root, const std::string& subkey, const std::string& name,
-                bool on) {
-  SeedSwitch(machine, root, subkey, name, bootwarden::SwitchRecord(on, machine.clock->FileTimeNow()));
-}
-
-void SeedSwitch(StartupMachine& machine, shared::RegRoot root, const std::string& subkey, const std::string& name,
                 const shared::RegValueData& value) {
-  SeedValue(*machine.registry, root, bootwarden::kStartupApprovedBase + subkey, name, value.bytes, value.type);
+  const shared::RegValueData seeded =
+      value.type == shared::kRegNone ? bootwarden::SwitchRecord(false, machine.clock->FileTimeNow()) : value;
+  SeedValue(*machine.registry, root, bootwarden::kStartupApprovedBase + subkey, name, seeded.bytes, seeded.type);
 }
 
 shared::RegValueData SwitchOf(StartupMachine& machine, shared::RegRoot root, const std::string& subkey,
@@ -165,8 +156,7 @@ std::vector<shared::ListModel::Row> SortedWithinStartupFolders(std::vector<share
   const auto fromFolder = [](const shared::ListModel::Row& row) { return row[2].rfind("StartUp (", 0) == 0; };
   for (auto begin = rows.begin(); begin != rows.end();) {
     auto end = begin + 1;
-    if (fromFolder(*begin))
-      while (end != rows.end() && (*end)[2] == (*begin)[2]) ++end;
+    if (fromFolder(*begin)) while (end != rows.end() && (*end)[2] == (*begin)[2]) ++end;
     std::sort(begin, end, [](const auto& a, const auto& b) { return a[0] < b[0]; });
     begin = end;
   }
@@ -177,7 +167,6 @@ StartupMachine FakeStartupMachine() {
   StartupMachine machine;
   auto files = std::make_unique<fakes::FakeFileSystem>();
   files->AddFolder("C:\\Windows");
-  files->AddFolder("C:\\Program Files\\Tools");
   files->AddFile("C:\\Program Files\\Tools\\helper.dll", "MZ");
   fakes::FakeFileSystem& fakeFiles = *files;
   machine.registry = std::make_unique<fakes::FakeRegistry>();

@@ -53,12 +53,10 @@ std::string WinIniPath(StartupMachine& machine);
 // switches.
 void ClearStartupLocations(StartupMachine& machine);
 void SeedStartupScenario(StartupMachine& machine);
-// Windows' start-up switch of an entry, as its own settings write it (off: first byte 3), or any
-// other value of that name for a switch that is no record of one.
+// Windows' start-up switch of an entry: switched off as its own settings write it (first byte 3),
+// or the value given (a record, or any other value of that name for a switch that is no record).
 void SeedSwitch(StartupMachine& machine, shared::RegRoot root, const std::string& subkey, const std::string& name,
-                bool on = false);
-void SeedSwitch(StartupMachine& machine, shared::RegRoot root, const std::string& subkey, const std::string& name,
-                const shared::RegValueData& value);
+                const shared::RegValueData& value = {});
 // The switch's value; type 0 when there is none.
 shared::RegValueData SwitchOf(StartupMachine& machine, shared::RegRoot root, const std::string& subkey,
                               const std::string& name);

@@ -1,18 +1,12 @@
 #include "tests/common/startup_sources_suite.h"
 
+#include "bootwarden/startup_approved.h"
 #include "bootwarden/startup_sources.h"
 #include "tests/common/registry_seed.h"
 
 using testing_support::EnumerateStartup;
 using testing_support::RowsOf;
 using testing_support::SortedWithinStartupFolders;
-
-void StartupSourcesSuite::SetUp() {
-  machine_ = GetParam()();
-  testing_support::ClearStartupLocations(machine_);
-}
-
-void StartupSourcesSuite::TearDown() { testing_support::ClearStartupLocations(machine_); }
 
 TEST_P(StartupSourcesSuite, EmptyLocationsGiveAnEmptyList) {
   // Empty keys, not missing ones.
@@ -24,18 +18,15 @@ TEST_P(StartupSourcesSuite, EmptyLocationsGiveAnEmptyList) {
 
 TEST_P(StartupSourcesSuite, WinIniValuesFollowTheLengthRuleAndALongCommandLineIsListedWhole) {
   const std::string winIni = testing_support::WinIniPath(machine_);
-  const auto write = [&](const char* key, const std::string& value) {
-    ASSERT_TRUE(machine_.profile->WriteString("Windows", key, value, winIni).ok());
-  };
-  write("Load", "x");
-  write("Run", "ab");
+  for (const auto& [key, value] : {std::pair{"Load", "x"}, {"Run", "ab"}})
+    ASSERT_TRUE(machine_.profile->WriteString("Windows", key, std::string(value), winIni).ok());
   auto list = EnumerateStartup(machine_);
   ASSERT_EQ(list.Count(), 1) << "one character is no program";
   EXPECT_EQ(bootwarden::EntryAt(list, 1),
             (bootwarden::StartupEntry{"Win.ini Run", "Enabled", "Win.ini Run", "All Users", "Any User Logs on", "ab"}));
 
   const std::string longValue = "C:\\Very Long Folder Name\\" + std::string(150, 'p') + ".exe";
-  write("Load", longValue);
+  ASSERT_TRUE(machine_.profile->WriteString("Windows", "Load", longValue, winIni).ok());
   list = EnumerateStartup(machine_);
   ASSERT_EQ(list.Count(), 2);
   EXPECT_EQ(list.Text(1, bootwarden::StartupEntry::kLocation), longValue.substr(0, 126));
@@ -59,7 +50,8 @@ TEST_P(StartupSourcesSuite, EveryLocationGivesItsRowsInOrderAndSwitchedOffEntrie
   // Any odd first byte is off, an even one on.
   testing_support::SeedSwitch(machine_, kHkeyLocalMachine, "Run", "Expand Path",
                               {shared::kRegBinary, std::string("\x07\0\0\0", 4) + std::string(8, '\x01')});
-  testing_support::SeedSwitch(machine_, kHkeyLocalMachine, "Run", "Shared Name", true);
+  testing_support::SeedSwitch(machine_, kHkeyLocalMachine, "Run", "Shared Name",
+                              bootwarden::SwitchRecord(true, machine_.clock->FileTimeNow()));
   // Windows switches no RunOnce entry: a switch of that name belongs to a Run value.
   testing_support::SeedSwitch(machine_, kHkeyLocalMachine, "Run", "Finish Setup");
   // A Startup-folder entry's switch has the file's name.

@@ -11,7 +11,7 @@ using StartupMachineFactory = std::function<testing_support::StartupMachine()>;
 
 class StartupSourcesSuite : public ::testing::TestWithParam<StartupMachineFactory> {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override { machine_ = GetParam()(); testing_support::ClearStartupLocations(machine_); }
+  void TearDown() override { testing_support::ClearStartupLocations(machine_); }
   testing_support::StartupMachine machine_;
 };

@@ -1,5 +1,7 @@
 #include "tests/common/startup_staging_suite.h"
 
+#include <set>
+
 #include "tests/common/registry_seed.h"
 
 using bootwarden::StartupEntry;
@@ -19,6 +21,14 @@ constexpr char kWinLoad[] = "Win.ini Load";
 
 std::string RunKey(const char* key) { return bootwarden::kRunKeyBase + std::string(key); }
 
+// The rows again, as a loaded profile gives them: the named tasks with another status.
+void Restage(BootwardenRun& run, const std::set<std::string>& tasks, const char* status, bool reversed = false) {
+  auto rows = shared::FromRows<StartupEntry>(RowsOf(run.list));
+  if (reversed) std::reverse(rows.begin(), rows.end());
+  for (auto& row : rows) row.Status = tasks.count(row.TaskName) ? status : row.Status;
+  run.staging.ReplaceRows(rows);
+}
+
 }  // namespace
 
 void StartupStagingSuite::SetUp() {
@@ -30,22 +40,6 @@ void StartupStagingSuite::SetUp() {
 void StartupStagingSuite::TearDown() {
   testing_support::ClearStartupLocations(machine_);
   machine_.files->RemoveFile(StorePath()).IgnoreError();
-}
-
-std::unique_ptr<BootwardenRun> StartupStagingSuite::StartRun() {
-  auto run = std::make_unique<BootwardenRun>(machine_, prompt_);
-  EXPECT_TRUE(run->Start().ok());
-  return run;
-}
-
-std::vector<StartupEntry> StartupStagingSuite::Stored() {
-  auto entries = bootwarden::ReadStartupEntryFile(*machine_.files, StorePath());
-  EXPECT_TRUE(entries.ok());
-  return entries.value_or({});
-}
-
-std::string StartupStagingSuite::WinIni(const std::string& key) {
-  return machine_.profile->GetString("Windows", key, "<none>", 1024, testing_support::WinIniPath(machine_));
 }
 
 TEST_P(StartupStagingSuite, ARemovedEntryIsNowhereAndTheRowsAfterItKeepTheirRecords) {
@@ -125,12 +119,7 @@ TEST_P(StartupStagingSuite, EveryDisabledEntryIsStoredWhateverTheOrderOrWhetherA
   ASSERT_EQ(Stored().size(), 2u);
 
   // The same rows reversed, the win.ini entry staged back to "Enabled".
-  auto rows = shared::FromRows<bootwarden::StartupEntry>(shared::RowsOf(run->list));
-  std::reverse(rows.begin(), rows.end());
-  for (auto& row : rows) {
-    if (row.LoadFrom == kWinLoad) row.Status = "Enabled";
-  }
-  run->staging.ReplaceRows(rows);
+  Restage(*run, {kWinLoad}, "Enabled", true);
   run->staging.ApplyNow();
   EXPECT_EQ(WinIni("Load"), "loader.exe");
   EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Expand Path").first, 0u);
@@ -148,10 +137,8 @@ TEST_P(StartupStagingSuite, EveryDisabledEntryIsStoredWhateverTheOrderOrWhetherA
 
 TEST_P(StartupStagingSuite, WhatNamesNoSingleEntryIsRefused) {
   const std::string folder = testing_support::StartupFolder(machine_, shared::kCsidlStartup);
-  ASSERT_TRUE(bootwarden::WriteStartupEntryFile(
-                  *machine_.files, StorePath(),
-                  {{"..\\..\\x", "Disabled", kUserStartup, "Current User", "Current User Logs on", "C:\\x.exe"}})
-                  .ok());
+  const shared::EntryRow bad{"..\\..\\x", "Disabled", kUserStartup, "Current User", "Current User Logs on", "C:\\x.exe"};
+  ASSERT_TRUE(bootwarden::WriteStartupEntryFile(*machine_.files, StorePath(), {bad}).ok());
   auto run = StartRun();
   const int row = run->PositionOf(kUserStartup, "..\\..\\x");
   run->Toggle(row);
@@ -208,11 +195,7 @@ TEST_P(StartupStagingSuite, WindowsSwitchIsTurnedOnWhereTheEntryStandsAndForEver
   // A profile's "Switched Off" rows: switched off where Windows can, refused where it cannot.
   auto next = StartRun();
   EXPECT_NE(next->PositionOf(kUserRun, "Typed", "Enabled"), 0);
-  auto rows = shared::FromRows<StartupEntry>(RowsOf(next->list));
-  for (auto& row : rows) {
-    if (row.TaskName == "Shared Name" || row.TaskName == "Finish Setup") row.Status = "Switched Off";
-  }
-  next->staging.ReplaceRows(rows);
+  Restage(*next, {"Shared Name", "Finish Setup"}, "Switched Off");
   next->staging.ApplyNow();
   EXPECT_EQ(SwitchOf(machine_, kHkeyLocalMachine, "Run", "Shared Name").bytes[0], '\x03');
   EXPECT_EQ(Value(kHkeyLocalMachine, RunKey("Run"), "Shared Name").second, "C:\\Tools\\machine-shared.exe");
@@ -240,11 +223,7 @@ TEST_P(StartupStagingSuite, WindowsSwitchIsTurnedOnWhereTheEntryStandsAndForEver
   next->Toggle(next->PositionOf(kUserRun, "Padded", "Enabled"));
   next->staging.ApplyNow();
   testing_support::SeedString(*machine_.registry, kHkeyCurrentUser, RunKey("Run"), "  Padded", "C:\\other.exe");
-  rows = shared::FromRows<StartupEntry>(RowsOf(next->list));
-  for (auto& row : rows) {
-    if (row.TaskName == "Padded") row.Status = "Switched Off";
-  }
-  next->staging.ReplaceRows(rows);
+  Restage(*next, {"Padded"}, "Switched Off");
   next->staging.ApplyNow();
   EXPECT_NE(next->PositionOf(kUserRun, "Padded", "Disabled"), 0);
   EXPECT_NE(prompt_.Asked().back().text.find("\"Padded\""), std::string::npos) << prompt_.Asked().back().text;

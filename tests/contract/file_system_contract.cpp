@@ -9,9 +9,8 @@ namespace {
 void RemoveTree(shared::FileSystemPort& files, const std::string& folder) {
   auto entries = files.ListDirectory(folder);
   if (!entries.ok()) return;
-  for (const auto& entry : entries.value()) {
+  for (const auto& entry : entries.value())
     if (!entry.attributes.directory) files.RemoveFile(folder + "\\" + entry.name).IgnoreError();
-  }
 }
 
 std::vector<std::string> Names(shared::FileSystemPort& files, const std::string& folder) {
@@ -90,15 +89,9 @@ TEST_P(FileSystemContract, ListingShowsFilesAndFoldersOnly) {
   ASSERT_TRUE(files_->WriteFileAtomic(At("Tool.lnk"), "L").ok());
   ASSERT_TRUE(files_->WriteFileAtomic(At("readme.txt"), "r").ok());
   ASSERT_TRUE(files_->CreateFolder(At("Folder")).ok());
-  auto entries = files_->ListDirectory(folder_);
-  ASSERT_TRUE(entries.ok());
-  std::vector<std::string> names;
-  for (const auto& entry : entries.value()) {
-    names.push_back(entry.name);
-    EXPECT_EQ(entry.attributes.directory, entry.name == "Folder");
-  }
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"Folder", "Tool.lnk", "readme.txt"}));
+  EXPECT_EQ(Names(*files_, folder_), (std::vector<std::string>{"Folder", "Tool.lnk", "readme.txt"}));
+  for (const auto& entry : files_->ListDirectory(folder_).value_or({}))
+    EXPECT_EQ(entry.attributes.directory, entry.name == "Folder") << entry.name;
   EXPECT_TRUE(files_->ListDirectory(At("Folder")).value_or({{"x", {}}}).empty());
   EXPECT_FALSE(files_->ListDirectory(At("Nowhere")).ok());
 }

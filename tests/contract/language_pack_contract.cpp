@@ -5,16 +5,9 @@
 namespace {
 
 const char kPack[] =
-    "; a comment line\r\n"
-    "[Other Section]\r\n"
-    "8101=from the wrong section\r\n"
-    "[Vexlin Language Pack]\r\n"
-    "8101=Installed Browser Helper Objects\r\n"
-    "8102=\r\n"
-    "8103=   &Disable   \r\n"
-    "8104=\"quoted keeps its last blank \"\r\n"
-    "8105=\"   \"\r\n"
-    "8106=Select  Language\r\n";
+    "; a comment line\r\n[Other Section]\r\n8101=from the wrong section\r\n"
+    "[Vexlin Language Pack]\r\n8101=Installed Browser Helper Objects\r\n8102=\r\n8103=   &Disable   \r\n"
+    "8104=\"quoted keeps its last blank \"\r\n8105=\"   \"\r\n8106=Select  Language\r\n";
 
 }  // namespace
 
@@ -35,14 +28,6 @@ void LanguagePackContract::SetUp() {
 void LanguagePackContract::TearDown() {
   for (const char* file : {"\\errorlog.txt", "\\Lang\\English.ini", "\\Lang\\FRENCH.INI"})
     files_->RemoveFile(programFolder_ + file).IgnoreError();
-}
-
-void LanguagePackContract::WritePack(const std::string& fileName, const std::string& contents) {
-  ASSERT_TRUE(files_->WriteFileAtomic(programFolder_ + "\\Lang\\" + fileName, contents).ok());
-}
-
-std::string LanguagePackContract::Log() {
-  return files_->ReadFile(programFolder_ + "\\errorlog.txt").value_or("<no log>");
 }
 
 TEST_P(LanguagePackContract, LooksUpTextsByNumberWithoutCaseAndAMissingPackGivesDefaults) {

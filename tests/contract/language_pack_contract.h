@@ -18,8 +18,10 @@ class LanguagePackContract : public ::testing::TestWithParam<LanguagePackTarget>
  protected:
   void SetUp() override;
   void TearDown() override;
-  void WritePack(const std::string& fileName, const std::string& contents);
-  std::string Log();
+  void WritePack(const std::string& fileName, const std::string& contents) {
+    ASSERT_TRUE(files_->WriteFileAtomic(programFolder_ + "\\Lang\\" + fileName, contents).ok());
+  }
+  std::string Log() { return files_->ReadFile(programFolder_ + "\\errorlog.txt").value_or("<no log>"); }
 
   std::unique_ptr<shared::FileSystemPort> files_;
   std::unique_ptr<shared::ProfilePort> profile_;

@@ -22,9 +22,7 @@ using namespace std::string_literals;
 namespace {
 const std::string kScratch = "Software\\WardenContract";
 const std::string kClassScratch = "CLSID\\{0BADF00D-0000-4000-8000-00000000C0DE}";
-}  // namespace
 
-namespace {
 void DeleteScratch(shared::RegistryPort& registry) {
   DeleteTree(registry, kHkeyCurrentUser, kScratch);
   for (RegView view : {RegView::kNative, RegView::k32}) {
@@ -34,10 +32,7 @@ void DeleteScratch(shared::RegistryPort& registry) {
 }
 }  // namespace
 
-void RegistryContract::SetUp() {
-  registry_ = GetParam()();
-  DeleteScratch(*registry_);
-}
+void RegistryContract::SetUp() { registry_ = GetParam()(); DeleteScratch(*registry_); }
 
 void RegistryContract::TearDown() { DeleteScratch(*registry_); }
 
@@ -63,8 +58,7 @@ TEST_P(RegistryContract, ReadValueTextKeepsTheNulAndReadsNothingAsEmpty) {
   EXPECT_EQ(store.ReadValueText(three, "Dword"), "ABCD") << "any type, as bytes";
   EXPECT_EQ(store.ReadValueText(three, "NoNul").substr(0, 4), "text");
 
-  const auto empty = store.OpenKeyForQuery(kHkeyLocalMachine, kScratch + "\\Empty");
-  EXPECT_EQ(store.ReadValueText(empty, ""), "\0"s);
+  EXPECT_EQ(store.ReadValueText(store.OpenKeyForQuery(kHkeyLocalMachine, kScratch + "\\Empty"), ""), "\0"s);
   const auto unset = store.OpenKeyForQuery(kHkeyLocalMachine, kScratch + "\\Unset");
   ASSERT_NE(unset.get(), 0u);
   EXPECT_EQ(store.ReadValueText(unset, ""), "");
@@ -84,15 +78,10 @@ TEST_P(RegistryContract, QueryKeyCountAndValueListing) {
   EXPECT_EQ(store.QueryKeyCount(shared::ScopedKey(), 0), 0);
 
   std::vector<std::string> names;
-  for (int i = 0; i < 5; ++i) {
-    const std::string name = store.EnumValueName(key, i);
-    ASSERT_FALSE(name.empty());
-    EXPECT_EQ(name.back(), '\0') << "the name keeps its NUL";
-    names.push_back(name.substr(0, name.size() - 1));
-  }
+  for (int i = 0; i < 5; ++i) names.push_back(store.EnumValueName(key, i));
   // Wine lists values by name (Windows keeps them in the order written); the fake follows Wine so
-  // both give the same rows.
-  EXPECT_EQ(names, (std::vector<std::string>{"Five", "Four", "One", "Three", "Two"}));
+  // both give the same rows. Each name keeps its NUL.
+  EXPECT_EQ(names, (std::vector<std::string>{"Five\0"s, "Four\0"s, "One\0"s, "Three\0"s, "Two\0"s}));
   EXPECT_EQ(store.EnumValueName(key, 5), "");
   EXPECT_EQ(store.EnumValueName(shared::ScopedKey(), 0), "");
   // A name read with its NUL still names the value.
@@ -115,10 +104,8 @@ TEST_P(RegistryContract, QueryKeyCountAndValueListing) {
     ASSERT_TRUE(entry.ok()) << i;
     const std::string& name = entry.value().name;
     EXPECT_EQ(name, registry_->EnumValueName(values.get(), i).value_or("?"));
-    auto read = registry_->QueryValue(values.get(), name);
-    ASSERT_TRUE(read.ok()) << name;
-    EXPECT_EQ(entry.value().data.type, read.value().type) << name;
-    EXPECT_EQ(entry.value().data.bytes, read.value().bytes) << name;
+    const auto read = registry_->QueryValue(values.get(), name).value_or({});
+    EXPECT_EQ(std::tie(read.type, read.bytes), std::tie(entry.value().data.type, entry.value().data.bytes)) << name;
     byName[name] = store.EnumValue(values, static_cast<std::int32_t>(i));
     EXPECT_EQ(byName[name].name, store.EnumValueName(values, static_cast<std::int32_t>(i)));
   }
@@ -137,17 +124,13 @@ TEST_P(RegistryContract, ComponentListsDirectSubkeysWithoutCaseAndWritesReadsAnd
   shared::RegistryComponent reg(*registry_);
   reg.RootKey = kHkeyLocalMachine;
   reg.KeyPath = kScratch + "\\Nothing";
-  auto missing = reg.EnumKeys();
-  ASSERT_TRUE(missing.ok());
-  EXPECT_TRUE(missing.value().empty());
+  EXPECT_TRUE(reg.EnumKeys().value_or({"x"}).empty()) << "a missing key lists nothing, without failing";
 
   for (const char* name : {"beta", "Alpha", "GAMMA", "alpha2"}) SeedKey(*registry_, kHkeyLocalMachine, kScratch + "\\List\\" + name);
   SeedKey(*registry_, kHkeyLocalMachine, kScratch + "\\List\\beta\\Deep");
   SeedKey(*registry_, kHkeyLocalMachine, kScratch + "\\Leaf");
   reg.KeyPath = kScratch + "\\list";
-  auto names = reg.EnumKeys();
-  ASSERT_TRUE(names.ok());
-  EXPECT_EQ(names.value(), (std::vector<std::string>{"Alpha", "alpha2", "beta", "GAMMA"}));
+  EXPECT_EQ(reg.EnumKeys().value_or({}), (std::vector<std::string>{"Alpha", "alpha2", "beta", "GAMMA"}));
   reg.KeyPath = kScratch + "\\Leaf";
   EXPECT_TRUE(reg.EnumKeys().value_or({"x"}).empty());
 
@@ -161,18 +144,14 @@ TEST_P(RegistryContract, ComponentListsDirectSubkeysWithoutCaseAndWritesReadsAnd
   ASSERT_TRUE(reg.CreateKey().ok());
   EXPECT_TRUE(reg.KeyExists());
   ASSERT_TRUE(reg.SetValue().ok());
-  auto value = reg.GetValue();
-  ASSERT_TRUE(value.ok());
-  EXPECT_EQ(value.value(), "c:\\tool.exe /start");
+  EXPECT_EQ(reg.GetValue().value_or("<failed>"), "c:\\tool.exe /start");
   shared::RegistryStore store(*registry_);
   const auto key = store.OpenKeyForQuery(kHkeyCurrentUser, kScratch + "\\Values");
   EXPECT_EQ(store.ReadValueText(key, "Task"), "c:\\tool.exe /start\0"s) << "written as a string with its NUL";
 
   ASSERT_TRUE(reg.DeleteValue().ok());
   EXPECT_FALSE(reg.GetValue().ok());
-  const shared::Status again = reg.DeleteValue();
-  EXPECT_FALSE(again.ok()) << "deleting what is not there says so, the caller decides";
-  EXPECT_EQ(again.code(), shared::kErrorFileNotFound);
+  EXPECT_EQ(reg.DeleteValue().code(), shared::kErrorFileNotFound) << "deleting what is not there says so";
   EXPECT_TRUE(reg.KeyExists()) << "the key stays";
 
   reg.ValueName = "Count";

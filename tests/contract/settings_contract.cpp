@@ -1,11 +1,11 @@
 #include "tests/contract/settings_contract.h"
 
+#include <algorithm>
+
 void SettingsContract::SetUp() {
   settings_ = GetParam()();
   app_ = std::string("WardenContract ") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  for (char& c : app_) {
-    if (c == '/') c = '_';
-  }
+  std::ranges::replace(app_, '/', '_');
 }
 
 TEST_P(SettingsContract, MissingReadsEmptySavedValuesComeBackWithTheirBytesEmptyNamesNameNone) {

@@ -11,8 +11,6 @@ bool IsFolder(shared::FileSystemPort& files, const std::string& path) {
 
 }  // namespace
 
-void ShellContract::SetUp() { ports_ = GetParam().make(); }
-
 TEST_P(ShellContract, WindowsFolderExistsAndGetWinDirHasNoTrailingBackslash) {
   const std::string raw = ports_.windowsFolder->WindowsFolder();
   const std::string folder = shared::GetWinDir(*ports_.windowsFolder);

@@ -27,7 +27,7 @@ struct ShellTarget {
 
 class ShellContract : public ::testing::TestWithParam<ShellTarget> {
  protected:
-  void SetUp() override;
+  void SetUp() override { ports_ = GetParam().make(); }
   std::string At(const std::string& name) const { return GetParam().scratch + "\\" + name; }
   ShellPorts ports_;
 };

@@ -49,9 +49,8 @@ std::string FakeProfile::Resolve(const std::string& file) const {
   return path.find_first_of("\\/") == std::string::npos ? windowsFolder_ + "\\" + path : path;
 }
 
-std::string FakeProfile::GetString(const std::string& section, const std::string& key,
-                                   const std::string& defaultText, std::uint32_t bufferSize,
-                                   const std::string& file) {
+std::string FakeProfile::GetString(const std::string& section, const std::string& key, const std::string& defaultText,
+                                   std::uint32_t bufferSize, const std::string& file) {
   if (bufferSize == 0) return {};
   // The platform drops trailing spaces of the default.
   std::string result = shared::UpToNul(defaultText);
@@ -87,13 +86,10 @@ shared::Status FakeProfile::WriteString(const std::string& section, const std::s
   const std::string wantedKey = shared::UpToNul(key);
   const std::optional<std::string> text = value ? std::optional(shared::UpToNul(*value)) : std::nullopt;
 
-  std::size_t sectionLine = lines.size();
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const auto name = SectionName(lines[i]);
-    if (name && shared::EqualsIgnoreCase(*name, wantedSection)) {
-      sectionLine = i;
-      break;
-    }
+  std::size_t sectionLine = 0;
+  for (; sectionLine < lines.size(); ++sectionLine) {
+    const auto name = SectionName(lines[sectionLine]);
+    if (name && shared::EqualsIgnoreCase(*name, wantedSection)) break;
   }
   if (sectionLine == lines.size()) {
     if (!text) return shared::Status::Ok();  // nothing to delete
@@ -101,22 +97,16 @@ shared::Status FakeProfile::WriteString(const std::string& section, const std::s
     lines.push_back("[" + wantedSection + "]");
     lines.push_back(wantedKey + "=" + *text);
   } else {
-    std::size_t end = sectionLine + 1;
     std::size_t lastEntry = sectionLine;
-    bool replaced = false;
-    for (; end < lines.size() && !SectionName(lines[end]); ++end) {
-      const auto entry = Entry(lines[end]);
-      if (!entry) continue;
-      lastEntry = end;
-      if (!replaced && shared::EqualsIgnoreCase(entry->first, wantedKey)) {
-        if (text) lines[end] = entry->first + "=" + *text;
-        else lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(end--));
-        replaced = true;
-        break;
-      }
+    std::optional<std::size_t> found;
+    for (std::size_t at = sectionLine + 1; !found && at < lines.size() && !SectionName(lines[at]); ++at) {
+      const auto entry = Entry(lines[at]);
+      if (entry && shared::EqualsIgnoreCase(entry->first, wantedKey)) found = at;
+      else if (entry) lastEntry = at;
     }
-    if (!replaced && text)
-      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastEntry + 1), wantedKey + "=" + *text);
+    if (found && text) lines[*found] = Entry(lines[*found])->first + "=" + *text;
+    else if (found) lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(*found));
+    else if (text) lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastEntry + 1), wantedKey + "=" + *text);
   }
   std::string contents;
   for (const auto& line : lines) contents += line + "\r\n";

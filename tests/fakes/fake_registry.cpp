@@ -23,8 +23,7 @@ struct NameLess {
 std::vector<std::string> SplitPath(const std::string& path) {
   std::vector<std::string> parts;
   std::istringstream in(shared::UpToNul(path));
-  for (std::string part; std::getline(in, part, '\\');)
-    if (!part.empty()) parts.push_back(part);
+  for (std::string part; std::getline(in, part, '\\');) if (!part.empty()) parts.push_back(part);
   return parts;
 }
 
@@ -99,8 +98,7 @@ Result<shared::KeyHandle> FakeRegistry::OpenKey(shared::RegRoot root, const std:
   return NewHandle(key, writable);
 }
 
-Result<shared::KeyHandle> FakeRegistry::CreateKey(shared::RegRoot root, const std::string& path,
-                                                  shared::RegView view) {
+Result<shared::KeyHandle> FakeRegistry::CreateKey(shared::RegRoot root, const std::string& path, shared::RegView view) {
   const std::vector<std::string> parts = Resolve(root, path, view);
   const auto found = roots_.find(root);
   if (found == roots_.end()) return Error(shared::kErrorInvalidHandle);
@@ -124,19 +122,10 @@ void FakeRegistry::CloseKey(shared::KeyHandle key) { handles_.erase(key); }
 Status FakeRegistry::DeleteKey(shared::RegRoot root, const std::string& path, shared::RegView view) {
   Key* key = Find(root, path, view);
   if (key == nullptr) return Error(shared::kErrorFileNotFound);
-  if (key->parent == nullptr || !key->subkeys.empty() || key->Denied())
-    return Error(shared::kErrorAccessDenied);
-  // Handles still open on the key (or below it) go stale, as on the platform.
-  for (auto it = handles_.begin(); it != handles_.end();) {
-    it = it->second.key == key ? handles_.erase(it) : std::next(it);
-  }
-  auto& siblings = key->parent->subkeys;
-  for (auto it = siblings.begin(); it != siblings.end(); ++it) {
-    if (it->second.get() == key) {
-      siblings.erase(it);
-      break;
-    }
-  }
+  if (key->parent == nullptr || !key->subkeys.empty() || key->Denied()) return Error(shared::kErrorAccessDenied);
+  // Handles still open on the key go stale, as on the platform.
+  std::erase_if(handles_, [key](const auto& open) { return open.second.key == key; });
+  std::erase_if(key->parent->subkeys, [key](const auto& sub) { return sub.second.get() == key; });
   return Status::Ok();
 }
 
@@ -148,14 +137,11 @@ Result<shared::RegValueData> FakeRegistry::QueryValue(shared::KeyHandle handle, 
   return value->second;
 }
 
-Status FakeRegistry::SetValue(shared::KeyHandle handle, const std::string& name,
-                              const shared::RegValueData& data) {
+Status FakeRegistry::SetValue(shared::KeyHandle handle, const std::string& name, const shared::RegValueData& data) {
   Key* key = FromHandle(handle);
   if (key == nullptr) return Error(shared::kErrorInvalidHandle);
   if (!handles_[handle].writable || key->Denied()) return Error(shared::kErrorAccessDenied);
-  // An existing value keeps the case of its name.
-  const auto [value, added] = key->values.try_emplace(shared::UpToNul(name), data);
-  if (!added) value->second = data;
+  key->values.insert_or_assign(shared::UpToNul(name), data);  // an existing value keeps the case of its name
   return Status::Ok();
 }
 
@@ -163,10 +149,7 @@ Status FakeRegistry::DeleteValue(shared::KeyHandle handle, const std::string& na
   Key* key = FromHandle(handle);
   if (key == nullptr) return Error(shared::kErrorInvalidHandle);
   if (!handles_[handle].writable || key->Denied()) return Error(shared::kErrorAccessDenied);
-  const auto value = key->values.find(shared::UpToNul(name));
-  if (value == key->values.end()) return Error(shared::kErrorFileNotFound);
-  key->values.erase(value);
-  return Status::Ok();
+  return key->values.erase(shared::UpToNul(name)) == 0 ? Error(shared::kErrorFileNotFound) : Status::Ok();
 }
 
 Result<shared::RegKeyInfo> FakeRegistry::QueryInfo(shared::KeyHandle handle) {

@@ -27,8 +27,7 @@ class FakeRegistry final : public shared::RegistryPort {
   shared::Status DeleteKey(shared::RegRoot root, const std::string& path,
                            shared::RegView view = shared::RegView::kNative) override;
   shared::Result<shared::RegValueData> QueryValue(shared::KeyHandle key, const std::string& name) override;
-  shared::Status SetValue(shared::KeyHandle key, const std::string& name,
-                          const shared::RegValueData& data) override;
+  shared::Status SetValue(shared::KeyHandle key, const std::string& name, const shared::RegValueData& data) override;
   shared::Status DeleteValue(shared::KeyHandle key, const std::string& name) override;
   shared::Result<shared::RegKeyInfo> QueryInfo(shared::KeyHandle key) override;
   shared::Result<std::string> EnumValueName(shared::KeyHandle key, std::uint32_t index) override;
@@ -57,10 +56,7 @@ class FakeRegistry final : public shared::RegistryPort {
   shared::KeyHandle NewHandle(Key* key, bool writable);
 
   std::map<shared::RegRoot, std::unique_ptr<Key>> roots_;
-  struct OpenKeyState {
-    Key* key;
-    bool writable;
-  };
+  struct OpenKeyState { Key* key; bool writable; };
   std::map<shared::KeyHandle, OpenKeyState> handles_;
   shared::KeyHandle nextHandle_ = 0x100;
   bool twoViews_ = true;

@@ -13,24 +13,18 @@ std::string FakeShortcut::Contents(const std::string& targetPath, const std::str
   return kMagic + shared::UpToNul(targetPath) + "\n" + shared::UpToNul(arguments);
 }
 
-std::optional<std::pair<std::string, std::string>> FakeShortcut::Read(const std::string& shortcutPath) {
+std::pair<std::string, std::string> FakeShortcut::Read(const std::string& shortcutPath) {
   auto contents = files_.ReadFile(shortcutPath);
-  if (!contents.ok() || contents.value().compare(0, kMagicLength, kMagic) != 0) return std::nullopt;
+  if (!contents.ok() || contents.value().compare(0, kMagicLength, kMagic) != 0) return {};
   const std::string rest = contents.value().substr(kMagicLength);
   const std::size_t end = rest.find('\n');
   if (end == std::string::npos) return std::make_pair(rest, std::string());
   return std::make_pair(rest.substr(0, end), rest.substr(end + 1));
 }
 
-std::string FakeShortcut::ReadTargetPath(const std::string& shortcutPath) {
-  const auto link = Read(shortcutPath);
-  return link ? link->first : std::string();
-}
+std::string FakeShortcut::ReadTargetPath(const std::string& shortcutPath) { return Read(shortcutPath).first; }
 
-std::string FakeShortcut::ReadArguments(const std::string& shortcutPath) {
-  const auto link = Read(shortcutPath);
-  return link ? link->second : std::string();
-}
+std::string FakeShortcut::ReadArguments(const std::string& shortcutPath) { return Read(shortcutPath).second; }
 
 shared::Status FakeShortcut::WriteShortcut(const std::string& shortcutPath, const std::string& targetPath,
                                            const std::string& arguments) {

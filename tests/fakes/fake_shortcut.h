@@ -1,6 +1,5 @@
 #pragma once
 // Shortcuts as small files in the fake file system, so folder listings see them like real ones.
-#include <optional>
 #include <string>
 #include <utility>
 
@@ -22,8 +21,8 @@ class FakeShortcut final : public shared::ShortcutPort {
   static std::string Contents(const std::string& targetPath, const std::string& arguments = "");
 
  private:
-  // Target and arguments; nothing for a file that is no fake shortcut.
-  std::optional<std::pair<std::string, std::string>> Read(const std::string& shortcutPath);
+  // Target and arguments; empty for a file that is no fake shortcut.
+  std::pair<std::string, std::string> Read(const std::string& shortcutPath);
 
   FakeFileSystem& files_;
 };

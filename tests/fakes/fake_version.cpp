@@ -16,25 +16,21 @@ class FakeBlock final : public shared::VersionBlock {
     const std::string wanted = shared::ToLowerAscii(shared::UpToNul(subBlock));
     if (wanted == "\\") {
       if (!resource_.hasFixedInfo) return std::nullopt;
-      std::uint32_t fixed[13] = {};
-      fixed[0] = 0xFEEF04BDu;
-      fixed[1] = 0x00010000u;
-      fixed[2] = static_cast<std::uint32_t>(resource_.fileVersion[0]) << 16 | resource_.fileVersion[1];
-      fixed[3] = static_cast<std::uint32_t>(resource_.fileVersion[2]) << 16 | resource_.fileVersion[3];
+      const auto* v = resource_.fileVersion;  // the signature, the structure's version, then the file's
+      const std::uint32_t fixed[13] = {0xFEEF04BDu, 0x10000u, std::uint32_t(v[0]) << 16 | v[1],
+                                       std::uint32_t(v[2]) << 16 | v[3]};
       return std::string(reinterpret_cast<const char*>(fixed), sizeof fixed);
     }
     if (wanted == "\\varfileinfo\\translation") {
       if (!resource_.hasTranslation) return std::nullopt;
-      const char bytes[4] = {static_cast<char>(resource_.language & 0xFF), static_cast<char>(resource_.language >> 8),
-                             static_cast<char>(resource_.codePage & 0xFF), static_cast<char>(resource_.codePage >> 8)};
-      return std::string(bytes, 4);
+      const std::uint16_t translation[2] = {resource_.language, resource_.codePage};  // little-endian
+      return std::string(reinterpret_cast<const char*>(translation), sizeof translation);
     }
     const std::string prefix =
         shared::ToLowerAscii("\\StringFileInfo\\" + shared::TranslationKey(resource_.language, resource_.codePage) + "\\");
     if (wanted.rfind(prefix, 0) != 0) return std::nullopt;
-    for (const auto& [key, value] : resource_.strings) {
+    for (const auto& [key, value] : resource_.strings)
       if (shared::ToLowerAscii(key) == wanted.substr(prefix.size())) return value;
-    }
     return std::nullopt;
   }
 
