@@ -16,6 +16,8 @@ constexpr std::string_view kTemporaryExtension = ".tmp";
 constexpr char kLocationTag[] = "location";
 constexpr char kNameTag[] = "name";
 constexpr std::size_t kHashDigits = 16;
+// 256 subfolders: at 10,000 copies about 40 files each, and the folder itself holds at most 256.
+constexpr std::size_t kBucketDigits = 2;
 
 bool IsTag(std::string_view tag) {
   return !tag.empty() && std::all_of(tag.begin(), tag.end(), [](char c) { return (c >= 'a' && c <= 'z') || c == '-'; });
@@ -40,9 +42,10 @@ std::string HashName(const KeptIdentity& identity) {
   return name;
 }
 
-bool IsHashName(std::string_view stem) {
-  return stem.size() == kHashDigits &&
-         std::all_of(stem.begin(), stem.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+// Lower-case: the names are compared after ToLowerAscii.
+bool IsHex(std::string_view text, std::size_t digits) {
+  return text.size() == digits &&
+         std::all_of(text.begin(), text.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
 }  // namespace
@@ -102,20 +105,30 @@ std::string KeptCopiesFolderOf(const std::string& storePath) {
 }
 
 std::string KeptCopies::PathOf(const KeptIdentity& identity) const {
-  return folder_ + "\\" + HashName(identity) + std::string(kCopyExtension);
+  const std::string name = HashName(identity);
+  return folder_ + "\\" + name.substr(0, kBucketDigits) + "\\" + name + std::string(kCopyExtension);
 }
 
 Status KeptCopies::Keep(const KeptCopy& copy) {
-  if (Status made = files_.CreateFolder(folder_); !made.ok()) return made;
-  return files_.WriteFileAtomic(PathOf(copy.identity), EncodeKeptCopy(copy));
+  const std::string path = PathOf(copy.identity);
+  const std::string contents = EncodeKeptCopy(copy);
+  // The folders are made by the first copy that needs them, not asked for by every copy.
+  if (Status written = files_.WriteFileAtomic(path, contents); written.code() != kErrorPathNotFound) return written;
+  for (const std::string& folder : {folder_, path.substr(0, path.find_last_of('\\'))}) {
+    if (Status made = files_.CreateFolder(folder); !made.ok()) return made;
+  }
+  return files_.WriteFileAtomic(path, contents);
 }
 
 std::optional<KeptCopy> KeptCopies::Find(const KeptIdentity& identity) {
-  auto contents = files_.ReadFile(PathOf(identity));
-  if (!contents.ok()) return std::nullopt;
-  auto copy = DecodeKeptCopy(contents.value());
-  if (!copy || copy->identity != identity) return std::nullopt;
-  return copy;
+  // Then where an earlier version kept it: an entry it disabled is still to come back whole.
+  for (const std::string& path : {PathOf(identity), folder_ + "\\" + HashName(identity) + std::string(kCopyExtension)}) {
+    auto contents = files_.ReadFile(path);
+    if (!contents.ok()) continue;
+    auto copy = DecodeKeptCopy(contents.value());
+    if (copy && copy->identity == identity) return copy;
+  }
+  return std::nullopt;
 }
 
 void KeptCopies::KeepOnly(const std::vector<KeptIdentity>& keep) {
@@ -126,19 +139,30 @@ void KeptCopies::KeepOnly(const std::vector<KeptIdentity>& keep) {
   for (const auto& identity : keep) kept.push_back(HashName(identity) + std::string(kCopyExtension));
   // Sorted once: a long store over a full folder would otherwise compare every pair.
   std::sort(kept.begin(), kept.end());
+  const auto sweep = [&](const std::string& folder, const std::vector<DirectoryEntry>& entries) {
+    for (const DirectoryEntry& entry : entries) {
+      if (entry.attributes.directory) continue;
+      const std::string name = ToLowerAscii(entry.name);
+      std::string_view stem = name;
+      // A temporary file is what a kill left of a write; the copy it was to replace is whole.
+      const bool temporary = stem.ends_with(kTemporaryExtension);
+      if (temporary) stem.remove_suffix(kTemporaryExtension.size());
+      if (!stem.ends_with(kCopyExtension) || !IsHex(stem.substr(0, stem.size() - kCopyExtension.size()), kHashDigits))
+        continue;
+      if (!temporary && std::binary_search(kept.begin(), kept.end(), name)) continue;
+      // The listing already tells what a second look per file would.
+      const std::string path = folder + "\\" + entry.name;
+      if (entry.attributes.readOnly && !files_.ClearReadOnly(path).ok()) continue;
+      files_.RemoveFile(path).IgnoreError();
+    }
+  };
+  // The folder itself holds what earlier versions kept. Emptied subfolders stay for the next
+  // copies: removing one could also fail another instance's write into it.
+  sweep(folder_, listing.value());
   for (const DirectoryEntry& entry : listing.value()) {
-    if (entry.attributes.directory) continue;
-    const std::string name = ToLowerAscii(entry.name);
-    std::string_view stem = name;
-    // A temporary file is what a kill left of a write; the copy it was to replace is whole.
-    const bool temporary = stem.ends_with(kTemporaryExtension);
-    if (temporary) stem.remove_suffix(kTemporaryExtension.size());
-    if (!stem.ends_with(kCopyExtension) || !IsHashName(stem.substr(0, stem.size() - kCopyExtension.size()))) continue;
-    if (!temporary && std::binary_search(kept.begin(), kept.end(), name)) continue;
-    // The listing already tells what a second look per file would.
-    const std::string path = folder_ + "\\" + entry.name;
-    if (entry.attributes.readOnly && !files_.ClearReadOnly(path).ok()) continue;
-    files_.RemoveFile(path).IgnoreError();
+    if (!entry.attributes.directory || !IsHex(ToLowerAscii(entry.name), kBucketDigits)) continue;
+    const std::string bucket = folder_ + "\\" + entry.name;
+    if (auto inside = files_.ListDirectory(bucket); inside.ok()) sweep(bucket, inside.value());
   }
 }
 

@@ -238,23 +238,40 @@ void NoteFloorDeletes(int count, double seconds) {
   std::fprintf(stderr, "floor deletes: %d files %9.3f s\n", count, seconds);
 }
 
+// The floor's copies are spread over 256 subfolders, as the work's are.
+std::string FloorCopyPath(const std::string& folder, int index) {
+  char bucket[8];
+  std::snprintf(bucket, sizeof bucket, "\\%02x\\", index % 256);
+  return folder + bucket + std::to_string(index) + ".copy";
+}
+
 // The floor's own copies, there before the first way back deletes them, as the work's are. Not
 // empty: deleting a file that holds data costs far more on this disk than deleting an empty one.
 void SeedFloorCopies(const std::string& folder, const std::vector<std::string>& contents) {
   ::CreateDirectoryA(folder.c_str(), nullptr);
-  for (std::size_t index = 0; index < contents.size(); ++index)
-    bench::FloorWriteFile(folder + "\\" + std::to_string(index + 1) + ".copy", contents[index]);
+  for (int index = 1; index <= static_cast<int>(contents.size()); ++index) {
+    const std::string path = FloorCopyPath(folder, index);
+    if (index <= 256) ::CreateDirectoryA(path.substr(0, path.find_last_of('\\')).c_str(), nullptr);
+    bench::FloorWriteFile(path, contents[index - 1]);
+  }
 }
 
-// Each copy the way out kept, read once, as the way back reads them.
+// Each copy the way out kept, read once, as the way back reads them: every subfolder listed.
 void ReadKeptCopies(const std::string& store) {
+  const auto each = [](const std::string& pattern, auto&& take) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do take(found);
+    while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+  };
   const std::string kept = shared::KeptCopiesFolderOf(store);
-  WIN32_FIND_DATAA found;
-  HANDLE search = ::FindFirstFileA((kept + "\\*.copy").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do bench::FloorReadFile(kept + "\\" + found.cFileName);
-  while (::FindNextFileA(search, &found));
-  ::FindClose(search);
+  each(kept + "\\??", [&](const WIN32_FIND_DATAA& bucket) {
+    if (!(bucket.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || bucket.cFileName[0] == '.') return;
+    const std::string folder = kept + "\\" + bucket.cFileName;
+    each(folder + "\\*.copy", [&](const WIN32_FIND_DATAA& copy) { bench::FloorReadFile(folder + "\\" + copy.cFileName); });
+  });
 }
 
 void PlugwardenApply(Machine& machine) {
@@ -307,7 +324,7 @@ void PlugwardenApply(Machine& machine) {
     ::DeleteFileA(store.c_str());
     bench::Clock deletes;
     for (int position = 1; position <= list.Count(); ++position)
-      ::DeleteFileA((floorCopies + "\\" + std::to_string(position) + ".copy").c_str());
+      ::DeleteFileA(FloorCopyPath(floorCopies, position).c_str());
     NoteFloorDeletes(list.Count(), deletes.Seconds());
     enableFloor.Take(clock.Seconds());
 
@@ -332,7 +349,7 @@ void PlugwardenApply(Machine& machine) {
         }
         ::RegCloseKey(key);
       }
-      bench::FloorWriteFile(floorCopies + "\\" + std::to_string(position) + ".copy", copy);
+      bench::FloorWriteFile(FloorCopyPath(floorCopies, position), copy);
       ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
     }
     bench::FloorWriteFile(store, storeText);
@@ -486,7 +503,7 @@ void BootwardenApply(Machine& machine) {
       if (!restore) bench::FloorWriteFile(store, storeText);
       int index = 0;
       for (const auto& entry : disabled) {
-        const std::string copy = floorCopies + "\\" + std::to_string(++index) + ".copy";
+        const std::string copy = FloorCopyPath(floorCopies, ++index);
         auto known = folders.find(entry.LoadFrom);
         if (known == folders.end()) known = folders.emplace(entry.LoadFrom, PlaceOf(entry.LoadFrom).folder).first;
         if (known->second.empty()) {
@@ -524,7 +541,7 @@ void BootwardenApply(Machine& machine) {
       if (restore) {
         ::DeleteFileA(store.c_str());
         bench::Clock deletes;
-        for (int copy = 1; copy <= index; ++copy) ::DeleteFileA((floorCopies + "\\" + std::to_string(copy) + ".copy").c_str());
+        for (int copy = 1; copy <= index; ++copy) ::DeleteFileA(FloorCopyPath(floorCopies, copy).c_str());
         NoteFloorDeletes(index, deletes.Seconds());
       } else {
         bench::FloorWriteFile(store, storeText);

@@ -30,9 +30,15 @@ std::string ValueAt(shared::RegistryPort& registry, shared::RegRoot root, const 
   return value.ok() ? std::to_string(value.value().type) + ":" + value.value().bytes : "<none>";
 }
 
+// The files of the folder and of its subfolders, as "name" and "subfolder\\name".
 std::vector<std::string> FilesIn(shared::FileSystemPort& files, const std::string& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : files.ListDirectory(folder).value_or({})) names.push_back(entry.name);
+  for (const auto& entry : files.ListDirectory(folder).value_or({})) {
+    if (!entry.attributes.directory) names.push_back(entry.name);
+    if (!entry.attributes.directory) continue;
+    for (const auto& inner : files.ListDirectory(folder + "\\" + entry.name).value_or({}))
+      names.push_back(entry.name + "\\" + inner.name);
+  }
   return names;
 }
 
@@ -106,7 +112,8 @@ TEST_P(StartupStagingSuite, DisableThenEnableAcrossAKillGivesBackEveryEntryExact
   const auto kept = FilesIn(*machine_.files, copies);
   EXPECT_EQ(kept.size(), rows.size()) << "one copy each, all inside the folder";
   for (const auto& name : kept) {
-    EXPECT_TRUE(name.size() == 21 && name.ends_with(".copy")) << name;
+    EXPECT_TRUE(name.size() == 24 && name[2] == '\\' && name.substr(0, 2) == name.substr(3, 2) && name.ends_with(".copy"))
+        << name << " is not in the subfolder of its hash";
   }
   // Two put back meanwhile, byte for byte: the same entries as the copies, so nobody is asked.
   testing_support::SeedValue(registry, kHkeyCurrentUser, user, "Kept Dword", std::string("\x01\0\0\x80", 4),
@@ -192,15 +199,29 @@ TEST(KeptCopies, OnlyAWholeCopyOfTheSameIdentityIsFound) {
     ASSERT_TRUE(files.WriteFileAtomic(copies.PathOf(mine.identity), contents).ok());
     EXPECT_FALSE(copies.Find(mine.identity)) << contents;
   }
-  // Only the copies (and a kill's leftovers) of identities no longer kept are cleaned up, read-only or not.
+  // Earlier versions kept the copies in the folder itself: found there, but one kept since wins.
+  const auto flat = [&](const shared::KeptIdentity& identity) {
+    return copies.Folder() + copies.PathOf(identity).substr(copies.Folder().size() + 3);
+  };
+  const shared::KeptCopy old{{"Registry(User Run)", "Old"}, {{"value-data", "old"}}};
+  files.AddFile(flat(old.identity), shared::EncodeKeptCopy(old));
+  files.AddFile(flat(mine.identity), shared::EncodeKeptCopy({mine.identity, {}}));
+  ASSERT_TRUE(copies.Keep(mine).ok());
+  EXPECT_EQ(copies.Find(old.identity).value_or(shared::KeptCopy{}).parts, old.parts);
+  EXPECT_EQ(copies.Find(mine.identity).value_or(shared::KeptCopy{}).parts, mine.parts);
+  // Only the copies (and a kill's leftovers) of identities no longer kept are cleaned up, in both
+  // places, read-only or not.
   ASSERT_TRUE(copies.Keep(other).ok());
-  files.AddFile(copies.PathOf(other.identity) + ".tmp", "half");
+  for (const std::string& path : {copies.PathOf(other.identity), flat(other.identity)}) files.AddFile(path + ".tmp", "half");
   files.AddFile(copies.Folder() + "\\readme.txt", "mine");
+  files.AddFile(copies.Folder() + "\\ab\\readme.txt", "mine");
   shared::FileAttributes readOnly;
   readOnly.readOnly = true;
-  files.AddFile(copies.PathOf({"StartUp (Current User)", "Gone"}), "old", readOnly);
-  copies.KeepOnly({other.identity});
+  for (const std::string& path : {copies.PathOf({"StartUp (Current User)", "Gone"}), flat({"StartUp (Current User)", "Gone"})})
+    files.AddFile(path, "old", readOnly);
+  copies.KeepOnly({other.identity, old.identity});
   EXPECT_TRUE(copies.Find(other.identity));
-  EXPECT_FALSE(shared::FileExists(files, copies.PathOf(mine.identity)));
-  EXPECT_EQ(FilesIn(files, copies.Folder()).size(), 2u);
+  EXPECT_TRUE(copies.Find(old.identity));
+  EXPECT_FALSE(copies.Find(mine.identity));
+  EXPECT_EQ(FilesIn(files, copies.Folder()).size(), 4u);
 }
