@@ -8,6 +8,7 @@
 #include "bench/win32/bench.h"
 #include "shared/file_system_port.h"
 #include "shared/registry_port.h"
+#include "shared/shell_folder_port.h"
 #include "shared/shortcut_port.h"
 #include "shared/version_port.h"
 
@@ -154,6 +155,18 @@ class TimedShortcut final : public shared::ShortcutPort {
 
  private:
   shared::ShortcutPort& inner_;
+  Splits& splits_;
+};
+
+class TimedShellFolder final : public shared::ShellFolderPort {
+ public:
+  TimedShellFolder(shared::ShellFolderPort& inner, Splits& splits) : inner_(inner), splits_(splits) {}
+  shared::ShellFolderReply GetFolderPath(std::int32_t csidl, std::uint32_t flags) override {
+    return splits_.Time("SHGetFolderPath", [&] { return inner_.GetFolderPath(csidl, flags); });
+  }
+
+ private:
+  shared::ShellFolderPort& inner_;
   Splits& splits_;
 };
 

@@ -79,7 +79,8 @@ struct Machine {
   Win32Settings settings;
   Win32WindowsFolder windowsFolder;
   Win32Shell shell;
-  Win32ShellFolder shellFolders;
+  Win32ShellFolder realShellFolders;
+  bench::TimedShellFolder shellFolders{realShellFolders, splits};
   Win32FileDialog fileDialog;
   Win32Session session;
   YesPrompt prompt;
@@ -298,6 +299,7 @@ void PlugwardenApply(Machine& machine) {
   for (int position = 1; position <= list.Count(); ++position) names.push_back(list.Text(position, 0));
   SeedFloorCopies(floorCopies, names);
   Best disableWork, enableWork, disableFloor, enableFloor;
+  bench::Splits wayOut;
   for (int run = 0; run < Repetitions(true); ++run) {
     machine.splits.Clear();
     bench::Clock clock;
@@ -305,6 +307,9 @@ void PlugwardenApply(Machine& machine) {
     staging.ApplyClicked();
     disableWork.Take(clock.Seconds());
     NotePeak();
+    // The work's calls of each way apart: what follows is the way back's.
+    wayOut = machine.splits;
+    machine.splits.Clear();
 
     // Floor of the way back: per row the administrator test, the kept copy read, the key with its
     // name; the copies deleted once the store is gone.
@@ -364,6 +369,9 @@ void PlugwardenApply(Machine& machine) {
   }
   Report("Plugwarden Apply (disable all)", disableWork.seconds, disableFloor.seconds);
   Report("Plugwarden Apply (enable all)", enableWork.seconds, enableFloor.seconds);
+  wayOut.Print(g_work + " " + std::to_string(g_n) + " " + g_modules + " way out");
+  machine.splits.Print(g_work + " " + std::to_string(g_n) + " " + g_modules + " way back");
+  machine.splits.Clear();
 }
 
 // The store rewrite of every row marked "Disabled", beside writing the same bytes bare.
@@ -483,6 +491,7 @@ void BootwardenApply(Machine& machine) {
   for (const auto& entry : disabled) commands.push_back(entry.Location);
   SeedFloorCopies(floorCopies, commands);
   Best disableWork, enableWork, disableFloor, enableFloor;
+  bench::Splits wayOut;
   for (int run = 0; run < Repetitions(true); ++run) {
     machine.splits.Clear();
     bench::Clock clock;
@@ -490,6 +499,9 @@ void BootwardenApply(Machine& machine) {
     staging.ApplyNow();
     disableWork.Take(clock.Seconds());
     NotePeak();
+    // The work's calls of each way apart: what follows is the way back's.
+    wayOut = machine.splits;
+    machine.splits.Clear();
 
     // Floors: each key opened once for all its values; on the way out each entry read and kept in
     // a copy written safely, on the way back each kept copy read, what stands at the entry's place
@@ -563,6 +575,9 @@ void BootwardenApply(Machine& machine) {
   }
   Report("Bootwarden Apply (disable all)", disableWork.seconds, disableFloor.seconds);
   Report("Bootwarden Apply (enable all)", enableWork.seconds, enableFloor.seconds);
+  wayOut.Print(g_work + " " + std::to_string(g_n) + " " + g_modules + " way out");
+  machine.splits.Print(g_work + " " + std::to_string(g_n) + " " + g_modules + " way back");
+  machine.splits.Clear();
 }
 
 void BootwardenStore(Machine& machine) {
