@@ -504,10 +504,19 @@ constexpr shared::StagingRules kStartupRules{
 
 }  // namespace
 
+shared::ShellFolderReply ShellFolderMemo::GetFolderPath(std::int32_t csidl, std::uint32_t flags) {
+  if (auto known = known_.find({csidl, flags}); known != known_.end()) return known->second;
+  shared::ShellFolderReply reply = shell_.GetFolderPath(csidl, flags);
+  if (reply.result == shared::kSOk) known_.emplace(std::pair{csidl, flags}, reply);
+  return reply;
+}
+
 StartupStaging::StartupStaging(shared::ListModel& list, StartupTargets& targets)
     : StagedList(list, *this, kStartupRules, targets.files, targets.windowsFolder, kDisabledStoreName),
       rows_(list),
-      targets_(targets) {
+      folders_(targets.shellFolders),
+      targets_{targets.registry, targets.profile, targets.files, folders_, targets.windowsFolder,
+               targets.shortcuts, targets.prompt, targets.system, targets.language, targets.clock} {
   SetCaptions("Disable", "Enable");
 }
 

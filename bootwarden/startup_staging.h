@@ -2,6 +2,7 @@
 // Staging and apply: the buttons only rewrite a row's status; ApplyNow carries out the difference
 // between each row and the snapshot record it belongs to, in the registry, win.ini and the
 // Startup folders.
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -92,6 +93,19 @@ shared::Status SwitchEntry(StartupTargets& targets, const StartupEntry& entry, b
 std::optional<std::string> OtherEntryThere(StartupTargets& targets, const StartupEntry& entry,
                                            const shared::KeptCopy* copy = nullptr, shared::KeyHandle runKey = 0);
 
+// The shell's folders as it answered them first, until Forget: each answer is a round trip, and
+// an apply asks for a Startup folder several times per shortcut. Failures are asked again.
+class ShellFolderMemo final : public shared::ShellFolderPort {
+ public:
+  explicit ShellFolderMemo(shared::ShellFolderPort& shell) : shell_(shell) {}
+  shared::ShellFolderReply GetFolderPath(std::int32_t csidl, std::uint32_t flags) override;
+  void Forget() { known_.clear(); }
+
+ private:
+  shared::ShellFolderPort& shell_;
+  std::map<std::pair<std::int32_t, std::uint32_t>, shared::ShellFolderReply> known_;
+};
+
 class StartupStaging : private shared::StagingPolicy, public shared::StagedList {
  public:
   StartupStaging(shared::ListModel& list, StartupTargets& targets);
@@ -107,7 +121,11 @@ class StartupStaging : private shared::StagingPolicy, public shared::StagedList 
   // Windows is switched on where it stands when enabled; one written back is switched on too. Without administrator rights
   // an apply touching a machine-wide location is refused whole, with one message.
   // False when it was stopped before anything changed.
-  bool ApplyNow() { return Apply(shared::ApplyMode::kApply); }
+  bool ApplyNow() {
+    // A folder moved since the last apply is found where it is now.
+    folders_.Forget();
+    return Apply(shared::ApplyMode::kApply);
+  }
 
   // A profile load: the rows are replaced, each linked to a not yet linked record with the same
   // LoadFrom and TaskName; the others count as added rows. The snapshot stays as it is.
@@ -143,7 +161,10 @@ class StartupStaging : private shared::StagingPolicy, public shared::StagedList 
   void StoreNotSaved(const std::string& path, bool nothingChanged, const shared::Status& why) override;
 
   shared::ListModel& rows_;
-  StartupTargets& targets_;
+  ShellFolderMemo folders_;
+  // The caller's ports, the Startup folders asked through folders_. Mutable: the const questions
+  // (Refusal) ask the ports too.
+  mutable StartupTargets targets_;
   std::string administratorText_ = kAdministratorDefault;
 };
 

@@ -10,6 +10,7 @@
 #include "tests/fakes/fake_file_dialog.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_registry.h"
+#include "tests/fakes/fake_shell_folder.h"
 
 namespace {
 
@@ -55,6 +56,17 @@ TEST_P(StartupStagingFailures, AFailedStepSaysSoAndLeavesEntryRowAndStoreAsTheyW
   EXPECT_EQ(run->list.Text(machineRun, StartupEntry::kStatus), "Disabled");
   EXPECT_EQ(run->staging.Snapshot()[machineRun - 1].Status, "Disabled");
   EXPECT_EQ(Stored().size(), 1u);
+  // The Startup folder is asked for anew at each apply: moved since, an entry goes back to where
+  // the shell says it is now.
+  attributes.readOnly = false;
+  Files().SetAttributes(shortcut, attributes);
+  run->Toggle(tool);
+  run->staging.ApplyNow();
+  Files().AddFolder("C:\\Moved");
+  static_cast<fakes::FakeShellFolder&>(*machine_.shellFolders).SetReply(shared::kCsidlStartup, {shared::kSOk, "C:\\Moved"});
+  run->Toggle(tool);
+  run->staging.ApplyNow();
+  EXPECT_TRUE(shared::FileExists(Files(), "C:\\Moved\\Tool.lnk"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Fake, StartupStagingFailures, kFakeMachine);
