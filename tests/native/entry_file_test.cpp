@@ -38,11 +38,13 @@ TEST(EntryFile, ShortLastRowKeepsWhatItHasAndLineBreaksInFieldsCannotShiftRows) 
   EXPECT_EQ(shared::ParseEntryFile("Bare LF\nDisabled\n\n\n\n{B}\n")[0][5], "{B}");
 
   // A line break inside a field cannot shift the rows.
-  const EntryFields odd{"Two\r\nLines", "Disabled", "", "", "", "{C}"};
-  const auto shifted = shared::ParseEntryFile(shared::FormatEntryFile({odd, kFirst}));
-  ASSERT_EQ(shifted.size(), 2u);
-  EXPECT_EQ(shifted[0][0], "Two  Lines");
-  EXPECT_EQ(shifted[1], kFirst);
+  const EntryFields odd{"Two\r\nLines", "Disabled", "Helper \rpaths", "C:\\A longer\npath.dll", "1.0\n", "{C}"};
+  const EntryFields breaksOnly{"\r\n", "Disabled", "", "", "", "{D}"};
+  const auto shifted = shared::ParseEntryFile(shared::FormatEntryFile({odd, breaksOnly, kFirst}));
+  ASSERT_EQ(shifted.size(), 3u);
+  EXPECT_EQ(shifted[0], (EntryFields{"Two  Lines", "Disabled", "Helper  paths", "C:\\A longer path.dll", "1.0 ", "{C}"}));
+  EXPECT_EQ(shifted[1][0], "  ");
+  EXPECT_EQ(shifted[2], kFirst);
 }
 
 TEST(EntryFile, FilesAreReplacedWholeAndMissingReadsEmpty) {
