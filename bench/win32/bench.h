@@ -33,6 +33,8 @@ std::vector<Row> FloorStartupEnumeration();
 // language texts read one by one from the pack, painted. The caller destroys it once the clock
 // has stopped: without a window manager Wine waits two seconds for a window to go.
 HWND FloorWindow(const std::vector<Row>& rows, int columns, int captions, const std::string& pack);
+// The store's bytes made bare: each field and a line end appended, nothing checked.
+std::string FloorFormat(const std::vector<Row>& rows);
 // The file written as the store writes: temporary file, flushed, moved over the target.
 void FloorWriteFile(const std::string& path, const std::string& contents);
 std::string FloorReadFile(const std::string& path);

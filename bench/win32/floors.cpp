@@ -231,6 +231,17 @@ std::string FloorReadFile(const std::string& path) {
   return contents;
 }
 
+std::string FloorFormat(const std::vector<Row>& rows) {
+  std::string text;
+  for (const auto& row : rows) {
+    for (const auto& field : row) {
+      text += field;
+      text += "\r\n";
+    }
+  }
+  return text;
+}
+
 void FloorWriteFile(const std::string& path, const std::string& contents) {
   const std::string temporary = path + ".tmp";
   HANDLE file = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
