@@ -146,7 +146,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
     case WM_NOTIFY:
-      Notify(reinterpret_cast<const NMHDR*>(lParam));
+      Notify(reinterpret_cast<NMHDR*>(lParam));
       break;
     case WM_CLOSE:
       presenter_.ExitChosen();
@@ -188,7 +188,7 @@ void frmMain::Command(int id, int code, HWND control) {
   }
 }
 
-void frmMain::Notify(const NMHDR* header) {
+void frmMain::Notify(NMHDR* header) {
   const auto event = list_.Decode(header);
   if (!event) return;
   if (event->position == 0) {

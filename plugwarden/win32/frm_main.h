@@ -82,7 +82,7 @@ class frmMain final : public shared::win32::WindowBase<frmMain>, private MainVie
 
   void CreateControls();
   void Command(int id, int code, HWND control);
-  void Notify(const NMHDR* header);
+  void Notify(NMHDR* header);
 
   MainServices services_;
   MainWindowOptions options_;

@@ -44,32 +44,13 @@ HWND ReportListView::Create(HWND parent, int id, const TwipsRect& rect, int dpi,
   return list_;
 }
 
-void ReportListView::SetRowTexts(int index, const ListModel::Row& row, int firstColumn) {
-  const int shown = std::min(columns_, ListModel::kColumns);
-  for (int column = firstColumn; column < shown; ++column) {
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(row[column].c_str());
-    ::SendMessageA(list_, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
-  }
-}
-
 void ReportListView::Show(const ListModel& model) {
   if (list_ == nullptr) return;
   const Updating updating(updating_);
-  ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+  model_ = &model;
+  // The old rows' states go with them; the count is all the list keeps of the rows.
   ::SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
-  // Room for every row at once rather than growing row by row.
   ::SendMessageA(list_, LVM_SETITEMCOUNT, model.Count(), 0);
-  for (int position = 1; position <= model.Count(); ++position) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = position - 1;
-    item.pszText = const_cast<char*>(model.Text(position, 0).c_str());
-    const int index = static_cast<int>(::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    if (index >= 0) SetRowTexts(index, model.RowAt(position), 1);  // the item text went in with the row
-  }
-  ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
   Select(model.Selected());
   ::InvalidateRect(list_, nullptr, TRUE);
 }
@@ -77,20 +58,26 @@ void ReportListView::Show(const ListModel& model) {
 void ReportListView::ShowRow(const ListModel& model, int position) {
   if (list_ == nullptr || position < 1 || position > model.Count()) return;
   const Updating updating(updating_);
+  model_ = &model;
   if (position == Count() + 1) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = position - 1;
-    item.pszText = const_cast<char*>("");
-    ::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    ::SendMessageA(list_, LVM_SETITEMCOUNT, position, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
   }
-  if (position <= Count()) SetRowTexts(position - 1, model.RowAt(position));
+  if (position <= Count()) ::SendMessageA(list_, LVM_REDRAWITEMS, position - 1, position - 1);
 }
 
-void ReportListView::RemoveRow(int position) {
-  if (list_ == nullptr || position < 1 || position > Count()) return;
-  const Updating updating(updating_);
-  ::SendMessageA(list_, LVM_DELETEITEM, position - 1, 0);
+void ReportListView::Answer(NMLVDISPINFOA& question) const {
+  LVITEMA& item = question.item;
+  if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0) return;
+  item.pszText[0] = '\0';
+  const int position = item.iItem + 1;
+  // A column beyond the model's six (Bootwarden's seventh) stays empty.
+  if (model_ == nullptr || position < 1 || position > model_->Count() || item.iSubItem < 0 ||
+      item.iSubItem >= ListModel::kColumns)
+    return;
+  const std::string& text = model_->Text(position, item.iSubItem);
+  const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+  std::copy_n(text.data(), length, item.pszText);
+  item.pszText[length] = '\0';
 }
 
 int ReportListView::Count() const {
@@ -146,8 +133,14 @@ void ReportListView::Select(int position) {
   ::SendMessageA(list_, LVM_ENSUREVISIBLE, position - 1, FALSE);
 }
 
-std::optional<ReportListView::Event> ReportListView::Decode(const NMHDR* header) const {
-  if (header == nullptr || list_ == nullptr || header->hwndFrom != list_ || updating_) return std::nullopt;
+std::optional<ReportListView::Event> ReportListView::Decode(NMHDR* header) const {
+  if (header == nullptr || list_ == nullptr || header->hwndFrom != list_) return std::nullopt;
+  // Asked while the wrapper changes the list too: the answer is a text, not an event.
+  if (header->code == LVN_GETDISPINFOA) {
+    Answer(*reinterpret_cast<NMLVDISPINFOA*>(header));
+    return std::nullopt;
+  }
+  if (updating_) return std::nullopt;
   switch (header->code) {
     case NM_CLICK:
     case NM_DBLCLK: {

@@ -2,13 +2,16 @@
 // ReportListView: the main windows' report list. Full-row selection, grid lines, one row
 // selected at a time and always shown, no in-place editing, never sorted (rows stay in the
 // order they were added). Rows come from a shared::ListModel; positions are 1-based, 0 = none.
+// The list holds no texts of its own: it asks for the rows it paints (a virtual list), so ten
+// thousand rows cost no copy of their texts in the control. The model shown must outlive the
+// list or the next Show, and the parent passes every WM_NOTIFY to Decode, which answers those
+// questions.
 //
 //   ReportListView list;
 //   list.Create(Window(), kListView1, {120, 720, 11415, 3135}, Dpi(),
 //               {{"BHO Name", 1540}, {"Status", 1039}, ...});    // widths in twips
 //   list.Show(model);                 // all rows, and the model's selection
 //   list.ShowRow(model, 3);           // one row after a change: never Show for that
-//   list.RemoveRow(3);                // one row taken out of the model
 //   // in WM_NOTIFY:
 //   if (auto e = list.Decode(reinterpret_cast<NMHDR*>(lParam))) switch (e->kind) { ... }
 //
@@ -34,7 +37,8 @@ struct ListColumn {
 class ReportListView {
  public:
   static constexpr DWORD kStyle =
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER |
+      LVS_OWNERDATA;
   static constexpr DWORD kExtendedStyle = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES;
 
   // Creates the control (with a sunken edge) and its columns; nullptr when it cannot be made.
@@ -43,14 +47,12 @@ class ReportListView {
   HWND Handle() const { return list_; }
   int Id() const { return id_; }
 
-  // Replaces every row with the model's rows, selects the model's selection (keeping it in view).
-  // The list is not redrawn while it fills, so a long list costs one paint.
+  // Shows the model's rows in place of any before, selects the model's selection (keeping it in
+  // view).
   void Show(const ListModel& model);
-  // Rewrites one row's texts from the model; a position just past the shown rows is added. The
-  // update for a change to one row: the other rows are not touched.
+  // Repaints one row from the model; a position just past the shown rows is added. The update
+  // for a change to one row: the other rows are not touched.
   void ShowRow(const ListModel& model, int position);
-  // Takes out the row at the position, as the model's Remove did; the rows behind move up.
-  void RemoveRow(int position);
   int Count() const;
   std::string Text(int position, int column) const;  // column 0 = the item text
 
@@ -68,13 +70,15 @@ class ReportListView {
     int position;  // 1-based; 0 for a click beside the rows
   };
   // The list's NM_CLICK, NM_DBLCLK and LVN_ITEMCHANGED (a row becoming selected). Changes made
-  // by Show, ShowRow and Select are not reported.
-  std::optional<Event> Decode(const NMHDR* header) const;
+  // by Show, ShowRow and Select are not reported. The list's question for a text it paints
+  // (LVN_GETDISPINFO) is answered here from the model.
+  std::optional<Event> Decode(NMHDR* header) const;
 
  private:
-  void SetRowTexts(int index, const ListModel::Row& row, int firstColumn = 0);
+  void Answer(NMLVDISPINFOA& question) const;
 
   HWND list_ = nullptr;
+  const ListModel* model_ = nullptr;
   int id_ = 0;
   int columns_ = 0;
   bool updating_ = false;
