@@ -29,10 +29,10 @@ using Row = std::array<std::string, 6>;
 // Floors. Each returns what the bare loop read, so a later floor can show it.
 std::vector<Row> FloorBhoEnumeration();
 std::vector<Row> FloorStartupEnumeration();
-// A bare window with a report list filled with the rows (redraw off while filling), the
+// A bare window with a virtual report list of the rows (it asks for the texts it paints), the
 // language texts read one by one from the pack, painted. The caller destroys it once the clock
 // has stopped: without a window manager Wine waits two seconds for a window to go.
-HWND FloorWindow(const std::vector<Row>& rows, int columns, int captions, const std::string& pack);
+HWND FloorWindow(std::vector<Row> rows, int columns, int captions, const std::string& pack);
 // The store's bytes made bare: each field and a line end appended, nothing checked.
 std::string FloorFormat(const std::vector<Row>& rows);
 // The file written as the store writes: temporary file, flushed, moved over the target.

@@ -70,7 +70,17 @@ ModuleTexts ReadVersion(const std::string& path) {
   return texts;
 }
 
+// The rows the floor's list shows: it asks for the texts it paints, as the programs' list does.
+std::vector<Row> g_shownRows;
+
 LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == LVN_GETDISPINFOA) {
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
+    if ((item.mask & LVIF_TEXT) && item.iItem >= 0 && static_cast<std::size_t>(item.iItem) < g_shownRows.size() &&
+        item.iSubItem >= 0 && item.iSubItem < 6)
+      ::lstrcpynA(item.pszText, g_shownRows[item.iItem][item.iSubItem].c_str(), item.cchTextMax);
+    return 0;
+  }
   return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -175,7 +185,7 @@ std::vector<Row> FloorStartupEnumeration() {
   return rows;
 }
 
-HWND FloorWindow(const std::vector<Row>& rows, int columns, int captions, const std::string& pack) {
+HWND FloorWindow(std::vector<Row> rows, int columns, int captions, const std::string& pack) {
   char text[500];
   for (int key = 0; key < captions; ++key)
     ::GetPrivateProfileStringA("Vexlin Language Pack", std::to_string(8101 + key).c_str(), "", text, sizeof text,
@@ -188,7 +198,8 @@ HWND FloorWindow(const std::vector<Row>& rows, int columns, int captions, const 
   ::RegisterClassA(&windowClass);
   HWND window = ::CreateWindowExA(0, "WardenBenchFloor", "Floor", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                                   800, 400, nullptr, nullptr, windowClass.hInstance, nullptr);
-  HWND list = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 8, 8, 760, 300,
+  HWND list = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, 8,
+                                8, 760, 300,
                                 window, nullptr, windowClass.hInstance, nullptr);
   for (int column = 0; column < columns; ++column) {
     LVCOLUMNA c{};
@@ -198,24 +209,11 @@ HWND FloorWindow(const std::vector<Row>& rows, int columns, int captions, const 
     c.iSubItem = column;
     ::SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&c));
   }
-  ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(i);
-    item.pszText = const_cast<char*>(rows[i][0].c_str());
-    const int index = static_cast<int>(::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    for (int column = 1; column < 6; ++column) {
-      LVITEMA sub{};
-      sub.iSubItem = column;
-      sub.pszText = const_cast<char*>(rows[i][column].c_str());
-      ::SendMessageA(list, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&sub));
-    }
-  }
-  ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  g_shownRows = std::move(rows);
+  ::SendMessageA(list, LVM_SETITEMCOUNT, g_shownRows.size(), 0);
   ::ShowWindow(window, SW_SHOWNORMAL);
   ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  if (static_cast<std::size_t>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) != rows.size())
+  if (static_cast<std::size_t>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) != g_shownRows.size())
     std::fprintf(stderr, "floor list lost rows\n");
   return window;
 }
