@@ -107,6 +107,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnCommand(wParam, lParam);
       return 0;
     case WM_NOTIFY:
+      if (const auto answer = list_.Answer(reinterpret_cast<NMHDR*>(lParam))) return *answer;
       if (auto event = list_.Decode(reinterpret_cast<NMHDR*>(lParam))) {
         if (event->position > 0 && event->kind != kit::ReportListView::EventKind::DoubleClick)
           presenter_.ItemClicked(event->position);

@@ -146,8 +146,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
     case WM_NOTIFY:
-      Notify(reinterpret_cast<NMHDR*>(lParam));
-      break;
+      return Notify(reinterpret_cast<NMHDR*>(lParam));
     case WM_CLOSE:
       presenter_.ExitChosen();
       return 0;
@@ -188,16 +187,18 @@ void frmMain::Command(int id, int code, HWND control) {
   }
 }
 
-void frmMain::Notify(NMHDR* header) {
+LRESULT frmMain::Notify(NMHDR* header) {
+  if (const auto answer = list_.Answer(header)) return *answer;
   const auto event = list_.Decode(header);
-  if (!event) return;
+  if (!event) return 0;
   if (event->position == 0) {
     // A click beside the rows keeps the row the buttons work on.
     list_.Select(presenter_.List().Selected());
-    return;
+    return 0;
   }
   presenter_.ListClicked(event->position);
   if (event->kind == shared::win32::ReportListView::EventKind::DoubleClick) presenter_.ListDoubleClicked();
+  return 0;
 }
 
 void frmMain::SetText(MainText target, const std::string& text) {

@@ -82,7 +82,8 @@ class frmMain final : public shared::win32::WindowBase<frmMain>, private MainVie
 
   void CreateControls();
   void Command(int id, int code, HWND control);
-  void Notify(NMHDR* header);
+  // What WM_NOTIFY returns.
+  LRESULT Notify(NMHDR* header);
 
   MainServices services_;
   MainWindowOptions options_;

@@ -65,8 +65,7 @@ void ReportListView::ShowRow(const ListModel& model, int position) {
   if (position <= Count()) ::SendMessageA(list_, LVM_REDRAWITEMS, position - 1, position - 1);
 }
 
-void ReportListView::Answer(NMLVDISPINFOA& question) const {
-  LVITEMA& item = question.item;
+void ReportListView::GiveText(LVITEMA& item) const {
   if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0) return;
   item.pszText[0] = '\0';
   const int position = item.iItem + 1;
@@ -78,6 +77,52 @@ void ReportListView::Answer(NMLVDISPINFOA& question) const {
   const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
   std::copy_n(text.data(), length, item.pszText);
   item.pszText[length] = '\0';
+}
+
+int ReportListView::FindRow(const std::string& letters, bool whole, int start, bool wrap) const {
+  const int count = model_ == nullptr ? 0 : std::min(model_->Count(), Count());
+  if (letters.empty() || count == 0) return -1;
+  start = std::clamp(start, 0, count);
+  const int tries = wrap ? count : count - start;
+  for (int i = 0; i < tries; ++i) {
+    const int index = (start + i) % count;
+    const std::string& name = model_->Text(index + 1, 0);
+    if (whole ? name.size() != letters.size() : name.size() < letters.size()) continue;
+    // As the list itself would compare: by the user's locale, case ignored.
+    if (::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.data(), static_cast<int>(letters.size()),
+                         letters.data(), static_cast<int>(letters.size())) == CSTR_EQUAL)
+      return index;
+  }
+  return -1;
+}
+
+std::optional<LRESULT> ReportListView::Answer(NMHDR* header) const {
+  if (header == nullptr || list_ == nullptr || header->hwndFrom != list_) return std::nullopt;
+  switch (header->code) {
+    case LVN_GETDISPINFOA:
+      GiveText(reinterpret_cast<NMLVDISPINFOA*>(header)->item);
+      return 0;
+    case LVN_ODFINDITEMA:
+    case LVN_ODFINDITEMW: {
+      // Wine asks in UTF-16 even of a parent that takes ANSI notifications.
+      const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(header);
+      const LVFINDINFOA& info = find->lvfi;
+      if (!(info.flags & (LVFI_STRING | LVFI_PARTIAL)) || info.psz == nullptr) return -1;
+      std::string letters;
+      if (header->code == LVN_ODFINDITEMA) {
+        letters = info.psz;
+      } else {
+        const auto* wide = reinterpret_cast<const wchar_t*>(info.psz);
+        char buffer[260] = {};
+        const int length = ::WideCharToMultiByte(CP_ACP, 0, wide, -1, buffer, sizeof buffer, nullptr, nullptr);
+        if (length <= 0) return -1;
+        letters = buffer;
+      }
+      return FindRow(letters, !(info.flags & LVFI_PARTIAL), find->iStart, (info.flags & LVFI_WRAP) != 0);
+    }
+    default:
+      return std::nullopt;
+  }
 }
 
 int ReportListView::Count() const {
@@ -133,14 +178,8 @@ void ReportListView::Select(int position) {
   ::SendMessageA(list_, LVM_ENSUREVISIBLE, position - 1, FALSE);
 }
 
-std::optional<ReportListView::Event> ReportListView::Decode(NMHDR* header) const {
-  if (header == nullptr || list_ == nullptr || header->hwndFrom != list_) return std::nullopt;
-  // Asked while the wrapper changes the list too: the answer is a text, not an event.
-  if (header->code == LVN_GETDISPINFOA) {
-    Answer(*reinterpret_cast<NMLVDISPINFOA*>(header));
-    return std::nullopt;
-  }
-  if (updating_) return std::nullopt;
+std::optional<ReportListView::Event> ReportListView::Decode(const NMHDR* header) const {
+  if (header == nullptr || list_ == nullptr || header->hwndFrom != list_ || updating_) return std::nullopt;
   switch (header->code) {
     case NM_CLICK:
     case NM_DBLCLK: {

@@ -4,8 +4,7 @@
 // order they were added). Rows come from a shared::ListModel; positions are 1-based, 0 = none.
 // The list holds no texts of its own: it asks for the rows it paints (a virtual list), so ten
 // thousand rows cost no copy of their texts in the control. The model shown must outlive the
-// list or the next Show, and the parent passes every WM_NOTIFY to Decode, which answers those
-// questions.
+// list or the next Show, and the parent lets Answer see every WM_NOTIFY first.
 //
 //   ReportListView list;
 //   list.Create(Window(), kListView1, {120, 720, 11415, 3135}, Dpi(),
@@ -13,6 +12,7 @@
 //   list.Show(model);                 // all rows, and the model's selection
 //   list.ShowRow(model, 3);           // one row after a change: never Show for that
 //   // in WM_NOTIFY:
+//   if (auto answer = list.Answer(reinterpret_cast<NMHDR*>(lParam))) return *answer;
 //   if (auto e = list.Decode(reinterpret_cast<NMHDR*>(lParam))) switch (e->kind) { ... }
 //
 // A model row has six texts; columns beyond them (Bootwarden's seventh) stay empty.
@@ -69,13 +69,18 @@ class ReportListView {
     EventKind kind;
     int position;  // 1-based; 0 for a click beside the rows
   };
+  // The list's questions, answered from the model: the text of a cell it paints, and the row
+  // whose name begins with the letters typed on the list (from the focused row on, wrapping).
+  // What WM_NOTIFY returns for them; none for any other notification.
+  std::optional<LRESULT> Answer(NMHDR* header) const;
   // The list's NM_CLICK, NM_DBLCLK and LVN_ITEMCHANGED (a row becoming selected). Changes made
-  // by Show, ShowRow and Select are not reported. The list's question for a text it paints
-  // (LVN_GETDISPINFO) is answered here from the model.
-  std::optional<Event> Decode(NMHDR* header) const;
+  // by Show, ShowRow and Select are not reported.
+  std::optional<Event> Decode(const NMHDR* header) const;
 
  private:
-  void Answer(NMLVDISPINFOA& question) const;
+  void GiveText(LVITEMA& item) const;
+  // 0-based; -1 when no row matches.
+  int FindRow(const std::string& letters, bool whole, int start, bool wrap) const;
 
   HWND list_ = nullptr;
   const ListModel* model_ = nullptr;

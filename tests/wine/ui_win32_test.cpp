@@ -57,6 +57,7 @@ class KitWindow : public WindowBase<KitWindow> {
         return 0;
       case WM_NOTIFY:
         notifications.push_back(reinterpret_cast<NMHDR*>(lParam)->code);
+        if (auto answer = list.Answer(reinterpret_cast<NMHDR*>(lParam))) return *answer;
         if (auto e = list.Decode(reinterpret_cast<NMHDR*>(lParam))) events.push_back(*e);
         return 0;
       case WM_COMMAND:
@@ -398,6 +399,18 @@ TEST_F(KitTest, WindowMenuAndListViewLooksRowsAndSelection) {
                             [kind](const ReportListView::Event& e) { return e.kind == kind && e.position == 3; }))
         << static_cast<int>(kind);
   }
+
+  // Letters typed on the list select the next row whose name begins with them, past the end
+  // round to the top; the window hears it as the user's selection.
+  window_.list.Select(3);
+  window_.events.clear();
+  ::SendMessageA(list, WM_CHAR, 't', 1);
+  EXPECT_EQ(window_.list.Selected(), 2);
+  ::SendMessageA(list, WM_CHAR, 'H', 1);
+  EXPECT_EQ(window_.list.Selected(), 3);
+  EXPECT_TRUE(std::any_of(window_.events.begin(), window_.events.end(), [](const ReportListView::Event& e) {
+    return e.kind == ReportListView::EventKind::SelectionChanged && e.position == 3;
+  }));
 
   // The dialog manager of the program's loop: Tab leaves the list for the next control.
   ::SetForegroundWindow(Main());
