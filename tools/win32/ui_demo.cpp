@@ -78,17 +78,16 @@ class KitDemo : public WindowBase<KitDemo> {
         list_.Create(Window(), 12, {120, 720, 7500, 2300}, Dpi(),
                      {{"Name", 1540}, {"Status", 1039}, {"Information", 2539}, {"Version", 1039}, {"Path", 2540},
                       {"Identifier", 2050}});
-        shared::ListModel model;
         const char* rows[][3] = {{"Toolbar", "Enabled", "C:\\tools\\bar.dll"},
                                  {"Helper", "Disabled", "C:\\tools\\helper.dll"},
                                  {"Searcher", "Remove", "C:\\tools\\search.dll"}};
         for (const auto& r : rows) {
-          const int n = model.Add(r[0]);
-          model.SetText(n, 1, r[1]);
-          model.SetText(n, 4, r[2]);
+          const int n = model_.Add(r[0]);
+          model_.SetText(n, 1, r[1]);
+          model_.SetText(n, 4, r[2]);
         }
-        model.Select(2);
-        list_.Show(model);
+        model_.Select(2);
+        list_.Show(model_);
         combo_.Create(Window(), 13, {6300, 3180, 1400, 330}, Dpi(), "Change Interface Language");
         const std::string lang = ProgramFolder().value_or(".") + "\\Lang";
         Win32FileSystem files;
@@ -105,6 +104,10 @@ class KitDemo : public WindowBase<KitDemo> {
         }
         return 0;
       }
+      case WM_NOTIFY:
+        // The list asks for the texts it paints.
+        if (auto answer = list_.Answer(reinterpret_cast<NMHDR*>(lParam))) return *answer;
+        return 0;
       case WM_DESTROY:
         ::PostQuitMessage(0);
         return 0;
@@ -114,6 +117,8 @@ class KitDemo : public WindowBase<KitDemo> {
   }
 
  private:
+  // Outlives the list, which shows it.
+  shared::ListModel model_;
   ReportListView list_;
   LanguageCombo combo_;
   UniqueFont font_;
