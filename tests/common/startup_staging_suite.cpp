@@ -203,14 +203,21 @@ TEST_P(StartupStagingSuite, WindowsSwitchIsTurnedOnWhereTheEntryStandsAndForEver
   EXPECT_NE(prompt_.Asked()[0].text.find("\"Finish Setup\""), std::string::npos) << prompt_.Asked()[0].text;
   EXPECT_EQ(next->list.Text(next->PositionOf(kMachineRunOnce, "Finish Setup"), StartupEntry::kStatus), "Enabled");
 
-  // Removed, it goes like any entry.
+  // Removed, it goes like any entry; held open by another program meanwhile, it stays and the user hears why.
   const std::string folder = testing_support::StartupFolder(machine_, shared::kCsidlStartup);
+  std::function<void()> letGo = machine_.lockFile(folder + "\\Tool.lnk");
+  next->MarkRemove(next->PositionOf(kUserStartup, "Tool"));
+  next->staging.ApplyNow();
+  letGo();
+  ASSERT_EQ(prompt_.Asked().size(), 2u);
+  EXPECT_NE(prompt_.Asked()[1].text.find("Tool.lnk"), std::string::npos) << prompt_.Asked()[1].text;
+  ASSERT_TRUE(shared::FileExists(*machine_.files, folder + "\\Tool.lnk"));
   next->MarkRemove(next->PositionOf(kUserStartup, "Tool"));
   // Switched on under the real names: the value's blanks; a file back from its copy, its own name.
   next->Toggle(next->PositionOf(kUserRun, "Padded", "Switched Off"));
   next->Toggle(next->PositionOf(kUserStartup, "readme.txt", "Enabled"));
   next->staging.ApplyNow();
-  EXPECT_FALSE(shared::FileExists(*machine_.files, folder + "\\Tool.lnk"));
+  EXPECT_FALSE(shared::FileExists(*machine_.files, folder + "\\Tool.lnk")) << prompt_.Asked().back().text;
   EXPECT_EQ(SwitchOf(machine_, kHkeyCurrentUser, "Run", "  Padded").bytes[0], '\x02');
   SeedSwitch(machine_, kHkeyCurrentUser, "StartupFolder", "readme.txt");
   next->Toggle(next->PositionOf(kUserStartup, "readme.txt", "Disabled"));
