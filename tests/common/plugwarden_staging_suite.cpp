@@ -62,10 +62,12 @@ std::string PlugwardenStagingSuite::Present(RegView view) {
     return testing_support::KeyThere(*world_.registry, root, path, view);
   };
   std::string present;
-  for (int n = 1; n <= 4; ++n)
-    present += (n > 1 ? " " : "") + std::to_string(n) + (there(kHkeyLocalMachine, ObjectKey(n)) ? "k" : "") +
-               (there(kHkeyClassesRoot, ClassKey(n)) ? "c" : "") +
-               (there(kHkeyClassesRoot, ClassKey(n) + "\\InprocServer32") ? "s" : "");
+  for (int n = 1; n <= 4; ++n) {
+    // Appended piece by piece: a literal plus a temporary string trips GCC 12's -Wrestrict.
+    present.append(n > 1 ? " " : "").append(std::to_string(n));
+    present.append(there(kHkeyLocalMachine, ObjectKey(n)) ? "k" : "").append(there(kHkeyClassesRoot, ClassKey(n)) ? "c" : "");
+    present.append(there(kHkeyClassesRoot, ClassKey(n) + "\\InprocServer32") ? "s" : "");
+  }
   return present;
 }
 
