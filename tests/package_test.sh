@@ -26,7 +26,8 @@ if [ "$expected" != "$actual" ]; then
 fi
 
 work=$(mktemp -d "$build/package-test.XXXXXX")
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEPREFIX=$work/prefix
+. "$source/scripts/wine-env"
 cleanup() { wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"; }
 trap cleanup EXIT
 mkdir -p "$work/Vexlin" "$WINEPREFIX"
